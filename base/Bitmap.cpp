@@ -1,0 +1,183 @@
+#include "base/Bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Errors.h"
+
+namespace base {
+
+namespace {
+
+constexpr uint16_t kBmpType = 0x4D42;  // "BM"
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t kInfoHeaderSize = 40;
+
+size_t strideFor(int width, int bitsPerPixel) {
+  return ((static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel) + 31) / 32) * 4;
+}
+
+void putU16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void putU32(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+uint32_t getU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+
+uint16_t getU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+// Skips count bytes forward, stopping at the end of the stream.
+void skipForward(Stream& stream, int64_t count) {
+  const int64_t left = stream.remaining();
+  stream.seek(std::min(count, std::max<int64_t>(left, 0)), SeekOrigin::Current);
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int width, int height, PixelFormat format) : width_(width), height_(height), format_(format) {
+  if (width < 0 || height < 0 || width > kMaxDimension || height > kMaxDimension) throw EInvalidGraphic();
+  stride_ = strideFor(width, bitsPerPixel());
+  bits_.assign(stride_ * static_cast<size_t>(height), 0);
+  if (format == PixelFormat::Indexed8) palette_.assign(256, RGBQuad{});
+}
+
+uint32_t Bitmap::pixelColor(int x, int y) const {
+  const uint8_t* row = scanLine(y);
+  if (format_ == PixelFormat::Rgb24) {
+    const uint8_t* p = row + static_cast<size_t>(x) * 3;
+    return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[0]) << 16);
+  }
+  const uint8_t index = row[x];
+  if (index >= palette_.size()) return 0;
+  const RGBQuad& q = palette_[index];
+  return static_cast<uint32_t>(q.red) | (static_cast<uint32_t>(q.green) << 8) | (static_cast<uint32_t>(q.blue) << 16);
+}
+
+void Bitmap::clear() { *this = Bitmap(); }
+
+void Bitmap::flipVertical() {
+  if (height_ < 2) return;
+  std::vector<uint8_t> tmp(stride_);
+  for (int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom) {
+    uint8_t* a = scanLine(top);
+    uint8_t* b = scanLine(bottom);
+    std::memcpy(tmp.data(), a, stride_);
+    std::memcpy(a, b, stride_);
+    std::memcpy(b, tmp.data(), stride_);
+  }
+}
+
+void Bitmap::loadFromStream(Stream& stream) {
+  if (stream.remaining() <= 0) {
+    clear();
+    return;
+  }
+  uint8_t fileHeader[kFileHeaderSize];
+  stream.readBuffer(fileHeader, sizeof fileHeader);
+  if (getU16(fileHeader) != kBmpType) throw EInvalidGraphic();
+  const uint32_t pixelOffset = getU32(fileHeader + 10);
+
+  uint8_t info[kInfoHeaderSize];
+  stream.readBuffer(info, 4);
+  const uint32_t infoSize = getU32(info);
+  if (infoSize < kInfoHeaderSize || infoSize > 1024) throw EInvalidGraphic();
+  stream.readBuffer(info + 4, kInfoHeaderSize - 4);
+  skipForward(stream, infoSize - kInfoHeaderSize);
+
+  const int32_t width = static_cast<int32_t>(getU32(info + 4));
+  const int32_t rawHeight = static_cast<int32_t>(getU32(info + 8));
+  const uint16_t bitCount = getU16(info + 14);
+  const uint32_t compression = getU32(info + 16);
+  const uint32_t used = getU32(info + 32);
+  if (compression != 0 || (bitCount != 8 && bitCount != 24)) throw EInvalidGraphic();
+  if (width < 0 || rawHeight == INT32_MIN) throw EInvalidGraphic();
+  const bool topDown = rawHeight < 0;
+  const int32_t height = topDown ? -rawHeight : rawHeight;
+  if (width > kMaxDimension || height > kMaxDimension) throw EInvalidGraphic();
+  const size_t stride = strideFor(width, bitCount);
+  if (stride * static_cast<size_t>(height) > kMaxPixelBytes) throw EInvalidGraphic();
+
+  // An 8-bit image has up to 256 palette entries; a 24-bit one may carry an unused table.
+  const uint32_t tableEntries = bitCount == 8 ? (used == 0 ? 256 : used) : used;
+  if (tableEntries > 256) throw EInvalidGraphic();
+  std::vector<RGBQuad> table(tableEntries);
+  if (tableEntries > 0) stream.readBuffer(table.data(), tableEntries * sizeof(RGBQuad));
+
+  const uint32_t headersEnd = kFileHeaderSize + infoSize + tableEntries * 4;
+  if (pixelOffset > headersEnd) skipForward(stream, pixelOffset - headersEnd);
+
+  Bitmap result(width, height, bitCount == 8 ? PixelFormat::Indexed8 : PixelFormat::Rgb24);
+  if (bitCount == 8) {
+    result.palette_ = std::move(table);
+  }
+  result.xPelsPerMeter = static_cast<int32_t>(getU32(info + 24));
+  result.yPelsPerMeter = static_cast<int32_t>(getU32(info + 28));
+  result.colorsUsed = used;
+  result.colorsImportant = getU32(info + 36);
+
+  // A stream that ends inside the pixel rows leaves the missing rows at 0.
+  const size_t total = result.bits_.size();
+  size_t got = 0;
+  while (got < total) {
+    const size_t n = stream.read(result.bits_.data() + got, total - got);
+    if (n == 0) break;
+    got += n;
+  }
+  if (topDown) {
+    // Stored order is bottom-up: reverse the rows read in top-down order.
+    result.flipVertical();
+  }
+  *this = std::move(result);
+}
+
+uint32_t Bitmap::paletteEntriesWritten() const {
+  return format_ == PixelFormat::Indexed8 ? static_cast<uint32_t>(palette_.size()) : 0;
+}
+
+size_t Bitmap::imageSize() const {
+  if (empty()) return 0;
+  return kFileHeaderSize + kInfoHeaderSize + paletteEntriesWritten() * 4 + bits_.size();
+}
+
+std::vector<uint8_t> Bitmap::toBmp() const {
+  std::vector<uint8_t> out(imageSize());
+  if (out.empty()) return out;
+  const uint32_t entries = paletteEntriesWritten();
+  const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + entries * 4;
+  uint8_t* p = out.data();
+  putU16(p, kBmpType);
+  putU32(p + 2, static_cast<uint32_t>(out.size()));
+  putU32(p + 10, offset);
+  uint8_t* info = p + kFileHeaderSize;
+  putU32(info, kInfoHeaderSize);
+  putU32(info + 4, static_cast<uint32_t>(width_));
+  putU32(info + 8, static_cast<uint32_t>(height_));
+  putU16(info + 12, 1);
+  putU16(info + 14, static_cast<uint16_t>(bitsPerPixel()));
+  putU32(info + 20, static_cast<uint32_t>(bits_.size()));
+  putU32(info + 24, static_cast<uint32_t>(xPelsPerMeter));
+  putU32(info + 28, static_cast<uint32_t>(yPelsPerMeter));
+  // Keep a stored "colours used" that agrees with the table; otherwise state the table's size.
+  const uint32_t used = (format_ == PixelFormat::Indexed8 && entries == 256 && (colorsUsed == 0 || colorsUsed == 256))
+                            ? colorsUsed
+                            : entries;
+  putU32(info + 32, used);
+  putU32(info + 36, std::min(colorsImportant, entries));
+  if (entries > 0) std::memcpy(p + kFileHeaderSize + kInfoHeaderSize, palette_.data(), entries * 4);
+  std::memcpy(p + offset, bits_.data(), bits_.size());
+  return out;
+}
+
+void Bitmap::saveToStream(Stream& stream) const {
+  const std::vector<uint8_t> image = toBmp();
+  stream.writeBuffer(image.data(), image.size());
+}
+
+}  // namespace base

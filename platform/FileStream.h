@@ -1,0 +1,44 @@
+// Files as streams, opened the way the program needs: for reading shared or
+// with no sharing at all, or created for writing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/Stream.h"
+
+namespace platform {
+
+enum class FileMode {
+  OpenRead,           // read only, others may read and write too
+  OpenReadExclusive,  // read only, no other open of the file while this one lasts
+  Create,             // create or empty an existing file, for writing
+  CreateNew,          // create for writing; fails if the name is taken
+};
+
+class FileStream : public base::Stream {
+ public:
+  // Raises EFOpenError (open modes) or EFCreateError (create modes) with the system's reason.
+  FileStream(const std::string& path, FileMode mode);
+  ~FileStream() override;
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+
+  size_t read(void* buffer, size_t count) override;
+  size_t write(const void* buffer, size_t count) override;
+  int64_t seek(int64_t offset, base::SeekOrigin origin) override;
+  int64_t size() override;
+
+  void close();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+};
+
+}  // namespace platform
