@@ -2,8 +2,11 @@
 
 namespace cli {
 
+int runSkin(const Args& args);  // CmdSkin.cpp
+
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
+      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp", runSkin},
   };
   return table;
 }
