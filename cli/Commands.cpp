@@ -2,8 +2,11 @@
 
 namespace cli {
 
+int runSkinRegion(const Args& args);
+
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
+      {"skin-region", "skin-region BMPFILE --mask RRGGBB", runSkinRegion},
   };
   return table;
 }
