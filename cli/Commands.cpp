@@ -3,10 +3,12 @@
 namespace cli {
 
 int runSkin(const Args& args);  // CmdSkin.cpp
+int runSkinRegion(const Args& args);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp", runSkin},
+      {"skin-region", "skin-region BMPFILE --mask RRGGBB", runSkinRegion},
   };
   return table;
 }

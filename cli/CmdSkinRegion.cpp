@@ -1,0 +1,60 @@
+// qalbum skin-region BMPFILE --mask RRGGBB: the rectangles of the region that
+// the picture's non-mask pixels make, one "left top right bottom" line each,
+// then their count.
+#include <cctype>
+#include <iostream>
+#include <optional>
+
+#include "base/Bitmap.h"
+#include "cli/Commands.h"
+#include "platform/FileStream.h"
+#include "skin/MaskRegion.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage = "Usage: qalbum skin-region BMPFILE --mask RRGGBB";
+
+// "RRGGBB" as written in HTML, turned into 0x00BBGGRR.
+std::optional<uint32_t> parseMaskColor(const std::string& text) {
+  if (text.size() != 6) return std::nullopt;
+  uint32_t rgb = 0;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    rgb = rgb * 16 + static_cast<uint32_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                                                                                       : std::tolower(c) - 'a' + 10);
+  }
+  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+}  // namespace
+
+int runSkinRegion(const Args& args) {
+  std::optional<std::string> file;
+  std::optional<uint32_t> mask;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--mask" && i + 1 < args.size()) {
+      mask = parseMaskColor(args[++i]);
+      if (!mask) return fail("Invalid mask colour \"" + args[i] + "\".");
+    } else if (!file) {
+      file = args[i];
+    } else {
+      return fail(kUsage);
+    }
+  }
+  if (!file || !mask) return fail(kUsage);
+
+  base::Bitmap bitmap;
+  platform::FileStream stream(*file, platform::FileMode::OpenRead);
+  bitmap.loadFromStream(stream);
+
+  skin::TRgnData region;
+  skin::BuildMaskRegion(0, 0, bitmap, *mask, region, nullptr);
+  const std::vector<skin::RgnRect> rects = region.Rects();
+  for (const skin::RgnRect& r : rects) std::cout << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
+  std::cout << rects.size() << '\n';
+  return 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,171 @@
+#include "skin/MaskRegion.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "base/Checked.h"
+
+namespace skin {
+
+namespace {
+
+// The runs of one row as (start, end) pairs, end exclusive.
+using Runs = std::vector<int32_t>;
+
+constexpr uint32_t kLargestPixelColor = 0x00FFFFFF;
+
+// Marks which palette indices have the mask colour; indices past the palette read as black.
+std::array<bool, 256> maskedIndices(const base::Bitmap& bitmap, uint32_t maskColor) {
+  std::array<bool, 256> masked{};
+  const auto& palette = bitmap.palette();
+  for (size_t i = 0; i < masked.size(); ++i) {
+    const uint32_t color = i < palette.size() ? static_cast<uint32_t>(palette[i].red) |
+                                                    (static_cast<uint32_t>(palette[i].green) << 8) |
+                                                    (static_cast<uint32_t>(palette[i].blue) << 16)
+                                              : 0;
+    masked[i] = color == maskColor;
+  }
+  return masked;
+}
+
+void scanIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 256>& masked, Runs& runs) {
+  runs.clear();
+  int32_t x = 0;
+  while (true) {
+    while (x < width && masked[row[x]]) ++x;
+    if (x >= width) return;
+    const int32_t start = x++;
+    while (x < width && !masked[row[x]]) ++x;
+    runs.push_back(start);
+    runs.push_back(x);
+  }
+}
+
+void scanRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, Runs& runs) {
+  const uint8_t red = static_cast<uint8_t>(maskColor);
+  const uint8_t green = static_cast<uint8_t>(maskColor >> 8);
+  const uint8_t blue = static_cast<uint8_t>(maskColor >> 16);
+  auto isMasked = [&](int32_t x) {
+    const uint8_t* p = row + static_cast<size_t>(x) * 3;
+    return p[0] == blue && p[1] == green && p[2] == red;
+  };
+  runs.clear();
+  int32_t x = 0;
+  while (true) {
+    while (x < width && isMasked(x)) ++x;
+    if (x >= width) return;
+    const int32_t start = x++;
+    while (x < width && !isMasked(x)) ++x;
+    runs.push_back(start);
+    runs.push_back(x);
+  }
+}
+
+// Adds an offset to coordinates in [0, limit]; checks each sum only when the largest may overflow.
+class Shift {
+ public:
+  Shift(int32_t offset, int32_t limit) : offset_(offset) {
+    int32_t unused;
+    safe_ = !__builtin_add_overflow(offset, limit, &unused);
+  }
+  int32_t operator()(int32_t value) const { return safe_ ? offset_ + value : base::checkedAdd(offset_, value); }
+
+ private:
+  int32_t offset_;
+  bool safe_;
+};
+
+// Collects the bands of the region as rectangles directly in region data layout.
+class BandWriter {
+ public:
+  BandWriter(int32_t X, int32_t Y, int32_t width, int32_t height) : shiftX_(X, width), shiftY_(Y, height) {
+    bytes_.resize(kRgnHeaderSize);
+  }
+
+  // Appends the rectangles of one band: the runs, rows top to bottom (exclusive).
+  void Add(const Runs& runs, int32_t top, int32_t bottom) {
+    const int32_t shiftedTop = shiftY_(top);
+    const int32_t shiftedBottom = shiftY_(bottom);
+    const size_t count = runs.size() / 2;
+    const size_t at = bytes_.size();
+    bytes_.resize(at + count * kRgnRectSize);
+    uint8_t* p = bytes_.data() + at;
+    for (size_t i = 0; i < runs.size(); i += 2, p += kRgnRectSize) {
+      StoreRect(p, RgnRect{shiftX_(runs[i]), shiftedTop, shiftX_(runs[i + 1]), shiftedBottom});
+    }
+    if (count_ == 0) {
+      bounds_ = RgnRect{shiftX_(runs.front()), shiftedTop, shiftX_(runs.back()), shiftedBottom};
+    } else {
+      bounds_.left = std::min(bounds_.left, shiftX_(runs.front()));
+      bounds_.right = std::max(bounds_.right, shiftX_(runs.back()));
+      bounds_.bottom = shiftedBottom;
+    }
+    count_ += count;
+  }
+
+  bool Empty() const { return count_ == 0; }
+
+  std::vector<uint8_t> Finish() {
+    StoreRegionHeader(bytes_.data(), base::checkedCast<uint32_t>(count_), bounds_);
+    return std::move(bytes_);
+  }
+
+ private:
+  Shift shiftX_;
+  Shift shiftY_;
+  std::vector<uint8_t> bytes_;
+  size_t count_ = 0;
+  RgnRect bounds_;
+};
+
+// Walks the rows, merging identical consecutive rows into one band.
+template <typename ScanRow>
+std::vector<uint8_t> collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, ScanRow scanRow) {
+  BandWriter writer(X, Y, width, height);
+  Runs band, row;
+  int32_t bandTop = -1;  // -1: no band open
+  for (int32_t y = 0; y < height; ++y) {
+    scanRow(y, row);
+    if (bandTop >= 0 && row == band) continue;
+    if (bandTop >= 0) writer.Add(band, bandTop, y);
+    bandTop = row.empty() ? -1 : y;
+    std::swap(band, row);
+  }
+  if (bandTop >= 0) writer.Add(band, bandTop, height);
+  if (writer.Empty()) return {};
+  return writer.Finish();
+}
+
+std::vector<uint8_t> scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor) {
+  const int32_t width = bitmap.width();
+  const int32_t height = bitmap.height();
+  if (width == 0 || height == 0) return {};
+
+  if (bitmap.format() == base::PixelFormat::Indexed8) {
+    const std::array<bool, 256> masked = maskedIndices(bitmap, maskColor);
+    bool anyMasked = false;
+    for (bool m : masked) anyMasked = anyMasked || m;
+    if (anyMasked) {
+      return collectBands(X, Y, width, height,
+                          [&](int32_t y, Runs& runs) { scanIndexedRow(bitmap.scanLine(y), width, masked, runs); });
+    }
+  } else if (maskColor <= kLargestPixelColor) {
+    return collectBands(X, Y, width, height,
+                        [&](int32_t y, Runs& runs) { scanRgbRow(bitmap.scanLine(y), width, maskColor, runs); });
+  }
+  // No pixel can have the mask colour: the whole picture is one band.
+  return collectBands(X, Y, width, height, [&](int32_t, Runs& runs) { runs = {0, width}; });
+}
+
+}  // namespace
+
+void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData,
+                     BusyCursor* cursor) {
+  BusyCursorScope busy(cursor);
+  std::vector<uint8_t> bytes = scanBitmap(X, Y, bitmap, maskColor);
+  if (!bytes.empty()) rgnData.Assign(std::move(bytes));
+}
+
+}  // namespace skin

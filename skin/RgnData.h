@@ -1,0 +1,104 @@
+// Region data: a region stored as the bytes the Win32 GetRegionData call
+// returns, so that a region can be made from it again at any time.
+//
+// Layout (little-endian): a 32-byte header (dwSize 32, iType 1 = rectangles,
+// nCount, nRgnSize = 16 * nCount, bounding rectangle), then nCount rectangles
+// of four signed 32-bit values left, top, right, bottom (right and bottom
+// exclusive), in bands sorted by top, then by left.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
+namespace skin {
+
+struct RgnRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const RgnRect&) const = default;
+};
+
+inline constexpr uint32_t kRgnHeaderSize = 32;
+inline constexpr uint32_t kRgnRectangles = 1;  // RDH_RECTANGLES
+inline constexpr uint32_t kRgnRectSize = 16;
+
+class TRgnData {
+ public:
+  TRgnData() = default;
+  TRgnData(const TRgnData&) = delete;
+  TRgnData& operator=(const TRgnData&) = delete;
+  ~TRgnData() { SetSize(0); }
+
+  int32_t Size() const { return static_cast<int32_t>(data_.size()); }
+  uint8_t* Data() { return data_.empty() ? nullptr : data_.data(); }
+  const uint8_t* Data() const { return data_.empty() ? nullptr : data_.data(); }
+
+  // Resizes the buffer keeping its leading bytes; new bytes are zero. The current
+  // size does nothing; 0 releases the buffer. A negative size is refused.
+  void SetSize(int32_t value);
+
+  // Takes over a complete buffer, releasing the old one. A buffer too large for a
+  // 32-bit size raises "Integer overflow".
+  void Assign(std::vector<uint8_t>&& bytes);
+
+  // The rectangles held, or none when the data is not well-formed rectangle data.
+  std::vector<RgnRect> Rects() const;
+  // The bounding rectangle from the header (all zero when the data is not well-formed).
+  RgnRect Bounds() const;
+
+ private:
+  bool wellFormed() const;
+
+  std::vector<uint8_t> data_;
+};
+
+// Stores one 32-bit value little-endian, as the region data keeps it.
+inline void StoreU32(uint8_t* at, uint32_t value) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(at, &value, 4);
+  } else {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+  }
+}
+
+inline void StoreRect(uint8_t* at, const RgnRect& r) {
+  StoreU32(at, static_cast<uint32_t>(r.left));
+  StoreU32(at + 4, static_cast<uint32_t>(r.top));
+  StoreU32(at + 8, static_cast<uint32_t>(r.right));
+  StoreU32(at + 12, static_cast<uint32_t>(r.bottom));
+}
+
+// Writes the header for `count` rectangles into the first 32 bytes at `at`.
+void StoreRegionHeader(uint8_t* at, uint32_t count, const RgnRect& bounds);
+
+// Serialises banded rectangles into region data bytes: header, bounding box, rectangles.
+std::vector<uint8_t> EncodeRegionData(const std::vector<RgnRect>& rects);
+
+// True when the rectangles are in the banded form regions keep: sorted by top then
+// left, each band of one top and bottom, no empty, overlapping or touching
+// rectangles within a band.
+bool IsBanded(const std::vector<RgnRect>& rects);
+
+#ifdef _WIN32
+namespace gdi {
+// A new region handle made with ExtCreateRegion from the data; the caller owns it.
+HRGN CreateRegion(const TRgnData& data);
+}  // namespace gdi
+#endif
+
+}  // namespace skin
