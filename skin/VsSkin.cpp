@@ -1,0 +1,332 @@
+#include "skin/VsSkin.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "forms/core/Filer.h"
+#include "skin/VsConst.h"
+#include "skin/VsMask.h"
+
+namespace skin {
+
+namespace {
+
+// The picture as Qt draws it; rows are copied as they are stored.
+QImage toImage(const base::Bitmap& bitmap) {
+  if (bitmap.empty()) return {};
+  const int w = bitmap.width();
+  const int h = bitmap.height();
+  if (bitmap.format() == base::PixelFormat::Rgb24) {
+    QImage image(w, h, QImage::Format_BGR888);
+    for (int y = 0; y < h; ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), static_cast<size_t>(w) * 3);
+    return image;
+  }
+  QImage image(w, h, QImage::Format_Indexed8);
+  QList<QRgb> table(256, qRgb(0, 0, 0));
+  const auto& palette = bitmap.palette();
+  for (size_t i = 0; i < palette.size() && i < 256; ++i)
+    table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
+  image.setColorTable(table);
+  for (int y = 0; y < h; ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), static_cast<size_t>(w));
+  return image;
+}
+
+// The class library's cursor numbers that have a Qt shape.
+void applyCursor(QWidget& widget, int32_t cursor) {
+  static constexpr std::array<std::pair<int32_t, Qt::CursorShape>, 10> shapes{{
+      {-2, Qt::ArrowCursor},
+      {-3, Qt::CrossCursor},
+      {-4, Qt::IBeamCursor},
+      {-11, Qt::WaitCursor},
+      {-13, Qt::SplitVCursor},
+      {-14, Qt::SplitHCursor},
+      {-18, Qt::ForbiddenCursor},
+      {-19, Qt::BusyCursor},
+      {-21, Qt::PointingHandCursor},
+      {-22, Qt::SizeAllCursor},
+  }};
+  for (const auto& [number, shape] : shapes)
+    if (number == cursor) return widget.setCursor(shape);
+  widget.unsetCursor();
+}
+
+void checkIdent(const std::string& value, const char* a, const char* b) {
+  if (value != a && value != b) throw forms::EFilerError(forms::msg::InvalidPropertyValue);
+}
+
+}  // namespace
+
+TVsSkin::TVsSkin(forms::TComponent* owner) : TVsCustomControl(owner) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  SetBounds(0, 0, 300, 200);
+  changeLink_.OnChange = [this](forms::TObject*) { SkinChanged(); };
+}
+
+TVsSkin::~TVsSkin() {
+  // The component step runs while the control is whole; the link then leaves its composer.
+  Destroying();
+}
+
+void TVsSkin::SetMaskColor(uint32_t value) {
+  if (value == maskColor_) return;
+  maskColor_ = value;
+  UpdateSkin();
+}
+
+void TVsSkin::SetGraphicName(const std::string& value) {
+  const std::string name = value.substr(0, kMaxGraphicName);
+  if (name == graphicName_) return;
+  graphicName_ = name;
+  UpdateSkin();
+}
+
+void TVsSkin::SetComposer(TVsComposer* value) {
+  if (composer_ != nullptr) {
+    composer_->UnRegisterChanges(&changeLink_);
+    RemoveFreeNotification(composer_);
+  }
+  composer_ = value;
+  if (composer_ != nullptr) {
+    composer_->RegisterChanges(&changeLink_);
+    // Also a composer of another owner tells this control that it goes.
+    FreeNotification(composer_);
+  }
+  if (IsLoading()) graphic_ = nullptr;
+  UpdateSkin();
+}
+
+void TVsSkin::SkinChanged() {
+  // While loading the rebuild waits for Loaded; the old entry may be gone already.
+  if (IsLoading()) graphic_ = nullptr;
+  UpdateSkin();
+}
+
+TVsGraphic* TVsSkin::FindGraphic(const std::string& name) const {
+  if (composer_ == nullptr || composer_->Graphics() == nullptr) return nullptr;
+  const int32_t index = composer_->Graphics()->IndexOf(name);
+  return index < 0 ? nullptr : composer_->Graphics()->Items(index);
+}
+
+void TVsSkin::UpdateSkin() {
+  if (IsLoading()) return;
+  BuildRegion();
+  FitForm();
+}
+
+void TVsSkin::BuildRegion() {
+  graphic_ = FindGraphic(graphicName_);
+  picture_ = graphic_ != nullptr ? toImage(graphic_->Bitmap()) : QImage();
+  rgnData_.SetSize(0);
+  if (graphic_ != nullptr && maskColor_ != clNone)
+    BuildMaskRegion(Left(), Top(), graphic_->Bitmap(), maskColor_, rgnData_);
+  ApplyRegion();
+}
+
+void TVsSkin::ApplyRegion() {
+  if (QWidget* masked = maskedWindow_) masked->clearMask();
+  maskedWindow_ = nullptr;
+  // Without a parent there is no form window to shape; the data waits for the next rebuild.
+  QWidget* window = parentWidget();
+  if (rgnData_.Size() > 0 && window != nullptr) {
+    window->setMask(CreateRegion(rgnData_));
+    maskedWindow_ = window;
+  }
+}
+
+void TVsSkin::FitForm() {
+  const QRect before = rect();
+  SetBounds(Left(), Top(), Width(), Height());
+  if (forms::TForm* form = form_) {
+    form->SetClientWidth(Width());
+    form->SetClientHeight(Height());
+  }
+  if (rect() == before) repaint();
+}
+
+void TVsSkin::SetParent(forms::TControl* parent) {
+  if (parent != nullptr) {
+    auto* form = dynamic_cast<forms::TForm*>(parent);
+    if (form == nullptr) throw base::Exception(msg::SkinNeedsForm);
+    form->SetBorderStyle("bsNone");
+    form_ = form;
+  } else {
+    // Taken off its form, the control no longer sizes it.
+    form_ = nullptr;
+  }
+  TVsCustomControl::SetParent(parent);
+  if (parent != nullptr && !visible_) hide();
+}
+
+void TVsSkin::SetBounds(int, int, int width, int height) {
+  if (graphic_ != nullptr) {
+    width = picture_.width();
+    height = picture_.height();
+  }
+  TVsCustomControl::SetBounds(0, 0, width, height);
+}
+
+void TVsSkin::Loaded() {
+  TVsCustomControl::Loaded();
+  UpdateSkin();
+}
+
+void TVsSkin::Notification(forms::TComponent* component, forms::TOperation operation) {
+  TVsCustomControl::Notification(component, operation);
+  if (operation != forms::TOperation::opRemove || component == nullptr) return;
+  if (component == popupMenu_) popupMenu_ = nullptr;
+  if (composer_ == nullptr || component != static_cast<forms::TComponent*>(composer_)) return;
+  if (IsDestroying()) {
+    // Going too: drop the reference without shaping a form that is being torn down.
+    composer_->UnRegisterChanges(&changeLink_);
+    composer_ = nullptr;
+    graphic_ = nullptr;
+    return;
+  }
+  SetComposer(nullptr);
+}
+
+void TVsSkin::Paint(QPainter& canvas) {
+  if (graphic_ != nullptr) {
+    canvas.drawImage(0, 0, picture_);
+    return;
+  }
+  canvas.setPen(QPen(QColor(Qt::black), 1, Qt::DotLine));
+  canvas.setBrush(palette().color(QPalette::Base));
+  canvas.drawRect(0, 0, Width() - 1, Height() - 1);
+}
+
+void TVsSkin::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+  TVsCustomControl::MouseDown(button, shift, x, y);
+  OnMouseDown(this, button, shift, x, y);
+  if (button == Qt::LeftButton && formDrag_) StartFormMove();
+}
+
+void TVsSkin::StartFormMove() {
+  QWidget* form = parentWidget();
+  if (form == nullptr) return;
+  if (QWindow* window = form->windowHandle()) window->startSystemMove();
+}
+
+void TVsSkin::mouseReleaseEvent(QMouseEvent* event) {
+  TVsCustomControl::mouseReleaseEvent(event);
+  const QPoint at = event->position().toPoint();
+  OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TVsSkin::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  OnMouseMove(this, event->modifiers(), at.x(), at.y());
+}
+
+void TVsSkin::mouseDoubleClickEvent(QMouseEvent* event) {
+  TVsCustomControl::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) OnDblClick(this);
+}
+
+void TVsSkin::contextMenuEvent(QContextMenuEvent* event) {
+  bool handled = false;
+  OnContextPopup(this, event->pos(), handled);
+  event->setAccepted(handled);
+}
+
+void TVsSkin::SetVisibleState(bool value) {
+  visible_ = value;
+  if (parentWidget() != nullptr) setVisible(value);
+}
+
+void TVsSkin::DefineProperties(forms::Filer& filer) {
+  TVsCustomControl::DefineProperties(filer);
+  using Strings = forms::Filer::Strings;
+  filer.defineStrings("AutoSave", [this] { return autoSave_; }, [this](const Strings& v) { SetAutoSave(v); });
+  filer.defineInteger(
+      "MaskColor", [this] { return static_cast<int32_t>(maskColor_); },
+      [this](const int32_t& v) { SetMaskColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(clNone));
+  filer.defineBoolean("FormDrag", [this] { return formDrag_; }, [this](const bool& v) { SetFormDrag(v); }, true);
+  filer.defineString(
+      "GraphicName", [this] { return graphicName_; }, [this](const std::string& v) { SetGraphicName(v); }, "");
+  filer.defineComponent(
+      "Composer", [this]() -> forms::TComponent* { return composer_; },
+      [this](forms::TComponent* const& c) {
+        auto* composer = dynamic_cast<TVsComposer*>(c);
+        if (c != nullptr && composer == nullptr) throw forms::EFilerError(forms::msg::InvalidPropertyValue);
+        SetComposer(composer);
+      });
+  filer.defineString(
+      "Signature", [this] { return signature_; }, [this](const std::string& v) { SetSignature(v); }, "");
+  filer.defineEvent("OnSkinRead", OnSkinRead);
+  filer.defineEvent("OnSkinWrite", OnSkinWrite);
+  DefineControlProperties(filer);
+  DefineControlEvents(filer);
+  filer.bindInteger("Tag", tag_, 0);
+  filer.bindString("Hint", hint_);
+  filer.defineIdent(
+      "HelpType", [this] { return helpType_; },
+      [this](const std::string& v) {
+        checkIdent(v, "htKeyword", "htContext");
+        helpType_ = v;
+      },
+      "htContext");
+  filer.bindString("HelpKeyword", helpKeyword_);
+  filer.bindInteger("HelpContext", helpContext_, 0);
+}
+
+void TVsSkin::DefineControlProperties(forms::Filer& filer) {
+  filer.defineBoolean("Enabled", [this] { return !testAttribute(Qt::WA_ForceDisabled); },
+                      [this](const bool& v) { setEnabled(v); }, true);
+  filer.defineInteger(
+      "Cursor", [this] { return cursor_; },
+      [this](const int32_t& v) {
+        cursor_ = v;
+        applyCursor(*this, v);
+      },
+      0);
+  filer.defineIdent(
+      "DragMode", [this] { return dragMode_; },
+      [this](const std::string& v) {
+        checkIdent(v, "dmManual", "dmAutomatic");
+        dragMode_ = v;
+      },
+      "dmManual");
+  filer.defineIdent(
+      "DragKind", [this] { return dragKind_; },
+      [this](const std::string& v) {
+        checkIdent(v, "dkDrag", "dkDock");
+        dragKind_ = v;
+      },
+      "dkDrag");
+  filer.bindInteger("DragCursor", dragCursor_, -12);
+  filer.bindBoolean("ParentShowHint", parentShowHint_, true);
+  filer.defineComponent(
+      "PopupMenu", [this] { return popupMenu_; },
+      [this](forms::TComponent* const& c) {
+        popupMenu_ = c;
+        if (c != nullptr) FreeNotification(c);
+      });
+  filer.bindBoolean("ShowHint", showHint_, false);
+  filer.defineBoolean("Visible", [this] { return visible_; }, [this](const bool& v) { SetVisibleState(v); }, true);
+}
+
+void TVsSkin::DefineControlEvents(forms::Filer& filer) {
+  filer.defineEvent("OnContextPopup", OnContextPopup);
+  filer.defineEvent("OnDblClick", OnDblClick);
+  filer.defineEvent("OnMouseMove", OnMouseMove);
+  filer.defineEvent("OnMouseDown", OnMouseDown);
+  filer.defineEvent("OnMouseUp", OnMouseUp);
+  filer.defineEvent("OnDragOver", OnDragOver);
+  filer.defineEvent("OnEndDock", OnEndDock);
+  filer.defineEvent("OnDragDrop", OnDragDrop);
+  filer.defineEvent("OnEndDrag", OnEndDrag);
+  filer.defineEvent("OnStartDock", OnStartDock);
+  filer.defineEvent("OnStartDrag", OnStartDrag);
+}
+
+void RegisterSkinControl() { forms::RegisterClass<TVsSkin>("TVsSkin"); }
+
+}  // namespace skin

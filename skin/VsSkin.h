@@ -1,0 +1,144 @@
+// TVsSkin: a control that turns its form into a borderless window shaped like a
+// picture from a composer, draws that picture, and can drag the form.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "forms/Controls.h"
+#include "skin/RgnData.h"
+#include "skin/VsComposer.h"
+#include "skin/VsControls.h"
+#include "skin/VsSysUtils.h"
+
+namespace skin {
+
+// Colour values as the form data stores them (0x00BBGGRR, or symbolic).
+inline constexpr uint32_t clNone = 0x1FFFFFFF;
+inline constexpr uint32_t clWhite = 0x00FFFFFF;
+
+// The control's published size limit of a picture name.
+inline constexpr size_t kMaxGraphicName = 255;
+
+using TVSkinReadWrite = forms::TEvent<forms::TObject*, TVsIni*>;
+using TMouseEvent = forms::TEvent<forms::TObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int>;
+using TMouseMoveEvent = forms::TEvent<forms::TObject*, Qt::KeyboardModifiers, int, int>;
+// Sender, position, Handled.
+using TContextPopupEvent = forms::TEvent<forms::TObject*, QPoint, bool&>;
+// Drag and dock events are held and stored; this layer has no drag and dock of its own.
+using TDragOverEvent = forms::TEvent<forms::TObject*, forms::TObject*, int, int, int, bool&>;
+using TDragDropEvent = forms::TEvent<forms::TObject*, forms::TObject*, int, int>;
+using TStartDragEvent = forms::TEvent<forms::TObject*, forms::TObject*&>;
+
+class TVsSkin : public TVsCustomControl {
+ public:
+  // 300 by 200 at (0, 0), nothing masked, the form draggable; no rebuild yet.
+  explicit TVsSkin(forms::TComponent* owner);
+  ~TVsSkin() override;
+  const char* ClassName() const override { return "TVsSkin"; }
+
+  uint32_t MaskColor() const { return maskColor_; }
+  void SetMaskColor(uint32_t value);
+  bool FormDrag() const { return formDrag_; }
+  void SetFormDrag(bool value) { formDrag_ = value; }
+  const std::string& GraphicName() const { return graphicName_; }
+  // Keeps at most the first 255 characters; letter case counts.
+  void SetGraphicName(const std::string& value);
+  TVsComposer* Composer() const { return composer_; }
+  // Rebuilds also when the composer stays the same.
+  void SetComposer(TVsComposer* value);
+  const std::string& Signature() const { return signature_; }
+  void SetSignature(const std::string& value) { signature_ = value; }
+  const std::vector<std::string>& AutoSave() const { return autoSave_; }
+  void SetAutoSave(const std::vector<std::string>& lines) { autoSave_ = lines; }
+
+  // The composer's entry shown, found at the last rebuild; none shows the placeholder.
+  TVsGraphic* Graphic() const { return graphic_; }
+  const TRgnData& RgnData() const { return rgnData_; }
+  forms::TForm* Form() const { return form_; }
+
+  // Finds the picture, rebuilds the region, shapes and sizes the form; skipped while loading.
+  void UpdateSkin();
+  // The composer's entry of that name (first match, letter case ignored), or none.
+  TVsGraphic* FindGraphic(const std::string& name) const;
+
+  // Refuses any parent but a form, which then loses its border.
+  void SetParent(forms::TControl* parent) override;
+  // Always at (0, 0); with a picture always the picture's size.
+  void SetBounds(int left, int top, int width, int height) override;
+  void Loaded() override;
+  void Notification(forms::TComponent* component, forms::TOperation operation) override;
+  void DefineProperties(forms::Filer& filer) override;
+
+  TVSkinReadWrite OnSkinRead;
+  TVSkinReadWrite OnSkinWrite;
+  TContextPopupEvent OnContextPopup;
+  forms::TNotifyEvent OnDblClick;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnEndDock;
+  TDragDropEvent OnDragDrop;
+  TDragDropEvent OnEndDrag;
+  TStartDragEvent OnStartDock;
+  TStartDragEvent OnStartDrag;
+
+ protected:
+  void Paint(QPainter& canvas) override;
+  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+  // Hands the form to the window system, which moves it with the mouse.
+  virtual void StartFormMove();
+
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void SkinChanged();
+  void BuildRegion();
+  void ApplyRegion();
+  void FitForm();
+  void DefineControlProperties(forms::Filer& filer);
+  void DefineControlEvents(forms::Filer& filer);
+  void SetVisibleState(bool value);
+
+  TRgnData rgnData_;
+  bool formDrag_ = true;
+  QPointer<forms::TForm> form_;
+  // The window that was given the last region; cleared again before the next one.
+  QPointer<QWidget> maskedWindow_;
+  uint32_t maskColor_ = clNone;
+  TVsGraphic* graphic_ = nullptr;
+  QImage picture_;
+  std::string graphicName_;
+  std::string signature_;
+  TVsComposer* composer_ = nullptr;
+  TVsChangeLink changeLink_;
+  std::vector<std::string> autoSave_;
+
+  // Properties taken over from the class library's control.
+  bool visible_ = true;
+  int32_t cursor_ = 0;
+  std::string dragMode_ = "dmManual";
+  std::string dragKind_ = "dkDrag";
+  int32_t dragCursor_ = -12;
+  bool parentShowHint_ = true;
+  bool showHint_ = false;
+  forms::TComponent* popupMenu_ = nullptr;
+  int32_t tag_ = 0;
+  std::string hint_;
+  std::string helpType_ = "htContext";
+  std::string helpKeyword_;
+  int32_t helpContext_ = 0;
+};
+
+// Registers TVsSkin with the form-data class registry.
+void RegisterSkinControl();
+
+}  // namespace skin

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cstring>
+#include <memory>
+
+#include "base/Stream.h"
+#include "forms/core/FormData.h"
+#include "skin/VsConst.h"
+#include "skin/VsSkin.h"
+
+using skin::TVsComposer;
+using skin::TVsGraphic;
+using skin::TVsSkin;
+
+namespace {
+
+constexpr uint32_t kBlue = 0x00C04020;  // 0x00BBGGRR
+
+base::Bitmap picture(int w, int h, uint32_t color) {
+  base::Bitmap bm(w, h, base::PixelFormat::Rgb24);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint8_t* p = bm.scanLine(y) + static_cast<size_t>(x) * 3;
+      p[0] = static_cast<uint8_t>(color >> 16);
+      p[1] = static_cast<uint8_t>(color >> 8);
+      p[2] = static_cast<uint8_t>(color);
+    }
+  return bm;
+}
+
+void fillRect(base::Bitmap& bm, const QRect& r, uint32_t color) {
+  const base::Bitmap patch = picture(r.width(), r.height(), color);
+  for (int y = 0; y < r.height(); ++y)
+    std::memcpy(bm.scanLine(r.top() + y) + static_cast<size_t>(r.left()) * 3, patch.scanLine(y),
+                static_cast<size_t>(r.width()) * 3);
+}
+
+void addGraphic(TVsComposer& composer, const std::string& name, const base::Bitmap& bitmap) {
+  TVsGraphic entry;
+  entry.SetName(name);
+  entry.Bitmap() = bitmap;
+  composer.Graphics()->Add(&entry);
+}
+
+// A form that publishes handlers, so that stored events can be bound.
+class TSkinTestForm : public forms::TForm {
+ public:
+  explicit TSkinTestForm(forms::TComponent* owner) : forms::TForm(owner) {
+    const skin::TVSkinReadWrite::Function readWrite = [this](forms::TObject*, skin::TVsIni*) { ++raised; };
+    PublishMethod("SkinRead", readWrite);
+    PublishMethod("SkinWrite", readWrite);
+    PublishMethod("SkinClick", forms::TNotifyEvent::Function([this](forms::TObject*) { ++raised; }));
+  }
+  const char* ClassName() const override { return "TSkinTestForm"; }
+  int raised = 0;
+};
+
+struct FreeComponent {
+  void operator()(forms::TComponent* c) const { forms::TComponent::Free(c); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, FreeComponent>;
+
+// Counts the form moves it would hand to the window system.
+class CountingSkin : public TVsSkin {
+ public:
+  using TVsSkin::TVsSkin;
+  int moves = 0;
+
+ protected:
+  void StartFormMove() override { ++moves; }
+};
+
+class VsSkin : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
+    forms::RegisterFormClasses();
+    skin::RegisterSkinClasses();
+    skin::RegisterSkinControl();
+  }
+
+  // A form owning a skin and a composer with one 200 by 220 picture, as the about box has.
+  void makeSkinnedForm(const base::Bitmap& bm = picture(200, 220, kBlue)) {
+    form.reset(new TSkinTestForm(nullptr));
+    form->SetClientWidth(400);
+    form->SetClientHeight(300);
+    skinControl = new CountingSkin(form.get());
+    skinControl->SetParent(form.get());
+    composer = new TVsComposer(form.get());
+    addGraphic(*composer, "About1.bmp", bm);
+    skinControl->SetComposer(composer);
+    skinControl->SetGraphicName("About1.bmp");
+  }
+
+  static QColor pixelShown(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+
+  Owned<TSkinTestForm> form;
+  CountingSkin* skinControl = nullptr;
+  TVsComposer* composer = nullptr;
+
+  static inline int argc_ = 1;
+  static inline char name_[] = "vsskin_tests";
+  static inline char* argv_[] = {name_, nullptr};
+  static inline QApplication* app_ = nullptr;
+};
+
+TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
+  Owned<TVsSkin> s(new TVsSkin(nullptr));
+  EXPECT_EQ(s->geometry(), QRect(0, 0, 300, 200));
+  EXPECT_EQ(s->MaskColor(), skin::clNone);
+  EXPECT_TRUE(s->FormDrag());
+  EXPECT_EQ(s->Composer(), nullptr);
+  EXPECT_EQ(s->Graphic(), nullptr);
+  EXPECT_EQ(s->RgnData().Size(), 0);
+
+  s->SetLeft(50);
+  s->SetTop(7);
+  EXPECT_EQ(s->geometry(), QRect(0, 0, 300, 200));
+  s->SetBounds(10, 20, 120, 80);
+  EXPECT_EQ(s->geometry(), QRect(0, 0, 120, 80));
+}
+
+TEST_F(VsSkin, GoesOnlyOnAFormWhichLosesItsBorder) {
+  Owned<forms::TForm> f(new forms::TForm(nullptr));
+  auto* s = new TVsSkin(f.get());
+  s->SetParent(f.get());
+  EXPECT_EQ(f->BorderStyle(), "bsNone");
+  EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(s->Form(), f.get());
+  EXPECT_EQ(s->parentWidget(), f.get());
+
+  auto* panel = new forms::TCustomControl(f.get());
+  panel->SetParent(f.get());
+  try {
+    s->SetParent(panel);
+    FAIL() << "placed on a panel";
+  } catch (const base::Exception& e) {
+    EXPECT_STREQ(e.what(), "TVsSkin needs to be placed on a form.");
+  }
+  EXPECT_EQ(s->parentWidget(), f.get());
+  EXPECT_EQ(s->Form(), f.get());
+
+  // Taken off its form, the control no longer sizes that form.
+  s->SetParent(nullptr);
+  EXPECT_EQ(s->Form(), nullptr);
+}
+
+TEST_F(VsSkin, ControlAndFormTakeThePictureSizeWhateverWasAsked) {
+  makeSkinnedForm();
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 200, 220));
+  EXPECT_EQ(form->ClientWidth(), 200);
+  EXPECT_EQ(form->ClientHeight(), 220);
+  skinControl->SetBounds(30, 40, 500, 10);
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 200, 220));
+  EXPECT_EQ(pixelShown(*skinControl, 100, 100), QColor(0x20, 0x40, 0xC0));
+  EXPECT_EQ(pixelShown(*skinControl, 199, 219), QColor(0x20, 0x40, 0xC0));
+}
+
+TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
+  base::Bitmap bm = picture(200, 220, kBlue);
+  fillRect(bm, QRect(0, 0, 10, 10), skin::clWhite);
+  makeSkinnedForm(bm);
+  EXPECT_TRUE(form->mask().isEmpty());
+
+  skinControl->SetMaskColor(skin::clWhite);
+  EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 220).subtracted(QRegion(0, 0, 10, 10)));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the scan's hourglass is gone again
+
+  skinControl->SetMaskColor(skin::clNone);
+  EXPECT_TRUE(form->mask().isEmpty());
+  EXPECT_EQ(skinControl->RgnData().Size(), 0);
+
+  // A picture entirely of the mask colour keeps the form rectangular, not invisible.
+  base::Bitmap white = picture(200, 220, skin::clWhite);
+  composer->Graphics()->Clear();
+  addGraphic(*composer, "About1.bmp", white);
+  skinControl->SetMaskColor(skin::clWhite);
+  EXPECT_NE(skinControl->Graphic(), nullptr);
+  EXPECT_TRUE(form->mask().isEmpty());
+  EXPECT_EQ(skinControl->RgnData().Size(), 0);
+}
+
+TEST_F(VsSkin, GraphicNameRebuildsOnlyOnARealChange) {
+  makeSkinnedForm();
+  skinControl->SetMaskColor(skin::clWhite);
+  ASSERT_FALSE(form->mask().isEmpty());
+  // Changed behind the composer's back, so only a rebuild can show the new size.
+  composer->Graphics()->Items(0)->Bitmap() = picture(50, 60, kBlue);
+
+  skinControl->SetGraphicName("About1.bmp");
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 200, 220));
+
+  skinControl->SetGraphicName("about1.BMP");
+  EXPECT_EQ(skinControl->Graphic(), composer->Graphics()->Items(0));
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 50, 60));
+  EXPECT_EQ(form->mask(), QRegion(0, 0, 50, 60));
+
+  skinControl->SetGraphicName("Missing.bmp");
+  EXPECT_EQ(skinControl->Graphic(), nullptr);
+  EXPECT_TRUE(form->mask().isEmpty());
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 50, 60));
+  // The dotted placeholder: an outline on the window colour.
+  const QImage shown = skinControl->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(25, 30), skinControl->palette().color(QPalette::Base));
+  int dots = 0;
+  for (int x = 0; x < 50; ++x) dots += shown.pixelColor(x, 0) == QColor(Qt::black) ? 1 : 0;
+  EXPECT_GT(dots, 10);
+  EXPECT_LT(dots, 40);
+
+  skinControl->SetGraphicName(std::string(300, 'x'));
+  EXPECT_EQ(skinControl->GraphicName(), std::string(255, 'x'));
+}
+
+TEST_F(VsSkin, ComposerChangesAreFollowed) {
+  makeSkinnedForm();
+  composer->Graphics()->Clear();
+  EXPECT_EQ(skinControl->Graphic(), nullptr);
+  addGraphic(*composer, "ABOUT1.BMP", picture(80, 90, kBlue));
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 80, 90));
+  EXPECT_EQ(form->ClientHeight(), 90);
+}
+
+TEST_F(VsSkin, DestroyedComposerIsDroppedAndTheRegionRemoved) {
+  makeSkinnedForm();
+  skinControl->SetMaskColor(kBlue + 1);  // no pixel has it: the whole picture is the region
+  ASSERT_EQ(form->mask(), QRegion(0, 0, 200, 220));
+
+  forms::TComponent::Free(composer);
+  EXPECT_EQ(skinControl->Composer(), nullptr);
+  EXPECT_EQ(skinControl->Graphic(), nullptr);
+  EXPECT_TRUE(form->mask().isEmpty());
+
+  // A composer of another owner is dropped as well, instead of being left dangling.
+  Owned<forms::TForm> other(new forms::TForm(nullptr));
+  auto* foreign = new TVsComposer(other.get());
+  addGraphic(*foreign, "About1.bmp", picture(20, 30, kBlue));
+  skinControl->SetComposer(foreign);
+  ASSERT_EQ(skinControl->geometry(), QRect(0, 0, 20, 30));
+  delete foreign;
+  EXPECT_EQ(skinControl->Composer(), nullptr);
+  EXPECT_EQ(skinControl->Graphic(), nullptr);
+}
+
+TEST_F(VsSkin, OnlyALeftPressWithFormDragMovesTheForm) {
+  makeSkinnedForm();
+  int downs = 0;
+  int clicks = 0;
+  skinControl->OnMouseDown = [&](forms::TObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { ++downs; };
+  skinControl->OnClick = [&](forms::TObject*) { ++clicks; };
+  auto press = [&](Qt::MouseButton button, QEvent::Type type = QEvent::MouseButtonPress) {
+    QMouseEvent event(type, QPointF(5, 5), skinControl->mapToGlobal(QPointF(5, 5)), button, button, Qt::NoModifier);
+    QApplication::sendEvent(skinControl, &event);
+  };
+
+  press(Qt::LeftButton);
+  EXPECT_EQ(skinControl->moves, 1);
+  press(Qt::RightButton);
+  EXPECT_EQ(skinControl->moves, 1);
+  skinControl->SetFormDrag(false);
+  press(Qt::LeftButton);
+  press(Qt::LeftButton, QEvent::MouseButtonRelease);
+  EXPECT_EQ(skinControl->moves, 1);
+  EXPECT_EQ(downs, 3);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(VsSkin, StoredPropertiesSurviveFormDataAndShapeTheFormOnceLoaded) {
+  base::Bitmap bm = picture(200, 220, kBlue);
+  fillRect(bm, QRect(190, 0, 10, 220), skin::clWhite);
+  makeSkinnedForm(bm);
+  form->SetName("SkinTestForm");
+  skinControl->SetName("VsSkin1");
+  composer->SetName("VsComposer1");
+  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetFormDrag(false);
+  skinControl->SetAutoSave({"[Skin]", "Left=1"});
+  skinControl->SetSignature("Quillory");
+  skinControl->OnSkinRead.set("SkinRead", [](forms::TObject*, skin::TVsIni*) {});
+  skinControl->OnSkinWrite.set("SkinWrite", [](forms::TObject*, skin::TVsIni*) {});
+  skinControl->OnClick.set("SkinClick", [](forms::TObject*) {});
+  base::MemoryStream stored;
+  forms::WriteComponent(stored, *form);
+
+  Owned<TSkinTestForm> loaded(new TSkinTestForm(nullptr));
+  stored.setPosition(0);
+  forms::ReadComponent(stored, *loaded);
+  auto* s = dynamic_cast<TVsSkin*>(loaded->FindComponent("VsSkin1"));
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->IsLoading());
+  EXPECT_EQ(s->Composer(), loaded->FindComponent("VsComposer1"));
+  EXPECT_EQ(s->GraphicName(), "About1.bmp");
+  EXPECT_EQ(s->MaskColor(), skin::clWhite);
+  EXPECT_FALSE(s->FormDrag());
+  EXPECT_EQ(s->AutoSave(), (std::vector<std::string>{"[Skin]", "Left=1"}));
+  EXPECT_EQ(s->Signature(), "Quillory");
+  EXPECT_EQ(s->OnSkinRead.handlerName(), "SkinRead");
+  EXPECT_EQ(s->OnSkinWrite.handlerName(), "SkinWrite");
+  EXPECT_EQ(loaded->raised, 0);  // held, never raised
+
+  EXPECT_EQ(loaded->BorderStyle(), "bsNone");
+  EXPECT_EQ(loaded->ClientWidth(), 200);
+  EXPECT_EQ(loaded->ClientHeight(), 220);
+  EXPECT_EQ(loaded->mask(), QRegion(0, 0, 190, 220));
+}
+
+}  // namespace
