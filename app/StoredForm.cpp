@@ -1,0 +1,121 @@
+#include "app/StoredForm.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "forms/core/Filer.h"
+
+namespace app {
+
+namespace {
+
+template <size_t N>
+void checkOneOf(const std::string& value, const std::array<std::string_view, N>& allowed) {
+  if (std::find(allowed.begin(), allowed.end(), value) == allowed.end())
+    throw forms::EFilerError(forms::msg::InvalidPropertyValue);
+}
+
+// A stored colour as Qt paints it; system colours come from the palette.
+QColor qtColor(uint32_t color, const QPalette& palette) {
+  switch (color) {
+    case clBtnFace: return palette.color(QPalette::Button);
+    case clWindowText: return palette.color(QPalette::WindowText);
+    default: break;
+  }
+  if (color > 0x00FFFFFF) return palette.color(QPalette::Window);
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+constexpr std::array<std::string_view, 8> kPositions{"poDesigned",      "poDefault",        "poDefaultPosOnly",
+                                                     "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+                                                     "poMainFormCenter",  "poOwnerFormCenter"};
+constexpr std::array<std::string_view, 4> kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
+constexpr std::array<std::string_view, 4> kFontStyles{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+
+}  // namespace
+
+void TFont::DefineProperties(forms::Filer& filer) {
+  filer.bindInteger("Charset", charset, 1);
+  filer.defineInteger(
+      "Color", [this] { return static_cast<int32_t>(color); },
+      [this](const int32_t& v) { color = static_cast<uint32_t>(v); }, static_cast<int32_t>(clWindowText));
+  filer.bindInteger("Height", height, -11);
+  filer.bindString("Name", name, "MS Sans Serif");
+  filer.defineSet(
+      "Style", [this] { return style; },
+      [this](const forms::Filer::Strings& v) {
+        for (const std::string& s : v) checkOneOf(s, kFontStyles);
+        style = v;
+      });
+}
+
+TStoredForm::TStoredForm(forms::TComponent* owner) : forms::TForm(owner) {
+  SetColor(color_);
+  FontChanged();
+}
+
+void TStoredForm::SetPosition(const std::string& value) {
+  checkOneOf(value, kPositions);
+  position_ = value;
+}
+
+void TStoredForm::SetBorderIcons(const std::vector<std::string>& icons) {
+  for (const std::string& icon : icons) checkOneOf(icon, kBorderIcons);
+  borderIcons_ = icons;
+}
+
+void TStoredForm::SetColor(uint32_t value) {
+  color_ = value;
+  QPalette p = palette();
+  p.setColor(QPalette::Window, qtColor(value, QGuiApplication::palette()));
+  setPalette(p);
+  setAutoFillBackground(true);
+}
+
+void TStoredForm::FontChanged() {
+  QFont f(QString::fromStdString(font_.name));
+  // Negative heights are character heights in pixels, positive ones cell heights.
+  f.setPixelSize(std::max(1, font_.height < 0 ? -font_.height : font_.height));
+  const auto has = [this](std::string_view s) { return std::find(font_.style.begin(), font_.style.end(), s) != font_.style.end(); };
+  f.setBold(has("fsBold"));
+  f.setItalic(has("fsItalic"));
+  f.setUnderline(has("fsUnderline"));
+  f.setStrikeOut(has("fsStrikeOut"));
+  setFont(f);
+  QPalette p = palette();
+  p.setColor(QPalette::WindowText, qtColor(font_.color, QGuiApplication::palette()));
+  setPalette(p);
+}
+
+void TStoredForm::DefineProperties(forms::Filer& filer) {
+  forms::TForm::DefineProperties(filer);
+  filer.defineIdent("Position", [this] { return position_; }, [this](const std::string& v) { SetPosition(v); },
+                    "poDesigned");
+  filer.defineSet("BorderIcons", [this] { return borderIcons_; },
+                  [this](const forms::Filer::Strings& v) { SetBorderIcons(v); });
+  filer.defineInteger(
+      "Color", [this] { return static_cast<int32_t>(color_); },
+      [this](const int32_t& v) { SetColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(clBtnFace));
+  filer.defineObject("Font", font_);
+  filer.bindBoolean("Scaled", scaled_, true);
+}
+
+void TStoredForm::Loaded() {
+  forms::TForm::Loaded();
+  FontChanged();
+}
+
+void TStoredForm::PlaceOnScreen() {
+  if (position_ != "poScreenCenter" && position_ != "poDesktopCenter") return;
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+}  // namespace app

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <memory>
+
+#include "app/AboutBox.h"
+#include "base/Stream.h"
+
+using app::TAboutForm;
+
+namespace {
+
+struct FreeForm {
+  void operator()(TAboutForm* f) const { forms::TComponent::Free(f); }
+};
+
+class About : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
+  }
+
+  void SetUp() override { box.reset(app::LoadAboutForm(nullptr)); }
+
+  void click() {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, QPointF(100, 100), box->VsSkin1->mapToGlobal(QPointF(100, 100)), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(box->VsSkin1, &event);
+    }
+  }
+
+  std::unique_ptr<TAboutForm, FreeForm> box;
+
+  static inline int argc_ = 1;
+  static inline char name_[] = "about_tests";
+  static inline char* argv_[] = {name_, nullptr};
+  static inline QApplication* app_ = nullptr;
+};
+
+TEST_F(About, LoadsFromItsResourceAsABorderlessPictureWindow) {
+  EXPECT_EQ(box->Caption(), "About");
+  EXPECT_EQ(box->BorderStyle(), "bsNone");
+  EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(box->Position(), "poScreenCenter");
+  EXPECT_EQ(box->Font().name, "Arial");
+  EXPECT_EQ(box->Font().height, -12);
+  // Stored as 200 by 243; the skin fits the client area to the picture.
+  EXPECT_EQ(box->ClientWidth(), 200);
+  EXPECT_EQ(box->ClientHeight(), 220);
+  EXPECT_EQ(box->mask(), QRegion(0, 0, 200, 220));
+
+  ASSERT_NE(box->VsSkin1->Graphic(), nullptr);
+  EXPECT_EQ(box->VsSkin1->Composer(), box->VsComposer1);
+  EXPECT_EQ(box->VsSkin1->MaskColor(), skin::clWhite);
+  EXPECT_FALSE(box->VsSkin1->FormDrag());
+  EXPECT_EQ(box->VsSkin1->geometry(), QRect(0, 0, 200, 220));
+  const skin::TVsGraphics& pictures = *box->VsComposer1->Graphics();
+  ASSERT_EQ(pictures.Count(), 1);
+  EXPECT_EQ(pictures.Items(0)->Name(), "About1.bmp");
+  EXPECT_EQ(pictures.Items(0)->Bitmap().bitsPerPixel(), 24);
+  base::MemoryStream stream;
+  pictures.SaveToStream(stream);
+  EXPECT_EQ(stream.size(), 132077);
+
+  EXPECT_FALSE(box->Timer1->Enabled());
+  EXPECT_EQ(box->Timer1->Interval(), 100);
+  EXPECT_EQ(box->Ticks, 0);
+}
+
+TEST_F(About, TwentyTicksKeepTheBoxOpenAndTheTwentyFirstClosesIt) {
+  box->Timer1->SetEnabled(true);
+  box->show();
+  for (int i = 0; i < 20; ++i) box->Timer1Timer(box->Timer1);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->Timer1->Enabled());
+  box->Timer1Timer(box->Timer1);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_FALSE(box->Timer1->Enabled());
+  EXPECT_EQ(box->Ticks, 21);
+}
+
+TEST_F(About, AClickOnThePictureEndsTheModalShow) {
+  QTimer::singleShot(0, [this] {
+    EXPECT_TRUE(box->isVisible());
+    click();
+  });
+  box->ShowModal();
+  EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(About, TheSplashClosesItselfOnItsTimer) {
+  // Guards against a splash that never closes: the test then fails instead of hanging.
+  bool timedOut = false;
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    timedOut = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) w->close();
+  });
+  guard.start(20000);
+  app::ShowAboutBox(true);
+  EXPECT_FALSE(timedOut);
+}
+
+}  // namespace
