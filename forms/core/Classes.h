@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "base/Errors.h"
@@ -160,7 +161,7 @@ class TComponent : public TPersistent {
 
  protected:
   template <typename... Args>
-  void PublishMethod(const std::string& name, std::function<void(Args...)> method) {
+  void PublishMethod(const std::string& name, std::type_identity_t<std::function<void(Args...)>> method) {
     methods_[name] = std::move(method);
   }
   // The first destruction step itself; runs once.
