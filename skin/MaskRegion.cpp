@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -77,21 +80,67 @@ class Shift {
   bool safe_;
 };
 
-// Collects the bands of the region as rectangles directly in region data layout.
+// A byte buffer that keeps its memory from one scan to the next, so that
+// repeated scans write into pages already mapped instead of fresh ones.
+class Scratch {
+ public:
+  static Scratch& ForThisThread() {
+    thread_local Scratch scratch;
+    return scratch;
+  }
+
+  uint8_t* Append(size_t count) {
+    if (count > capacity_ - size_) reserve(std::max({size_ + count, capacity_ * 2, size_t{64} * 1024}));
+    uint8_t* at = data_.get() + size_;
+    size_ += count;
+    return at;
+  }
+  uint8_t* Data() { return data_.get(); }
+  size_t Size() const { return size_; }
+
+  // Empties the buffer for the next scan; memory beyond a modest size is returned.
+  void Clear() {
+    size_ = 0;
+    if (capacity_ > kKeptCapacity) {
+      data_.reset();
+      capacity_ = 0;
+    }
+  }
+
+ private:
+  static constexpr size_t kKeptCapacity = size_t{16} * 1024 * 1024;
+
+  void reserve(size_t capacity) {
+    auto* p = static_cast<uint8_t*>(std::realloc(data_.get(), capacity));
+    if (p == nullptr) throw std::bad_alloc();
+    (void)data_.release();
+    data_.reset(p);
+    capacity_ = capacity;
+  }
+
+  MallocBytes data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+// Collects the bands of the region as rectangles in region data layout.
 class BandWriter {
  public:
-  BandWriter(int32_t X, int32_t Y, int32_t width, int32_t height) : shiftX_(X, width), shiftY_(Y, height) {
-    bytes_.resize(kRgnHeaderSize);
+  BandWriter(int32_t X, int32_t Y, int32_t width, int32_t height)
+      : shiftX_(X, width), shiftY_(Y, height), bytes_(Scratch::ForThisThread()) {
+    bytes_.Clear();
+    bytes_.Append(kRgnHeaderSize);
   }
+  ~BandWriter() { bytes_.Clear(); }
+  BandWriter(const BandWriter&) = delete;
+  BandWriter& operator=(const BandWriter&) = delete;
 
   // Appends the rectangles of one band: the runs, rows top to bottom (exclusive).
   void Add(const Runs& runs, int32_t top, int32_t bottom) {
     const int32_t shiftedTop = shiftY_(top);
     const int32_t shiftedBottom = shiftY_(bottom);
     const size_t count = runs.size() / 2;
-    const size_t at = bytes_.size();
-    bytes_.resize(at + count * kRgnRectSize);
-    uint8_t* p = bytes_.data() + at;
+    uint8_t* p = bytes_.Append(count * kRgnRectSize);
     for (size_t i = 0; i < runs.size(); i += 2, p += kRgnRectSize) {
       StoreRect(p, RgnRect{shiftX_(runs[i]), shiftedTop, shiftX_(runs[i + 1]), shiftedBottom});
     }
@@ -107,22 +156,28 @@ class BandWriter {
 
   bool Empty() const { return count_ == 0; }
 
-  std::vector<uint8_t> Finish() {
-    StoreRegionHeader(bytes_.data(), base::checkedCast<uint32_t>(count_), bounds_);
-    return std::move(bytes_);
+  // Writes the header and gives `rgnData` a copy of exactly the data's size.
+  void Finish(TRgnData& rgnData) {
+    const int32_t size = base::checkedCast<int32_t>(bytes_.Size());
+    StoreRegionHeader(bytes_.Data(), base::checkedCast<uint32_t>(count_), bounds_);
+    MallocBytes copy(static_cast<uint8_t*>(std::malloc(bytes_.Size())));
+    if (!copy) throw std::bad_alloc();
+    std::memcpy(copy.get(), bytes_.Data(), bytes_.Size());
+    rgnData.Assign(std::move(copy), size);
   }
 
  private:
   Shift shiftX_;
   Shift shiftY_;
-  std::vector<uint8_t> bytes_;
+  Scratch& bytes_;
   size_t count_ = 0;
   RgnRect bounds_;
 };
 
-// Walks the rows, merging identical consecutive rows into one band.
+// Walks the rows, merging identical consecutive rows into one band; gives the
+// data to `rgnData` when there is at least one band.
 template <typename ScanRow>
-std::vector<uint8_t> collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, ScanRow scanRow) {
+void collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, TRgnData& rgnData, ScanRow scanRow) {
   BandWriter writer(X, Y, width, height);
   Runs band, row;
   int32_t bandTop = -1;  // -1: no band open
@@ -134,29 +189,28 @@ std::vector<uint8_t> collectBands(int32_t X, int32_t Y, int32_t width, int32_t h
     std::swap(band, row);
   }
   if (bandTop >= 0) writer.Add(band, bandTop, height);
-  if (writer.Empty()) return {};
-  return writer.Finish();
+  if (!writer.Empty()) writer.Finish(rgnData);
 }
 
-std::vector<uint8_t> scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor) {
+void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData) {
   const int32_t width = bitmap.width();
   const int32_t height = bitmap.height();
-  if (width == 0 || height == 0) return {};
+  if (width == 0 || height == 0) return;
 
   if (bitmap.format() == base::PixelFormat::Indexed8) {
     const std::array<bool, 256> masked = maskedIndices(bitmap, maskColor);
     bool anyMasked = false;
     for (bool m : masked) anyMasked = anyMasked || m;
     if (anyMasked) {
-      return collectBands(X, Y, width, height,
+      return collectBands(X, Y, width, height, rgnData,
                           [&](int32_t y, Runs& runs) { scanIndexedRow(bitmap.scanLine(y), width, masked, runs); });
     }
   } else if (maskColor <= kLargestPixelColor) {
-    return collectBands(X, Y, width, height,
+    return collectBands(X, Y, width, height, rgnData,
                         [&](int32_t y, Runs& runs) { scanRgbRow(bitmap.scanLine(y), width, maskColor, runs); });
   }
   // No pixel can have the mask colour: the whole picture is one band.
-  return collectBands(X, Y, width, height, [&](int32_t, Runs& runs) { runs = {0, width}; });
+  return collectBands(X, Y, width, height, rgnData, [&](int32_t, Runs& runs) { runs = {0, width}; });
 }
 
 }  // namespace
@@ -164,8 +218,7 @@ std::vector<uint8_t> scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap
 void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData,
                      BusyCursor* cursor) {
   BusyCursorScope busy(cursor);
-  std::vector<uint8_t> bytes = scanBitmap(X, Y, bitmap, maskColor);
-  if (!bytes.empty()) rgnData.Assign(std::move(bytes));
+  scanBitmap(X, Y, bitmap, maskColor, rgnData);
 }
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "base/Checked.h"
 #include "base/Errors.h"
@@ -23,39 +24,58 @@ RgnRect loadRect(const uint8_t* at) {
 }  // namespace
 
 void TRgnData::SetSize(int32_t value) {
-  if (value == Size()) return;
+  if (value == size_) return;
   if (value < 0) throw base::Exception("Range check error");
   if (value == 0) {
-    std::vector<uint8_t>().swap(data_);
+    data_.reset();
+    size_ = 0;
     return;
   }
-  data_.resize(static_cast<size_t>(value));
+  auto* grown = static_cast<uint8_t*>(std::realloc(data_.get(), static_cast<size_t>(value)));
+  if (grown == nullptr) throw std::bad_alloc();
+  (void)data_.release();
+  data_.reset(grown);
+  if (value > size_) std::memset(grown + size_, 0, static_cast<size_t>(value - size_));
+  size_ = value;
 }
 
-void TRgnData::Assign(std::vector<uint8_t>&& bytes) {
-  if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) throw base::EIntOverflow();
+void TRgnData::Assign(MallocBytes bytes, int32_t size) {
   data_ = std::move(bytes);
+  size_ = data_ ? size : 0;
+}
+
+void TRgnData::Assign(const std::vector<uint8_t>& bytes) {
+  const int32_t size = base::checkedCast<int32_t>(bytes.size());
+  SetSize(0);
+  SetSize(size);
+  if (size > 0) std::memcpy(data_.get(), bytes.data(), bytes.size());
 }
 
 bool TRgnData::wellFormed() const {
-  if (data_.size() < kRgnHeaderSize) return false;
-  const uint8_t* p = data_.data();
+  if (size_ < static_cast<int32_t>(kRgnHeaderSize)) return false;
+  const uint8_t* p = data_.get();
   if (loadU32(p) != kRgnHeaderSize || loadU32(p + 4) != kRgnRectangles) return false;
   const uint64_t count = loadU32(p + 8);
-  return kRgnHeaderSize + count * kRgnRectSize <= data_.size();
+  return kRgnHeaderSize + count * kRgnRectSize <= static_cast<uint64_t>(size_);
+}
+
+int32_t TRgnData::RectCount() const { return wellFormed() ? static_cast<int32_t>(loadU32(data_.get() + 8)) : 0; }
+
+RgnRect TRgnData::Rect(int32_t index) const {
+  return loadRect(data_.get() + kRgnHeaderSize + static_cast<size_t>(index) * kRgnRectSize);
 }
 
 std::vector<RgnRect> TRgnData::Rects() const {
+  const int32_t count = RectCount();
   std::vector<RgnRect> rects;
-  if (!wellFormed()) return rects;
-  const uint32_t count = loadU32(data_.data() + 8);
-  rects.reserve(count);
-  const uint8_t* p = data_.data() + kRgnHeaderSize;
-  for (uint32_t i = 0; i < count; ++i, p += kRgnRectSize) rects.push_back(loadRect(p));
+  rects.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) rects.push_back(Rect(i));
   return rects;
 }
 
-RgnRect TRgnData::Bounds() const { return wellFormed() ? loadRect(data_.data() + 16) : RgnRect{}; }
+RgnRect TRgnData::Bounds() const {
+  return wellFormed() ? loadRect(data_.get() + 16) : RgnRect{};
+}
 
 void StoreRegionHeader(uint8_t* at, uint32_t count, const RgnRect& bounds) {
   StoreU32(at, kRgnHeaderSize);
@@ -88,15 +108,18 @@ std::vector<uint8_t> EncodeRegionData(const std::vector<RgnRect>& rects) {
   return bytes;
 }
 
-bool IsBanded(const std::vector<RgnRect>& rects) {
-  for (size_t i = 0; i < rects.size(); ++i) {
-    const RgnRect& r = rects[i];
+bool IsBanded(const TRgnData& data) {
+  const int32_t count = data.RectCount();
+  RgnRect prev;
+  for (int32_t i = 0; i < count; ++i) {
+    const RgnRect r = data.Rect(i);
     if (r.left >= r.right || r.top >= r.bottom) return false;
-    if (i == 0) continue;
-    const RgnRect& prev = rects[i - 1];
-    const bool sameBand = r.top == prev.top;
-    if (sameBand && (r.bottom != prev.bottom || r.left <= prev.right)) return false;
-    if (!sameBand && r.top < prev.bottom) return false;
+    if (i > 0) {
+      const bool sameBand = r.top == prev.top;
+      if (sameBand && (r.bottom != prev.bottom || r.left <= prev.right)) return false;
+      if (!sameBand && r.top < prev.bottom) return false;
+    }
+    prev = r;
   }
   return true;
 }

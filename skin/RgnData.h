@@ -10,7 +10,9 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #ifdef _WIN32
@@ -37,6 +39,13 @@ inline constexpr uint32_t kRgnHeaderSize = 32;
 inline constexpr uint32_t kRgnRectangles = 1;  // RDH_RECTANGLES
 inline constexpr uint32_t kRgnRectSize = 16;
 
+// A byte buffer from malloc, so that it can grow and shrink with realloc: a
+// large buffer then grows by remapping its pages instead of copying them.
+struct FreeBytes {
+  void operator()(uint8_t* p) const noexcept { std::free(p); }
+};
+using MallocBytes = std::unique_ptr<uint8_t, FreeBytes>;
+
 class TRgnData {
  public:
   TRgnData() = default;
@@ -44,19 +53,25 @@ class TRgnData {
   TRgnData& operator=(const TRgnData&) = delete;
   ~TRgnData() { SetSize(0); }
 
-  int32_t Size() const { return static_cast<int32_t>(data_.size()); }
-  uint8_t* Data() { return data_.empty() ? nullptr : data_.data(); }
-  const uint8_t* Data() const { return data_.empty() ? nullptr : data_.data(); }
+  int32_t Size() const { return size_; }
+  uint8_t* Data() { return data_.get(); }
+  const uint8_t* Data() const { return data_.get(); }
 
   // Resizes the buffer keeping its leading bytes; new bytes are zero. The current
   // size does nothing; 0 releases the buffer. A negative size is refused.
   void SetSize(int32_t value);
 
-  // Takes over a complete buffer, releasing the old one. A buffer too large for a
-  // 32-bit size raises "Integer overflow".
-  void Assign(std::vector<uint8_t>&& bytes);
+  // Takes over a malloc'd buffer of `size` bytes, releasing the old one.
+  void Assign(MallocBytes bytes, int32_t size);
+  // Copies the bytes, releasing the old buffer. More than fits a 32-bit size
+  // raises "Integer overflow".
+  void Assign(const std::vector<uint8_t>& bytes);
 
-  // The rectangles held, or none when the data is not well-formed rectangle data.
+  // The number of rectangles held; 0 when the data is not well-formed rectangle data.
+  int32_t RectCount() const;
+  // Rectangle `index`, 0 <= index < RectCount().
+  RgnRect Rect(int32_t index) const;
+  // All rectangles held.
   std::vector<RgnRect> Rects() const;
   // The bounding rectangle from the header (all zero when the data is not well-formed).
   RgnRect Bounds() const;
@@ -64,7 +79,8 @@ class TRgnData {
  private:
   bool wellFormed() const;
 
-  std::vector<uint8_t> data_;
+  MallocBytes data_;
+  int32_t size_ = 0;
 };
 
 // Stores one 32-bit value little-endian, as the region data keeps it.
@@ -92,7 +108,7 @@ std::vector<uint8_t> EncodeRegionData(const std::vector<RgnRect>& rects);
 // True when the rectangles are in the banded form regions keep: sorted by top then
 // left, each band of one top and bottom, no empty, overlapping or touching
 // rectangles within a band.
-bool IsBanded(const std::vector<RgnRect>& rects);
+bool IsBanded(const TRgnData& data);
 
 #ifdef _WIN32
 namespace gdi {

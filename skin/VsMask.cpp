@@ -16,16 +16,13 @@ void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t 
 }
 
 QRegion CreateRegion(const TRgnData& rgnData) {
-  const std::vector<RgnRect> rects = rgnData.Rects();
-  QList<QRect> qrects;
-  qrects.reserve(static_cast<qsizetype>(rects.size()));
-  for (const RgnRect& r : rects) qrects.append(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  // Rectangles in banded order each go on the end of the region, which QRegion
+  // does without a full union; any other order still gives the union.
   QRegion region;
-  if (IsBanded(rects)) {
-    // Banded data is already in the form QRegion keeps, so it is taken over as it is.
-    region.setRects(qrects.constData(), static_cast<int>(qrects.size()));
-  } else {
-    for (const QRect& r : qrects) region += r;
+  const int32_t count = rgnData.RectCount();
+  for (int32_t i = 0; i < count; ++i) {
+    const RgnRect r = rgnData.Rect(i);
+    region += QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
   }
   return region;
 }
