@@ -38,6 +38,9 @@ std::string systemErrorText(int code) {
 EFileError::EFileError(const char* format, std::string path, std::string reason)
     : EStreamError(formatMessage(format, {path, reason})), path_(std::move(path)), reason_(std::move(reason)) {}
 
+ERegistryException::ERegistryException(std::string_view name)
+    : Exception(formatMessage(msg::InvalidRegType, {name})) {}
+
 EListError::EListError(long long index) : Exception(formatMessage(msg::ListIndex, {std::to_string(index)})) {}
 
 }  // namespace base

@@ -17,6 +17,7 @@ inline constexpr const char* FCreate = "Cannot create file \"%s\". %s";
 inline constexpr const char* InvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* ListIndex = "List index out of bounds (%d)";
 inline constexpr const char* IntOverflow = "Integer overflow";
+inline constexpr const char* InvalidRegType = "Invalid data type for '%s'";
 }  // namespace msg
 
 class Exception : public std::runtime_error {
@@ -62,6 +63,11 @@ class EListError : public Exception {
 class EIntOverflow : public Exception {
  public:
   EIntOverflow() : Exception(msg::IntOverflow) {}
+};
+// A registry value was read as text but holds another type; name is the value's name.
+class ERegistryException : public Exception {
+ public:
+  explicit ERegistryException(std::string_view name);
 };
 
 // Replaces each %s with the next string and each %d with the next number, in order;

@@ -2,8 +2,11 @@
 
 namespace cli {
 
+int runUsers(const Args& args);
+
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
+      {"users", "users                 the Palm Desktop users and their folders", runUsers},
   };
   return table;
 }

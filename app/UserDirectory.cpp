@@ -1,0 +1,106 @@
+#include "app/UserDirectory.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "base/Errors.h"
+#include "platform/Files.h"
+#include "platform/Library.h"
+#include "platform/Registry.h"
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define QA_USER_LIBRARY_CALL __stdcall
+#else
+#define QA_USER_LIBRARY_CALL
+#endif
+
+namespace app {
+
+namespace {
+
+using UmGetUserCountFn = int32_t(QA_USER_LIBRARY_CALL*)();
+using UmGetUserIDFn = int32_t(QA_USER_LIBRARY_CALL*)(int32_t index, uint32_t* id);
+using UmGetUserTextFn = int32_t(QA_USER_LIBRARY_CALL*)(uint32_t id, char* buffer, uint16_t* size);
+
+constexpr uint16_t kTextBufferSize = 256;
+
+struct UserLibrary {
+  UmGetUserCountFn getUserCount = nullptr;
+  UmGetUserIDFn getUserID = nullptr;
+  UmGetUserTextFn getUserName = nullptr;
+  UmGetUserTextFn getUserDirectory = nullptr;
+};
+
+template <typename Fn>
+bool find(const platform::Library& library, const char* name, Fn& fn, std::string& missing) {
+  fn = reinterpret_cast<Fn>(library.symbol(name));
+  if (fn == nullptr && missing.empty()) missing = name;
+  return fn != nullptr;
+}
+
+// The four functions, or the name of the first one the library lacks.
+std::optional<UserLibrary> findFunctions(const platform::Library& library, std::string& missing) {
+  UserLibrary f;
+  find(library, "UmGetUserCount", f.getUserCount, missing);
+  find(library, "UmGetUserID", f.getUserID, missing);
+  find(library, "UmGetUserName", f.getUserName, missing);
+  find(library, "UmGetUserDirectory", f.getUserDirectory, missing);
+  if (!missing.empty()) return std::nullopt;
+  return f;
+}
+
+// A name or folder text: the returned size is its length, never more than the
+// buffer holds, and the text stops at a zero character should the size count one.
+std::string askText(UmGetUserTextFn fn, uint32_t id) {
+  char buffer[kTextBufferSize] = {};
+  uint16_t size = kTextBufferSize;
+  fn(id, buffer, &size);
+  const size_t length = std::min<size_t>(size, kTextBufferSize);
+  return std::string(buffer, std::find(buffer, buffer + length, '\0'));
+}
+
+UsersData failed(std::string message) {
+  UsersData data;
+  data.error = std::move(message);
+  return data;
+}
+
+}  // namespace
+
+UsersData GetUsersData() {
+  std::string desktopPath;
+  std::string path;
+  {
+    // A key that cannot be opened reads as empty values.
+    const auto key = platform::RegistryKey::openCurrentUser(kPalmDesktopKey);
+    if (key) desktopPath = key->readString("DesktopPath");
+    if (desktopPath.empty()) return failed(msg::RegistryKeyNotFound);
+    path = key->readString("Path");
+  }
+
+  const platform::Library library(desktopPath + platform::kPathSeparator + kUserLibraryName);
+  if (!library.loaded()) return failed(msg::UserLibraryNotFound);
+  std::string missing;
+  const auto functions = findFunctions(library, missing);
+  if (!functions) return failed(base::formatMessage(msg::UserLibraryExportMissing, {missing}));
+
+  UsersData data;
+  const uint16_t count = static_cast<uint16_t>(functions->getUserCount());
+  for (uint16_t i = 0; i < count; ++i) {
+    uint32_t id = 0;
+    functions->getUserID(i, &id);
+    const std::string name = askText(functions->getUserName, id);
+    const std::string directory = askText(functions->getUserDirectory, id);
+    if (i >= data.userNames.size()) {
+      data.userNames.emplace_back();
+      data.userDirs.emplace_back();
+    }
+    data.userNames[i] = name;
+    data.userDirs[i] = path + platform::kPathSeparator + directory + platform::kPathSeparator;
+    data.items.push_back(name);
+  }
+  data.selectFirst = !data.items.empty();
+  return data;
+}
+
+}  // namespace app
