@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileStream.h"
@@ -78,6 +79,15 @@ int ExportNumbers::numberOf(const std::string& entryName) {
 
 std::string ExportNumbers::fileName(int number) { return "Pic_" + std::to_string(number) + ".bmp"; }
 
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
+  PictureDatabase database(path);
+  if (!database.hasPictureName()) return false;
+  database.decodeInto(picture);
+  database.close();
+  FlipBitmapVertical(picture);
+  return true;
+}
+
 void writeNewPicture(const base::Bitmap& picture, const std::string& path) {
   const std::vector<uint8_t> bytes = picture.toBmp();
   platform::FileStream file(path, platform::FileMode::CreateNew);
@@ -100,7 +110,7 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     report.progress(i, databases.size());
     base::Bitmap picture;
     if (!decode(databases[i], picture)) {
-      report.message(exportmsg::InvalidDatabase);
+      report.message(kInvalidDatabase);
       return ExportResult::InvalidDatabase;
     }
     if (!writeAtLowestFreeNumber(picture, exportFolder, numbers)) {

@@ -15,7 +15,6 @@ namespace album {
 
 namespace exportmsg {
 inline constexpr const char* CannotCreate = "Cannot create ";
-inline constexpr const char* InvalidDatabase = "Invalid database file!";
 inline constexpr const char* AlbumFull = "Your Quillory album is full! Please delete some pictures.";
 inline constexpr const char* Exported = "The pictures was successfully exported to ";
 }  // namespace exportmsg
@@ -24,6 +23,9 @@ inline constexpr const char* Exported = "The pictures was successfully exported 
 // when the file is not a picture database; raises the platform's errors when it
 // cannot be opened or read.
 using PictureDecoder = std::function<bool(const std::string& path, base::Bitmap& picture)>;
+
+// The decoder of picture database files; the database is closed before it returns.
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture);
 
 // Where an export tells its user what happened.
 class ExportReport {
