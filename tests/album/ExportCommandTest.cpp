@@ -24,6 +24,14 @@ struct CommandRun {
   std::string errors;
 };
 
+int exitStatus(int raw) {
+#ifdef _WIN32
+  return raw;
+#else
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+}
+
 CommandRun qalbumExport(const std::string& folder, const std::string& dest, const TempDir& scratch) {
   const std::string log = scratch.path("stderr.txt");
   const std::string command = std::string("\"") + QA_QALBUM + "\" export \"" + folder + "\" \"" + dest + "\" 2>\"" + log + "\"";
@@ -32,14 +40,6 @@ CommandRun qalbumExport(const std::string& folder, const std::string& dest, cons
   std::stringstream text;
   text << in.rdbuf();
   return {exitStatus(raw), text.str()};
-}
-
-int exitStatus(int raw) {
-#ifdef _WIN32
-  return raw;
-#else
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
 }
 
 std::vector<uint8_t> filled(size_t count, uint8_t value) { return std::vector<uint8_t>(count, value); }
