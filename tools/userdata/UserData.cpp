@@ -1,5 +1,6 @@
 // The stand-in for Palm Desktop's user-management library: the same four
 // exports, with the users read from "UserData.txt" beside the library file.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,9 @@
 #endif
 
 namespace {
+
+constexpr int32_t kDone = 0;
+constexpr int32_t kFailed = 1;
 
 struct User {
   uint32_t id = 0;
@@ -98,13 +102,25 @@ const User* findUser(const Users& users, uint32_t id) {
 
 // Copies text into a buffer of *size bytes, zero-terminated when it fits, and sets *size.
 int32_t giveText(const std::string& text, std::optional<uint32_t> reported, char* buffer, uint16_t* size) {
-  if (buffer == nullptr || size == nullptr) return 1;
+  if (buffer == nullptr || size == nullptr) return kFailed;
   const size_t room = *size;
   const size_t n = std::min(text.size(), room);
   std::memcpy(buffer, text.data(), n);
   if (n < room) buffer[n] = '\0';
   *size = static_cast<uint16_t>(reported.value_or(static_cast<uint32_t>(n)));
-  return 0;
+  return kDone;
+}
+
+// The name or folder of the user with this ID; an unknown ID gives empty text and a failure.
+int32_t giveUserText(uint32_t id, std::string User::*text, std::optional<uint32_t> User::*reported, char* buffer,
+                     uint16_t* size) {
+  const Users users = readUsers();
+  const User* user = findUser(users, id);
+  if (user == nullptr) {
+    giveText({}, std::nullopt, buffer, size);
+    return kFailed;
+  }
+  return giveText(user->*text, user->*reported, buffer, size);
 }
 
 }  // namespace
@@ -116,22 +132,17 @@ QA_EXPORT int32_t QA_CALL UmGetUserCount() {
 
 QA_EXPORT int32_t QA_CALL UmGetUserID(int32_t index, uint32_t* id) {
   const Users users = readUsers();
-  if (id == nullptr || index < 0 || static_cast<size_t>(index) >= users.list.size()) return 1;
+  if (id == nullptr || index < 0 || static_cast<size_t>(index) >= users.list.size()) return kFailed;
   *id = users.list[static_cast<size_t>(index)].id;
-  return 0;
+  return kDone;
 }
 
 QA_EXPORT int32_t QA_CALL UmGetUserName(uint32_t id, char* buffer, uint16_t* size) {
-  const Users users = readUsers();
-  const User* user = findUser(users, id);
-  return user ? giveText(user->name, user->nameSize, buffer, size) : giveText({}, std::nullopt, buffer, size) + 1;
+  return giveUserText(id, &User::name, &User::nameSize, buffer, size);
 }
 
 #ifndef QA_USERDATA_WITHOUT_DIRECTORY
 QA_EXPORT int32_t QA_CALL UmGetUserDirectory(uint32_t id, char* buffer, uint16_t* size) {
-  const Users users = readUsers();
-  const User* user = findUser(users, id);
-  return user ? giveText(user->directory, user->directorySize, buffer, size)
-              : giveText({}, std::nullopt, buffer, size) + 1;
+  return giveUserText(id, &User::directory, &User::directorySize, buffer, size);
 }
 #endif

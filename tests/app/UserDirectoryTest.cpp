@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/UserDirectory.h"
+#include "base/Errors.h"
+#include "platform/Files.h"
+
+using namespace testsupport;
+
+namespace {
+
+const std::string sep(1, platform::kPathSeparator);
+
+class UserDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!registry.usable()) GTEST_SKIP() << "the Palm Desktop key belongs to a real installation";
+  }
+
+  // Palm Desktop in its own folder, with users listed as the stand-in library reads them.
+  std::string installPalmDesktop(const std::string& userList,
+                                 const std::filesystem::path& library = userLibraryFile()) {
+    installUserLibrary(library, folder.path() / "Palm", userList);
+    return (folder.path() / "Palm").string();
+  }
+
+  std::string usersLines(int n) {
+    std::string lines;
+    for (int i = 0; i < n; ++i)
+      lines += std::to_string(100 + i) + "\tUser " + std::to_string(i) + "\tDir" + std::to_string(i) + "\n";
+    return lines;
+  }
+
+  static void expectNoUsers(const app::UsersData& data) {
+    EXPECT_EQ(data.userNames, std::vector<std::string>(app::kUserSlots));
+    EXPECT_EQ(data.userDirs, std::vector<std::string>(app::kUserSlots));
+    EXPECT_TRUE(data.items.empty());
+    EXPECT_FALSE(data.selectFirst);
+  }
+
+  TempFolder folder;
+  TestRegistry registry{app::kPalmDesktopKey};
+};
+
+}  // namespace
+
+TEST_F(UserDirectory, ListsUsersInTheLibrarysOrder) {
+  registry.setString("DesktopPath", installPalmDesktop("# two users\n7\tZoe\tZoeH\n3\tAnna\tAnnaB\n"));
+  registry.setString("Path", "C:\\Palm");
+  const app::UsersData data = app::GetUsersData();
+  ASSERT_FALSE(data.error);
+  EXPECT_EQ(data.items, (std::vector<std::string>{"Zoe", "Anna"}));
+  EXPECT_TRUE(data.selectFirst);
+  ASSERT_EQ(data.userNames.size(), app::kUserSlots);
+  EXPECT_EQ(data.userNames[0], "Zoe");
+  EXPECT_EQ(data.userNames[1], "Anna");
+  EXPECT_EQ(data.userDirs[0], "C:\\Palm" + sep + "ZoeH" + sep);
+  EXPECT_EQ(data.userDirs[1], "C:\\Palm" + sep + "AnnaB" + sep);
+  for (size_t i = 2; i < app::kUserSlots; ++i) EXPECT_TRUE(data.userNames[i].empty() && data.userDirs[i].empty());
+}
+
+TEST_F(UserDirectory, FillsTenSlotsAndGrowsTheTableBeyondThem) {
+  registry.setString("Path", "P");
+  registry.setString("DesktopPath", installPalmDesktop(usersLines(10)));
+  app::UsersData data = app::GetUsersData();
+  EXPECT_EQ(data.items.size(), 10u);
+  EXPECT_EQ(data.userNames.size(), 10u);
+  EXPECT_EQ(data.userDirs[9], "P" + sep + "Dir9" + sep);
+  EXPECT_TRUE(data.selectFirst);
+
+  installPalmDesktop(usersLines(12));
+  data = app::GetUsersData();
+  ASSERT_EQ(data.items.size(), 12u);
+  ASSERT_EQ(data.userNames.size(), 12u);
+  ASSERT_EQ(data.userDirs.size(), 12u);
+  for (size_t i = 0; i < 12; ++i) {
+    EXPECT_EQ(data.items[i], data.userNames[i]);
+    EXPECT_EQ(data.userNames[i], "User " + std::to_string(i));
+    EXPECT_EQ(data.userDirs[i], "P" + sep + "Dir" + std::to_string(i) + sep);
+  }
+}
+
+TEST_F(UserDirectory, ZeroUsersAndOnlyTheLow16BitsOfTheCount) {
+  registry.setString("DesktopPath", installPalmDesktop("# nobody\n"));
+  app::UsersData data = app::GetUsersData();
+  EXPECT_FALSE(data.error);
+  expectNoUsers(data);
+
+  installPalmDesktop("count\t65538\n1\tA\ta\n2\tB\tb\n");
+  data = app::GetUsersData();
+  EXPECT_EQ(data.items, (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(UserDirectory, CutsTextsToTheReturnedSizeButNeverPastTheBufferOrAZero) {
+  registry.setString("Path", "");
+  registry.setString("DesktopPath", installPalmDesktop(
+                                        "1\tAlexandra\tAlexandraK\t4\t9\n"  // sizes smaller than the texts
+                                        "2\tBen\tBenT\t4\t5\n"              // sizes that count the terminating zero
+                                        "3\t" + std::string(300, 'n') + "\tdir\t300\n"  // more than the buffer holds
+                                        "4\tEmpty\t\n"));
+  const app::UsersData data = app::GetUsersData();
+  ASSERT_EQ(data.items.size(), 4u);
+  EXPECT_EQ(data.userNames[0], "Alex");
+  EXPECT_EQ(data.userDirs[0], sep + "Alexandra" + sep);
+  EXPECT_EQ(data.userNames[1], "Ben");
+  EXPECT_EQ(data.userDirs[1], sep + "BenT" + sep);
+  EXPECT_EQ(data.userNames[2], std::string(256, 'n'));
+  EXPECT_EQ(data.userDirs[3], sep + sep);  // empty Path and empty directory text
+}
+
+TEST_F(UserDirectory, TakesExpandableValuesAsStoredAndToleratesATrailingSeparator) {
+  const std::string desktop = installPalmDesktop("1\tA\ta\n");
+  registry.setExpandString("DesktopPath", desktop + sep);  // the loader accepts the doubled separator
+  registry.setExpandString("Path", "%USERPROFILE%\\Palm");
+  const app::UsersData data = app::GetUsersData();
+  ASSERT_FALSE(data.error) << *data.error;
+  EXPECT_EQ(data.userDirs[0], "%USERPROFILE%\\Palm" + sep + "a" + sep);
+}
+
+TEST_F(UserDirectory, ReportsAMissingKeyValueOrLibrary) {
+  expectNoUsers(app::GetUsersData());
+  EXPECT_EQ(app::GetUsersData().error, "Palm Desktop registry key not found!");
+
+  registry.setString("Path", "C:\\Palm");
+  EXPECT_EQ(app::GetUsersData().error, "Palm Desktop registry key not found!");
+  registry.setString("DesktopPath", "");
+  EXPECT_EQ(app::GetUsersData().error, "Palm Desktop registry key not found!");
+
+  registry.setString("DesktopPath", (folder.path() / "NoPalmHere").string());
+  const app::UsersData data = app::GetUsersData();
+  EXPECT_EQ(data.error, "UserData.dll was not found!");
+  expectNoUsers(data);
+}
+
+TEST_F(UserDirectory, ReportsAMissingExportInsteadOfCallingIt) {
+  registry.setString("DesktopPath", installPalmDesktop("1\tA\ta\n", userLibraryWithoutDirectoryFile()));
+  const app::UsersData data = app::GetUsersData();
+  EXPECT_EQ(data.error, "UserData.dll has no function UmGetUserDirectory!");
+  expectNoUsers(data);
+}
+
+TEST_F(UserDirectory, RaisesForValuesThatAreNotText) {
+  registry.setString("DesktopPath", installPalmDesktop("1\tA\ta\n"));
+  registry.setDWord("Path", 5);
+  try {
+    app::GetUsersData();
+    FAIL() << "a number taken as the users' folder";
+  } catch (const base::ERegistryException& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'Path'");
+  }
+  registry.setDWord("DesktopPath", 5);
+  EXPECT_THROW(app::GetUsersData(), base::ERegistryException);
+}
