@@ -2,8 +2,13 @@
 
 namespace cli {
 
+int runConvert(const Args& args);
+int runInfo(const Args& args);
+
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
+      {"convert", "convert PDB OUT      picture database to OUT (.bmp as Save writes it, or .png)", runConvert},
+      {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
   };
   return table;
 }
