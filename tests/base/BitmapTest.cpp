@@ -88,3 +88,15 @@ TEST(Bitmap, RefusesBadHeadersAndReadsTruncatedRows) {
   expected.flipVertical();
   EXPECT_EQ(flipped.bits(), expected.bits());
 }
+
+TEST(Bitmap, ZeroWidthImagesReadAsEmptyAndFlipSafely) {
+  std::vector<uint8_t> image = makeRgb(4, 4).toBmp();
+  image[18] = 0;  // width 0
+  image[22] = 0xFE, image[23] = 0xFF, image[24] = 0xFF, image[25] = 0xFF;  // height -2, top-down
+  MemoryStream s(std::move(image));
+  Bitmap b;
+  b.loadFromStream(s);
+  EXPECT_TRUE(b.empty());
+  b.flipVertical();
+  EXPECT_TRUE(b.toBmp().empty());
+}

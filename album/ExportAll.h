@@ -1,0 +1,78 @@
+// Export All: writes every picture database of a list as a numbered BMP file
+// (Pic_1.bmp, Pic_2.bmp, ...) into an export folder, always at the lowest
+// numbers not yet taken, never replacing a file.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Bitmap.h"
+
+namespace album {
+
+namespace exportmsg {
+inline constexpr const char* CannotCreate = "Cannot create ";
+inline constexpr const char* AlbumFull = "Your Quillory album is full! Please delete some pictures.";
+inline constexpr const char* Exported = "The pictures was successfully exported to ";
+}  // namespace exportmsg
+
+// Decodes the picture database at `path` into `picture`, upright. Returns false
+// when the file is not a picture database; raises the platform's errors when it
+// cannot be opened or read.
+using PictureDecoder = std::function<bool(const std::string& path, base::Bitmap& picture)>;
+
+// The decoder of picture database files; the database is closed before it returns.
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture);
+
+// Where an export tells its user what happened.
+class ExportReport {
+ public:
+  virtual ~ExportReport() = default;
+  virtual void message(const std::string& text) = 0;  // a plain notice
+  virtual void error(const std::string& text) = 0;    // an error box
+  // Called before each database is read: `done` of `total` are written.
+  virtual void progress(size_t done, size_t total) { (void)done, (void)total; }
+};
+
+enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull };
+
+// The numbers 1 to kMax of an export folder, read from the folder once.
+class ExportNumbers {
+ public:
+  static constexpr int kMax = 5000;
+  explicit ExportNumbers(const std::string& folder);
+  std::optional<int> lowestFree() const;
+  void take(int number);
+
+  // The number n of an entry named exactly "Pic_<n>.bmp" (1 to kMax, no
+  // leading zero), or 0 for any other name.
+  static int numberOf(const std::string& entryName);
+  static std::string fileName(int number);
+
+ private:
+  std::vector<bool> taken_;
+  int lowest_ = 1;
+};
+
+// Exports `databases` (full paths) in order into `exportFolder` (ending with a
+// separator), which is created when missing (one level). Errors of the
+// platform (a database that cannot be opened or read, an export file that
+// cannot be written) are raised; files written before stay.
+ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
+                            const PictureDecoder& decode, ExportReport& report);
+
+// Exports the pictures `entries` of a user's backup folder into the folder named
+// after the user beside the program: programFolder + userName + separator.
+ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
+                             const std::string& userFolder, const std::vector<std::string>& entries,
+                             const PictureDecoder& decode, ExportReport& report);
+
+// Writes `picture` as a BMP file under a name that must not exist yet; raises
+// "Cannot create file" when it does or cannot be created, and leaves no partly
+// written file behind.
+void writeNewPicture(const base::Bitmap& picture, const std::string& path);
+
+}  // namespace album

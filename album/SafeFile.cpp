@@ -1,0 +1,66 @@
+#include "album/SafeFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <memory>
+
+#include "base/Errors.h"
+#include "platform/FileStream.h"
+#include "platform/Files.h"
+
+namespace album {
+
+namespace {
+
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string temporaryName(const std::string& path, int attempt) {
+  // A per-process counter and the clock make clashes between writers unlikely;
+  // exclusive creation makes them harmless.
+  static std::atomic<unsigned> counter{0};
+  const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  return path + ".~" + std::to_string((ticks + counter++) % 1000000007ULL) + "-" + std::to_string(attempt) + ".tmp";
+}
+
+bool nameTaken(const std::string& path) { return platform::fileExists(path) || platform::directoryExists(path); }
+
+// Creates a new file under a name nobody uses yet; raises for the target's path.
+std::unique_ptr<platform::FileStream> createTemporary(const std::string& path, std::string& temporary) {
+  for (int attempt = 0;; ++attempt) {
+    temporary = temporaryName(path, attempt);
+    try {
+      return std::make_unique<platform::FileStream>(temporary, platform::FileMode::CreateNew);
+    } catch (const base::EFileError& e) {
+      if (attempt + 1 < kTemporaryNameAttempts && nameTaken(temporary)) continue;
+      throw base::EFCreateError(path, e.reason());
+    }
+  }
+}
+
+}  // namespace
+
+void writeFileReplacing(const std::string& path, const std::function<void(base::Stream&)>& write) {
+  std::string temporary;
+  std::unique_ptr<platform::FileStream> file = createTemporary(path, temporary);
+  try {
+    write(*file);
+  } catch (const base::EStreamError&) {
+    const std::string reason = platform::lastErrorText();
+    file.reset();
+    platform::removeFile(temporary);
+    throw base::EFCreateError(path, reason);
+  } catch (...) {
+    file.reset();
+    platform::removeFile(temporary);
+    throw;
+  }
+  file.reset();
+  if (!platform::replaceFile(temporary, path)) {
+    const std::string reason = platform::lastErrorText();
+    platform::removeFile(temporary);
+    throw base::EFCreateError(path, reason);
+  }
+}
+
+}  // namespace album

@@ -1,0 +1,159 @@
+#include "app/Controls.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <cstring>
+
+namespace app {
+
+namespace {
+
+QColor shadowColor(const QWidget* w) { return w->palette().color(QPalette::Dark); }
+QColor highlightColor(const QWidget* w) { return w->palette().color(QPalette::Light); }
+
+// A separator between tool buttons: an etched vertical line in its middle.
+class ToolSeparator : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const int x = width() / 2 - 1;
+    p.setPen(shadowColor(this));
+    p.drawLine(x, 0, x, height() - 1);
+    p.setPen(highlightColor(this));
+    p.drawLine(x + 1, 0, x + 1, height() - 1);
+  }
+};
+
+}  // namespace
+
+Bevel::Bevel(Shape shape, QWidget* parent) : QWidget(parent), shape_(shape) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Bevel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const int r = width() - 1;
+  const int b = height() - 1;
+  if (shape_ == Shape::TopLine) {
+    p.setPen(shadowColor(this));
+    p.drawLine(0, 0, r, 0);
+    p.setPen(highlightColor(this));
+    p.drawLine(0, 1, r, 1);
+    return;
+  }
+  p.setPen(shadowColor(this));
+  p.drawLine(0, 0, r, 0);
+  p.drawLine(0, 0, 0, b);
+  p.setPen(highlightColor(this));
+  p.drawLine(r, 0, r, b);
+  p.drawLine(0, b, r, b);
+}
+
+QImage toQImage(const base::Bitmap& bitmap) {
+  if (bitmap.empty()) return {};
+  const bool indexed = bitmap.format() == base::PixelFormat::Indexed8;
+  QImage image(bitmap.width(), bitmap.height(), indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
+  if (indexed) {
+    QList<QRgb> colors;
+    for (const base::RGBQuad& q : bitmap.palette()) colors << qRgb(q.red, q.green, q.blue);
+    while (colors.size() < 256) colors << qRgb(0, 0, 0);
+    image.setColorTable(colors);
+  }
+  const size_t rowBytes = static_cast<size_t>(bitmap.width()) * (indexed ? 1 : 3);
+  for (int y = 0; y < bitmap.height(); ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), rowBytes);
+  return image;
+}
+
+ImageControl::ImageControl(bool autoSize, QWidget* parent) : QWidget(parent), autoSize_(autoSize) {}
+
+void ImageControl::setBitmap(base::Bitmap bitmap) {
+  bitmap_ = std::move(bitmap);
+  image_ = toQImage(bitmap_);
+  if (autoSize_ && !bitmap_.empty()) resize(bitmap_.width(), bitmap_.height());
+  update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+  if (image_.isNull()) return;
+  QPainter p(this);
+  p.drawImage(0, 0, image_);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
+
+void ComboBox::showPopup() {
+  popupShown_ = true;
+  QComboBox::showPopup();
+}
+
+void ComboBox::hidePopup() {
+  QComboBox::hidePopup();
+  if (!popupShown_) return;
+  popupShown_ = false;
+  emit closedUp();
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+  const int before = currentIndex();
+  QComboBox::keyPressEvent(event);
+  if (!popupShown_ && currentIndex() != before) emit closedUp();
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event) {
+  const int before = currentIndex();
+  QComboBox::wheelEvent(event);
+  if (!popupShown_ && currentIndex() != before) emit closedUp();
+}
+
+QSize FixedHeightDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+}
+
+ToolBar::ToolBar(QWidget* parent) : QWidget(parent), contents_(new QWidget(this)) {
+  setFocusPolicy(Qt::TabFocus);
+}
+
+QToolButton* ToolBar::addButton(const QString& name, int x, QAction* action, const QString& toolTip) {
+  auto* button = new QToolButton(contents_);
+  button->setObjectName(name);
+  button->setGeometry(x, 0, kButtonWidth, kButtonHeight);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  button->setIconSize(QSize(16, 16));
+  button->setIcon(action->icon());
+  button->setText(action->text());
+  button->setToolTip(toolTip);
+  button->setEnabled(action->isEnabled());
+  connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+  connect(button, &QToolButton::clicked, action, &QAction::trigger);
+  return button;
+}
+
+QWidget* ToolBar::addSeparator(const QString& name, int x, int width) {
+  auto* separator = new ToolSeparator(contents_);
+  separator->setObjectName(name);
+  separator->setGeometry(x, 0, width, kButtonHeight);
+  return separator;
+}
+
+void ToolBar::resizeEvent(QResizeEvent*) { contents_->setGeometry(kEdge, kEdge, width() - kEdge, height() - kEdge); }
+
+void ToolBar::paintEvent(QPaintEvent*) {
+  // Transparent: only the edges are drawn, the parent's colour shows through.
+  QPainter p(this);
+  p.setPen(shadowColor(this));
+  p.drawLine(0, 0, width() - 1, 0);
+  p.drawLine(0, 0, 0, height() - 1);
+  p.setPen(highlightColor(this));
+  p.drawLine(1, 1, width() - 1, 1);
+  p.drawLine(1, 1, 1, height() - 1);
+}
+
+}  // namespace app

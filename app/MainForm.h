@@ -1,0 +1,128 @@
+// The main window: the Palm Desktop users, the picture list of the chosen user,
+// the picture shown, and the commands of the menu and tool bar.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/UserDirectory.h"
+#include "forms/Dialogs.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QToolButton;
+
+namespace app {
+
+class Bevel;
+class ComboBox;
+class ImageControl;
+class ToolBar;
+
+inline constexpr const char* kApplicationTitle = "Quillory Album";
+
+namespace msg {
+inline constexpr const char* NoSavedPictures = "There is no saved pictures for the selected user!";
+inline constexpr const char* LoadPictureFirst = "Load picture first";
+inline constexpr const char* NoHelpAssociation = "No program associated to open chm files!";
+inline constexpr const char* CannotOpenHelp = "Can`t open help file: ";
+}  // namespace msg
+
+inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
+inline constexpr const char* kPicturePattern = "QuilloryPic*.pdb";
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Where the window learns of the Palm Desktop users; the program reads them
+  // from the registry and UserData.dll.
+  using UsersSource = std::function<UsersData()>;
+
+  // Builds the window and runs its start-up (FormCreate).
+  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData);
+  ~TMainForm() override;
+
+  // Start-up, after the controls exist.
+  void FormCreate();
+  void GetUsersData();
+  void LoadPictureNames();
+  void LoadPicture(const std::string& path);
+
+  // Handlers of the lists, menu items and tool buttons.
+  void UserBoxCloseUp();
+  void ListBox1Click();
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void ExportAll1Click();
+  void Exit1Click();
+  void Instructions1Click();
+  void About1Click();
+
+  // The splash screen shown first in start-up; nothing yet.
+  void showSplash();
+
+  // Runs a command; an exception it raises reaches the general error handler.
+  void runCommand(const std::function<void()>& command);
+
+  const std::string& currentPictureName() const { return pictureName_; }
+  const std::vector<std::string>& userNames() const { return userNames_; }
+  const std::vector<std::string>& userDirs() const { return userDirs_; }
+
+  // Controls and components, named as in the layout.
+  QWidget* client = nullptr;
+  ToolBar* ToolBar1 = nullptr;
+  Bevel* Bevel1 = nullptr;
+  Bevel* Bevel2 = nullptr;
+  Bevel* Bevel3 = nullptr;
+  ImageControl* Image1 = nullptr;
+  ImageControl* Image160 = nullptr;
+  ImageControl* Image320 = nullptr;
+  ImageControl* Image2 = nullptr;
+  ImageControl* LogoImage = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  ComboBox* UserBox = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QMenu* Picture1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* Open1 = nullptr;
+  QAction* Save1 = nullptr;
+  QAction* SaveAs1 = nullptr;
+  QAction* ExportAll1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QAction* Instructions1 = nullptr;
+  QAction* About1 = nullptr;
+  std::vector<QIcon> ImageList1;
+  forms::FileDialogSetup OpenDialog1;
+  forms::FileDialogSetup SaveDialog1;
+
+ private:
+  void buildWindow();
+  void buildImages();
+  void buildLabels();
+  void buildLists();
+  void buildMenu();
+  void buildToolBar();
+  QAction* addItem(QMenu* menu, const char* name, const char* caption, int glyph, const char* hint,
+                   void (TMainForm::*handler)());
+
+  void placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth, int bevelHeight);
+  void writeShownPicture(const std::string& path);
+  // The folder of a file confirmed in a file dialog becomes the current directory.
+  static void enterFolderOf(const QString& file);
+
+  forms::UserInterface& ui_;
+  UsersSource users_;
+  std::string pictureName_;
+  std::vector<std::string> userNames_;
+  std::vector<std::string> userDirs_;
+};
+
+}  // namespace app

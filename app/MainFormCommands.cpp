@@ -1,0 +1,209 @@
+// Start-up, the picture list and the commands of the main window.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+
+#include "album/ExportAll.h"
+#include "album/PictureDatabase.h"
+#include "album/PictureWriter.h"
+#include "app/Controls.h"
+#include "app/MainForm.h"
+#include "platform/Directory.h"
+#include "platform/Files.h"
+
+namespace app {
+
+namespace {
+
+QString fromAnsi(const std::string& text) { return QString::fromLocal8Bit(text); }
+std::string toAnsi(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+const std::string kBackup = std::string("Backup") + platform::kPathSeparator;
+
+// The wait cursor while it lives; message boxes show the normal one.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+class BoxReport : public album::ExportReport {
+ public:
+  explicit BoxReport(forms::UserInterface& ui) : ui_(ui) {}
+  void message(const std::string& text) override {
+    QApplication::restoreOverrideCursor();
+    ui_.showMessage(fromAnsi(text));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  void error(const std::string& text) override {
+    QApplication::restoreOverrideCursor();
+    ui_.showError(fromAnsi(text));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+
+ private:
+  forms::UserInterface& ui_;
+};
+
+}  // namespace
+
+void TMainForm::runCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ui_.showStop(fromAnsi(e.what()));
+  }
+}
+
+void TMainForm::showSplash() {}
+
+void TMainForm::FormCreate() {
+  // An error anywhere here skips the rest of start-up; the window still opens.
+  runCommand([this] {
+    showSplash();
+    pictureName_.clear();
+    GetUsersData();
+    LoadPictureNames();
+  });
+}
+
+void TMainForm::GetUsersData() {
+  userNames_.assign(kUserSlots, {});
+  userDirs_.assign(kUserSlots, {});
+  const UsersData data = users_();
+  if (data.error) {
+    ui_.showError(fromAnsi(*data.error));
+    return;
+  }
+  userNames_ = data.userNames;
+  userDirs_ = data.userDirs;
+  UserBox->clear();
+  for (const std::string& item : data.items) UserBox->addItem(fromAnsi(item));
+  UserBox->setCurrentIndex(data.selectFirst && UserBox->count() > 0 ? 0 : -1);
+}
+
+void TMainForm::LoadPictureNames() {
+  ListBox1->clear();
+  const int user = UserBox->currentIndex();
+  if (UserBox->count() == 0 || user < 0) return;
+  const std::string folder = userDirs_[static_cast<size_t>(user)] + kBackup;
+  for (const std::string& name : platform::listDirectory(folder, kPicturePattern)) {
+    auto* item = new QListWidgetItem(fromAnsi(name), ListBox1);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+  }
+  if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
+}
+
+void TMainForm::UserBoxCloseUp() { LoadPictureNames(); }
+
+void TMainForm::ListBox1Click() {
+  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+  const int user = UserBox->currentIndex();
+  if (selected.isEmpty() || user < 0) return;
+  const std::string entry = selected.first()->data(Qt::UserRole).toByteArray().toStdString();
+  LoadPicture(userDirs_[static_cast<size_t>(user)] + kBackup + entry);
+}
+
+void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth,
+                             int bevelHeight) {
+  Image1->move(imageLeft, imageTop);
+  Bevel1->setGeometry(bevelLeft, bevelTop, bevelWidth, bevelHeight);
+}
+
+void TMainForm::LoadPicture(const std::string& path) {
+  album::PictureDatabase database(path);
+  pictureName_ = database.name();
+  if (!database.hasPictureName()) {
+    ui_.showMessage(QString::fromLatin1(album::kInvalidDatabase));
+    pictureName_.clear();
+    return;
+  }
+  setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
+  try {
+    database.recordCount();
+    if (database.pictureSize() == album::PictureSize::Large)
+      placePicture(8, 39, 6, 37, 324, 284);
+    else
+      placePicture(88, 107, 86, 105, 164, 144);
+    base::Bitmap picture;
+    database.decodeInto(picture);
+    database.close();
+    album::FlipBitmapVertical(picture);
+    Image1->setBitmap(std::move(picture));
+  } catch (...) {
+    // The picture on screen is not the named one: Save must not write it under that name.
+    pictureName_.clear();
+    throw;
+  }
+}
+
+void TMainForm::enterFolderOf(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
+
+void TMainForm::Open1Click() {
+  OpenDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  const auto file = ui_.openFile(OpenDialog1);
+  if (!file) return;
+  enterFolderOf(*file);
+  LoadPicture(toAnsi(*file));
+}
+
+void TMainForm::writeShownPicture(const std::string& path) { album::writePicture(Image1->bitmap(), path); }
+
+void TMainForm::Save1Click() {
+  if (pictureName_.empty() || Image1->bitmap().empty()) {
+    ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
+    return;
+  }
+  writeShownPicture(pictureName_ + ".bmp");
+}
+
+void TMainForm::SaveAs1Click() {
+  if (pictureName_.empty() || Image1->bitmap().empty()) {
+    ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
+    return;
+  }
+  SaveDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  SaveDialog1.title = QStringLiteral("Save Bitmap As...");
+  SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
+  SaveDialog1.defaultExtension = QStringLiteral("bmp");
+  SaveDialog1.fileName = fromAnsi(pictureName_ + ".bmp");
+  const auto file = ui_.saveFile(SaveDialog1);
+  if (!file) return;
+  enterFolderOf(*file);
+  writeShownPicture(toAnsi(*file));
+}
+
+void TMainForm::ExportAll1Click() {
+  std::vector<std::string> entries;
+  for (int i = 0; i < ListBox1->count(); ++i)
+    entries.push_back(ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  const int user = UserBox->currentIndex();
+  if (entries.empty() || user < 0) return;
+  const auto decodeIntoWorkImage = [this](const std::string& path, base::Bitmap& picture) {
+    Image2->setBitmap({});
+    if (!album::decodePictureDatabase(path, picture)) return false;
+    Image2->setBitmap(picture);
+    return true;
+  };
+  WaitCursor wait;
+  BoxReport report(ui_);
+  album::exportUserAlbum(platform::programFolder(), toAnsi(UserBox->currentText()),
+                         userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
+}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::Instructions1Click() {
+  const auto result = ui_.openDocument(fromAnsi(platform::programFolder()), QString::fromLatin1(kHelpFileName));
+  if (result == forms::OpenResult::AssociationIncomplete)
+    ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
+  else if (result == forms::OpenResult::Failed)
+    ui_.showMessage(QString::fromLatin1(msg::CannotOpenHelp) + QString::fromLatin1(kHelpFileName));
+}
+
+void TMainForm::About1Click() {}
+
+}  // namespace app

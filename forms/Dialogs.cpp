@@ -1,0 +1,96 @@
+#include "forms/Dialogs.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace forms {
+
+QString withFullStop(const QString& text) {
+  if (text.isEmpty() || text.endsWith(QLatin1Char('.'))) return text;
+  return text + QLatin1Char('.');
+}
+
+QStringList qtNameFilters(const QString& filter) {
+  // "Bmp Files (*.bmp)|*.BMP" gives "Bmp Files (*.bmp *.BMP)": Qt reads the
+  // patterns from the last parentheses of the text.
+  static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\(([^()]*)\\)\\s*$"));
+  QStringList result;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString text = parts[i];
+    QStringList patterns;
+    const auto match = trailingPatterns.match(text);
+    if (match.hasMatch()) {
+      patterns = match.captured(1).split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts);
+      text.truncate(match.capturedStart());
+    }
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+      if (!patterns.contains(p.trimmed())) patterns << p.trimmed();
+    result << text + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return result;
+}
+
+QString dialogFolder(const QString& folderWithSeparator) {
+  QString folder = folderWithSeparator;
+  const bool afterDrive = folder.size() == 3 && folder[1] == QLatin1Char(':');
+  if (!afterDrive && folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+    folder.chop(1);
+  return folder;
+}
+
+QtUserInterface::QtUserInterface(QString applicationTitle) : title_(std::move(applicationTitle)) {}
+
+namespace {
+
+void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+  // No parent: the box is centred on the screen and modal to the whole program.
+  QMessageBox box(icon, caption, text, QMessageBox::Ok);
+  box.exec();
+}
+
+std::optional<QString> runDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
+  if (!setup.initialFolder.isEmpty()) dialog.setDirectory(setup.initialFolder);
+  if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
+  if (!setup.filter.isEmpty()) dialog.setNameFilters(qtNameFilters(setup.filter));
+  if (!setup.defaultExtension.isEmpty()) dialog.setDefaultSuffix(setup.defaultExtension);
+  if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+}  // namespace
+
+void QtUserInterface::showMessage(const QString& text) { showBox(QMessageBox::NoIcon, title_, text); }
+
+void QtUserInterface::showError(const QString& text) { showBox(QMessageBox::Critical, QStringLiteral("Error"), text); }
+
+void QtUserInterface::showStop(const QString& text) { showBox(QMessageBox::Critical, title_, withFullStop(text)); }
+
+std::optional<QString> QtUserInterface::openFile(const FileDialogSetup& setup) {
+  QFileDialog dialog;
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return runDialog(dialog, setup);
+}
+
+std::optional<QString> QtUserInterface::saveFile(const FileDialogSetup& setup) {
+  QFileDialog dialog;
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  return runDialog(dialog, setup);
+}
+
+OpenResult QtUserInterface::openDocument(const QString& folder, const QString& fileName) {
+  const QString path = QDir(folder).filePath(fileName);
+  if (!QFileInfo(path).isFile()) return OpenResult::Failed;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenResult::Opened : OpenResult::Failed;
+}
+
+}  // namespace forms

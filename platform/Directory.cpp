@@ -1,0 +1,62 @@
+#include "platform/Directory.h"
+
+#include <cctype>
+
+namespace platform {
+
+namespace {
+
+bool sameLetter(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+#ifdef _WIN32
+bool isReservedDeviceName(std::string_view name) {
+  std::string upper;
+  for (char c : name.substr(0, name.find('.'))) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const char* reserved : {"CON", "PRN", "AUX", "NUL"})
+    if (upper == reserved) return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' && upper[3] <= '9';
+}
+#endif
+
+}  // namespace
+
+bool matchesWildcard(std::string_view name, std::string_view pattern) {
+  // Iterative match with backtracking to the last '*'.
+  size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && sameLetter(pattern[p], name[n])))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool isPlainFolderName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    if (c == '/' || c == '\0') return false;
+#ifdef _WIN32
+    if (static_cast<unsigned char>(c) < 32 || std::string_view("\\:*?\"<>|").find(c) != std::string_view::npos) return false;
+#endif
+  }
+#ifdef _WIN32
+  // Windows drops trailing dots and spaces, which would name another folder.
+  if (name.back() == '.' || name.back() == ' ') return false;
+  if (isReservedDeviceName(name)) return false;
+#endif
+  return true;
+}
+
+}  // namespace platform

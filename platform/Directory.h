@@ -1,0 +1,32 @@
+// Directory enumeration by wildcard, and the test for a name that can be one
+// folder level.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Names (without their folder) of the entries of `folder` that match `pattern`,
+// in the order the file system returns them. Files and sub-folders count alike,
+// hidden and system ones included. `folder` ends with a separator. An empty list
+// when nothing matches or the folder cannot be read.
+std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern);
+
+// Whether the file system takes "a.BMP" and "A.bmp" for the same name.
+#ifdef _WIN32
+inline constexpr bool kFileNamesIgnoreCase = true;
+#else
+inline constexpr bool kFileNamesIgnoreCase = false;
+#endif
+
+// Wildcard match as the Windows file system does it: '*' any run, '?' one
+// character, letter case ignored.
+bool matchesWildcard(std::string_view name, std::string_view pattern);
+
+// True when `name` names exactly one entry inside a folder: not empty, not "."
+// or "..", no path separator, and nothing the platform refuses in a file name.
+bool isPlainFolderName(std::string_view name);
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#include <dirent.h>
+
+#include "platform/Directory.h"
+
+namespace platform {
+
+std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (matchesWildcard(entry->d_name, pattern)) names.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace platform

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "album/DatabaseBuilder.h"
+#include "album/ExportAll.h"
+#include "album/PictureDatabase.h"
+#include "album/PictureTemplate.h"
+#include "base/Errors.h"
+#include "platform/Directory.h"
+#include "platform/FileStream.h"
+#include "platform/Files.h"
+#include "support/TempDir.h"
+
+using namespace album;
+using testing_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSep(1, platform::kPathSeparator);
+
+struct RecordedReport : ExportReport {
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
+  std::vector<std::pair<size_t, size_t>> steps;
+  void message(const std::string& text) override { messages.push_back(text); }
+  void error(const std::string& text) override { errors.push_back(text); }
+  void progress(size_t done, size_t total) override { steps.emplace_back(done, total); }
+};
+
+std::vector<uint8_t> picturePixels(PictureSize size, uint8_t seed) {
+  std::vector<uint8_t> pixels(picturePixelCount(size));
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7 + seed);
+  return pixels;
+}
+
+// A user folder with a Backup folder of picture databases.
+struct UserFolder {
+  TempDir dir;
+  std::string folder() const { return dir.path() + kSep; }
+  std::string add(const std::string& file, const std::string& name, PictureSize size, uint8_t seed = 1) {
+    fs::create_directories(dir.path("Backup"));
+    return dir.write("Backup" + kSep + file, buildPictureDatabase(name, picturePixels(size, seed)));
+  }
+};
+
+std::set<std::string> namesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+std::vector<uint8_t> expectedBmp(const std::string& database) {
+  return decodePicture(database).toBmp();
+}
+
+}  // namespace
+
+TEST(ExportAll, WritesEachPictureAtItsSizeInListOrderAndKeepsAddingOnTheNextRun) {
+  UserFolder user;
+  const std::string big = user.add("QuilloryPicB.pdb", "QuilloryPicBig", PictureSize::Large, 3);
+  const std::string small = user.add("QuilloryPicA.pdb", "QuilloryPicSmall", PictureSize::Small, 5);
+  const std::string other = user.add("QuilloryPicC.pdb", "QuilloryPicOther", PictureSize::Small, 9);
+  TempDir program;
+  const std::string folder = program.path() + kSep + "Anna" + kSep;
+  const std::vector<std::string> entries = {"QuilloryPicB.pdb", "QuilloryPicA.pdb", "QuilloryPicC.pdb"};
+
+  RecordedReport report;
+  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Anna", user.folder(), entries, decodePictureDatabase, report),
+            ExportResult::Exported);
+  EXPECT_EQ(report.messages, std::vector<std::string>{"The pictures was successfully exported to " + folder});
+  EXPECT_TRUE(report.errors.empty());
+  EXPECT_EQ(TempDir::read(folder + "Pic_1.bmp"), expectedBmp(big));
+  EXPECT_EQ(TempDir::read(folder + "Pic_2.bmp"), expectedBmp(small));
+  EXPECT_EQ(TempDir::read(folder + "Pic_3.bmp").size(), templateFileSize(PictureSize::Small));
+  EXPECT_EQ(report.steps.front(), (std::pair<size_t, size_t>{0, 3}));
+  EXPECT_EQ(report.steps.back(), (std::pair<size_t, size_t>{3, 3}));
+
+  RecordedReport again;
+  exportUserAlbum(program.path() + kSep, "Anna", user.folder(), entries, decodePictureDatabase, again);
+  EXPECT_EQ(namesIn(folder), (std::set<std::string>{"Pic_1.bmp", "Pic_2.bmp", "Pic_3.bmp", "Pic_4.bmp", "Pic_5.bmp",
+                                                     "Pic_6.bmp"}));
+  EXPECT_EQ(TempDir::read(folder + "Pic_6.bmp"), expectedBmp(other));
+}
+
+TEST(ExportAll, FillsTheGapsAndNeverReplacesAnything) {
+  UserFolder user;
+  for (char c : std::string("ABC")) user.add(std::string("QuilloryPic") + c + ".pdb", "QuilloryPic", PictureSize::Small);
+  TempDir out;
+  const std::string folder = out.path() + kSep;
+  out.write("Pic_1.bmp", {1});
+  out.write("Pic_3.bmp", {3});
+  out.write("Pic_02.bmp", {2});     // not the name of number 2
+  out.write("Pic_2.bmp.txt", {2});  // nor this
+  fs::create_directory(out.path("Pic_4.bmp"));  // a folder blocks its number
+  RecordedReport report;
+  std::vector<std::string> databases;
+  for (char c : std::string("ABC")) databases.push_back(user.folder() + "Backup" + kSep + "QuilloryPic" + c + ".pdb");
+  EXPECT_EQ(exportPictures(databases, folder, decodePictureDatabase, report), ExportResult::Exported);
+  for (const char* written : {"Pic_2.bmp", "Pic_5.bmp", "Pic_6.bmp"})
+    EXPECT_EQ(TempDir::read(out.path(written)).size(), templateFileSize(PictureSize::Small)) << written;
+  EXPECT_EQ(TempDir::read(out.path("Pic_1.bmp")), std::vector<uint8_t>{1});
+  EXPECT_EQ(TempDir::read(out.path("Pic_3.bmp")), std::vector<uint8_t>{3});
+  EXPECT_EQ(TempDir::read(out.path("Pic_02.bmp")), std::vector<uint8_t>{2});
+}
+
+TEST(ExportAll, NameTakenWhileExportingMovesOnToTheNextNumber) {
+  UserFolder user;
+  const std::string db = user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
+  TempDir out;
+  // Another program takes Pic_1.bmp after the folder was read, while the database is decoded.
+  const PictureDecoder racing = [&](const std::string& path, base::Bitmap& picture) {
+    out.write("Pic_1.bmp", {42});
+    return decodePictureDatabase(path, picture);
+  };
+  RecordedReport report;
+  EXPECT_EQ(exportPictures({db}, out.path() + kSep, racing, report), ExportResult::Exported);
+  EXPECT_EQ(TempDir::read(out.path("Pic_1.bmp")), std::vector<uint8_t>{42});
+  EXPECT_EQ(TempDir::read(out.path("Pic_2.bmp")), expectedBmp(db));
+}
+
+TEST(ExportAll, LowestFreeNumberMatchesTestingEveryNameInTurn) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    TempDir out;
+    std::uniform_int_distribution<int> pick(1, 40);
+    for (int i = 0; i < 25; ++i) out.write(ExportNumbers::fileName(pick(random)), {0});
+    ExportNumbers numbers(out.path() + kSep);
+    for (int k = 0; k < 5; ++k) {
+      int oneByOne = 1;
+      while (platform::fileExists(out.path(ExportNumbers::fileName(oneByOne)))) ++oneByOne;
+      ASSERT_EQ(numbers.lowestFree(), oneByOne);
+      out.write(ExportNumbers::fileName(oneByOne), {0});
+      numbers.take(oneByOne);
+    }
+  }
+}
+
+TEST(ExportAll, NumbersAreReadOnlyFromExactNames) {
+  EXPECT_EQ(ExportNumbers::numberOf("Pic_1.bmp"), 1);
+  EXPECT_EQ(ExportNumbers::numberOf("Pic_5000.bmp"), 5000);
+  for (const char* other : {"Pic_0.bmp", "Pic_01.bmp", "Pic_5001.bmp", "Pic_.bmp", "Pic_1a.bmp", "Pic_-1.bmp",
+                            "Pic_1.bmpx", "Pic_99999999999.bmp", "XPic_1.bmp"})
+    EXPECT_EQ(ExportNumbers::numberOf(other), 0) << other;
+  EXPECT_EQ(ExportNumbers::numberOf("pic_7.BMP"), platform::kFileNamesIgnoreCase ? 7 : 0);
+}
+
+TEST(ExportAll, StopsAtAnInvalidDatabaseKeepingWhatWasWritten) {
+  UserFolder user;
+  user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
+  user.add("QuilloryPic2.pdb", "quilloryPic2", PictureSize::Small);  // fails the name check
+  user.add("QuilloryPic3.pdb", "QuilloryPic3", PictureSize::Small);
+  TempDir program;
+  RecordedReport report;
+  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Ben", user.folder(),
+                            {"QuilloryPic1.pdb", "QuilloryPic2.pdb", "QuilloryPic3.pdb"}, decodePictureDatabase, report),
+            ExportResult::InvalidDatabase);
+  EXPECT_EQ(report.messages, std::vector<std::string>{"Invalid database file!"});
+  EXPECT_EQ(namesIn(program.path("Ben")), std::set<std::string>{"Pic_1.bmp"});
+}
+
+TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
+  UserFolder user;
+  user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
+  user.dir.write("Backup" + kSep + "QuilloryPic2.pdb", {'Q', 'u', 'i', 'l', 'l', 'o', 'r', 'y', 'P', 'i', 'c'});
+  TempDir program;
+  RecordedReport report;
+  EXPECT_THROW(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"QuilloryPic1.pdb", "QuilloryPic2.pdb"},
+                               decodePictureDatabase, report),
+               base::EReadError);
+  EXPECT_THROW(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"Missing.pdb"}, decodePictureDatabase, report),
+               base::EFOpenError);
+  EXPECT_TRUE(report.messages.empty());
+  EXPECT_EQ(namesIn(program.path("Cy")), std::set<std::string>{"Pic_1.bmp"});
+
+  // A locked database cannot be read either.
+  const std::string locked = user.add("QuilloryPic3.pdb", "QuilloryPic3", PictureSize::Small);
+  platform::FileStream holder(locked, platform::FileMode::OpenReadExclusive);
+  EXPECT_THROW(exportPictures({locked}, program.path("Cy") + kSep, decodePictureDatabase, report), base::EFOpenError);
+}
+
+TEST(ExportAll, FullAlbumStopsBeforeWriting) {
+  UserFolder user;
+  const std::string db = user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
+  TempDir out;
+  for (int n = 1; n <= ExportNumbers::kMax; ++n) out.write(ExportNumbers::fileName(n), {});
+  RecordedReport report;
+  EXPECT_EQ(exportPictures({db, db}, out.path() + kSep, decodePictureDatabase, report), ExportResult::AlbumFull);
+  EXPECT_EQ(report.messages, std::vector<std::string>{"Your Quillory album is full! Please delete some pictures."});
+  EXPECT_EQ(namesIn(out.path()).size(), static_cast<size_t>(ExportNumbers::kMax));
+}
+
+TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
+  UserFolder user;
+  user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
+  TempDir outer;
+  fs::create_directory(outer.path("program"));
+  const std::string program = outer.path("program") + kSep;
+  for (const std::string& name : std::vector<std::string>{"", ".", "..", "../escape", "a" + kSep + "b", std::string("x\0y", 3)}) {
+    RecordedReport report;
+    EXPECT_EQ(exportUserAlbum(program, name, user.folder(), {"QuilloryPic1.pdb"}, decodePictureDatabase, report),
+              ExportResult::FolderFailed);
+    EXPECT_EQ(report.errors, std::vector<std::string>{"Cannot create " + program + name + kSep});
+    EXPECT_TRUE(report.messages.empty());
+  }
+  EXPECT_EQ(namesIn(outer.path()), std::set<std::string>{"program"});
+  EXPECT_TRUE(namesIn(program).empty());
+
+  // An export folder that cannot be made: a file holds its name.
+  outer.write("program" + kSep + "Dana", {0});
+  RecordedReport report;
+  EXPECT_EQ(exportUserAlbum(program, "Dana", user.folder(), {"QuilloryPic1.pdb"}, decodePictureDatabase, report),
+            ExportResult::FolderFailed);
+  EXPECT_EQ(report.errors, std::vector<std::string>{"Cannot create " + program + "Dana" + kSep});
+}
+
+TEST(ExportAll, AnEmptyListDoesNothingAtAll) {
+  TempDir program;
+  RecordedReport report;
+  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Eve", "/nowhere/", {}, decodePictureDatabase, report),
+            ExportResult::Nothing);
+  EXPECT_TRUE(report.messages.empty() && report.errors.empty());
+  EXPECT_FALSE(fs::exists(program.path("Eve")));
+}

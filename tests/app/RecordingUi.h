@@ -1,0 +1,62 @@
+// A user interface double: records every message box and answers every file
+// dialog and document open from a script the test sets up.
+#pragma once
+
+#include <QApplication>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/Dialogs.h"
+
+// Readable failures for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* out) { *out << '"' << s.toStdString() << '"'; }
+
+struct Shown {
+  std::string kind;  // "message", "error" or "stop"
+  std::string text;
+  bool operator==(const Shown&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Shown& s) { return out << s.kind << ": " << s.text; }
+
+class RecordingUi : public forms::UserInterface {
+ public:
+  std::vector<Shown> shown;
+  std::vector<forms::FileDialogSetup> openSetups, saveSetups;
+  std::deque<std::optional<QString>> fileAnswers;
+  forms::OpenResult openResult = forms::OpenResult::Opened;
+  std::vector<std::pair<QString, QString>> documents;
+  bool waitCursorDuringBox = false;
+
+  void showMessage(const QString& text) override { record("message", text); }
+  void showError(const QString& text) override { record("error", text); }
+  void showStop(const QString& text) override { record("stop", forms::withFullStop(text)); }
+  std::optional<QString> openFile(const forms::FileDialogSetup& setup) override {
+    openSetups.push_back(setup);
+    return nextAnswer();
+  }
+  std::optional<QString> saveFile(const forms::FileDialogSetup& setup) override {
+    saveSetups.push_back(setup);
+    return nextAnswer();
+  }
+  forms::OpenResult openDocument(const QString& folder, const QString& fileName) override {
+    documents.emplace_back(folder, fileName);
+    return openResult;
+  }
+
+  std::vector<Shown> take() { return std::exchange(shown, {}); }
+
+ private:
+  void record(const char* kind, const QString& text) {
+    if (QApplication::overrideCursor()) waitCursorDuringBox = true;
+    shown.push_back({kind, text.toStdString()});
+  }
+  std::optional<QString> nextAnswer() {
+    if (fileAnswers.empty()) return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+  }
+};

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/Directory.h"
+#include "platform/Files.h"
+#include "support/TempDir.h"
+
+using namespace platform;
+using testing_support::TempDir;
+
+TEST(Wildcard, MatchesAsTheWindowsFileSystemDoes) {
+  EXPECT_TRUE(matchesWildcard("QuilloryPic1.pdb", "QuilloryPic*.pdb"));
+  EXPECT_TRUE(matchesWildcard("QuilloryPic.pdb", "QuilloryPic*.pdb"));
+  EXPECT_TRUE(matchesWildcard("quillorypicA.PDB", "QuilloryPic*.pdb"));
+  EXPECT_TRUE(matchesWildcard("QuilloryPic.pdb.pdb", "QuilloryPic*.pdb"));
+  EXPECT_TRUE(matchesWildcard("Pic_12.bmp", "Pic_??.bmp"));
+  EXPECT_FALSE(matchesWildcard("Pic_1.bmp", "Pic_??.bmp"));
+  EXPECT_FALSE(matchesWildcard("QuilloryPic1.pdbx", "QuilloryPic*.pdb"));
+  EXPECT_FALSE(matchesWildcard("QuilloryPi.pdb", "QuilloryPic*.pdb"));
+  EXPECT_FALSE(matchesWildcard("XQuilloryPic1.pdb", "QuilloryPic*.pdb"));
+  EXPECT_TRUE(matchesWildcard("", "*"));
+  EXPECT_FALSE(matchesWildcard("", "?"));
+}
+
+TEST(ListDirectory, ListsMatchingFilesAndFoldersHiddenOnesToo) {
+  TempDir dir;
+  dir.write("QuilloryPic1.pdb", {1});
+  dir.write(".QuilloryPic2.pdb", {1});
+  dir.write("QuilloryPic3.PDB", {1});
+  dir.write("Other.pdb", {1});
+  std::filesystem::create_directory(dir.path("QuilloryPicFolder.pdb"));
+  std::vector<std::string> names = listDirectory(dir.path() + kPathSeparator, "QuilloryPic*.pdb");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"QuilloryPic1.pdb", "QuilloryPic3.PDB", "QuilloryPicFolder.pdb"}));
+  EXPECT_TRUE(listDirectory(dir.path("missing") + kPathSeparator, "*").empty());
+}
+
+TEST(FolderName, RefusesWhatWouldNameAnotherFolder) {
+  EXPECT_TRUE(isPlainFolderName("Anna"));
+  EXPECT_TRUE(isPlainFolderName("Anna Smith"));
+  EXPECT_TRUE(isPlainFolderName("..."));
+  for (const char* bad : {"", ".", "..", "a/b", "/", "../x"}) EXPECT_FALSE(isPlainFolderName(bad)) << bad;
+  EXPECT_FALSE(isPlainFolderName(std::string_view("a\0b", 3)));
+#ifdef _WIN32
+  for (const char* bad : {"a\\b", "C:", "a:b", "a*", "what?", "CON", "nul.txt", "COM1", "trailing.", "space "})
+    EXPECT_FALSE(isPlainFolderName(bad)) << bad;
+#endif
+}
