@@ -33,10 +33,9 @@ TAboutForm::TAboutForm(forms::TComponent* owner, base::Stream& formData) : TAbou
 }
 
 void TAboutForm::PublishHandlers() {
-  using Handler = forms::TNotifyEvent::Function;
-  PublishMethod("FormCreate", Handler([this](forms::TObject* s) { FormCreate(s); }));
-  PublishMethod("Timer1Timer", Handler([this](forms::TObject* s) { Timer1Timer(s); }));
-  PublishMethod("VsSkin1Click", Handler([this](forms::TObject* s) { VsSkin1Click(s); }));
+  PublishMethod<forms::TObject*>("FormCreate", [this](forms::TObject* s) { FormCreate(s); });
+  PublishMethod<forms::TObject*>("Timer1Timer", [this](forms::TObject* s) { Timer1Timer(s); });
+  PublishMethod<forms::TObject*>("VsSkin1Click", [this](forms::TObject* s) { VsSkin1Click(s); });
 }
 
 template <typename T>

@@ -53,8 +53,8 @@ base::Bitmap bitmapResource(const QString& path) {
 
 }  // namespace
 
-TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users)
-    : ui_(ui), users_(std::move(users)), userNames_(kUserSlots), userDirs_(kUserSlots) {
+TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users, AboutBox aboutBox)
+    : ui_(ui), users_(std::move(users)), aboutBox_(std::move(aboutBox)), userNames_(kUserSlots), userDirs_(kUserSlots) {
   initResources();
   buildWindow();
   FormCreate();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutBox.h"
 #include "app/UserDirectory.h"
 #include "forms/Dialogs.h"
 
@@ -42,9 +43,11 @@ class TMainForm : public QMainWindow {
   // Where the window learns of the Palm Desktop users; the program reads them
   // from the registry and UserData.dll.
   using UsersSource = std::function<UsersData()>;
+  // Shows the about box modally: as the splash (closing on its timer) or until clicked.
+  using AboutBox = std::function<void(bool splash)>;
 
   // Builds the window and runs its start-up (FormCreate).
-  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData);
+  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData, AboutBox aboutBox = &app::ShowAboutBox);
   ~TMainForm() override;
 
   // Start-up, after the controls exist.
@@ -64,7 +67,7 @@ class TMainForm : public QMainWindow {
   void Instructions1Click();
   void About1Click();
 
-  // The splash screen shown first in start-up; nothing yet.
+  // The about box as the splash, shown first in start-up.
   void showSplash();
 
   // Runs a command; an exception it raises reaches the general error handler.
@@ -120,6 +123,7 @@ class TMainForm : public QMainWindow {
 
   forms::UserInterface& ui_;
   UsersSource users_;
+  AboutBox aboutBox_;
   std::string pictureName_;
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;

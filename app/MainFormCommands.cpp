@@ -58,7 +58,7 @@ void TMainForm::runCommand(const std::function<void()>& command) {
   }
 }
 
-void TMainForm::showSplash() {}
+void TMainForm::showSplash() { aboutBox_(true); }
 
 void TMainForm::FormCreate() {
   // An error anywhere here skips the rest of start-up; the window still opens.
@@ -204,6 +204,6 @@ void TMainForm::Instructions1Click() {
     ui_.showMessage(QString::fromLatin1(msg::CannotOpenHelp) + QString::fromLatin1(kHelpFileName));
 }
 
-void TMainForm::About1Click() {}
+void TMainForm::About1Click() { aboutBox_(false); }
 
 }  // namespace app

@@ -46,7 +46,7 @@ struct Album {
     desktop.writeFile("AnnaF", "Readme.txt", {1, 2, 3});
   }
   TMainForm& start() {
-    form = std::make_unique<TMainForm>(ui);
+    form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
     return *form;
   }
   void select(const QString& entry) {
@@ -81,7 +81,7 @@ const QRect kSmallImage(88, 107, 160, 140), kSmallBevel(86, 105, 164, 144);
 TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
   PalmDesktop desktop;  // no registry file at all
   RecordingUi ui;
-  TMainForm f(ui);
+  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", "Palm Desktop registry key not found!"}}));
   EXPECT_EQ(f.UserBox->count(), 0);
   EXPECT_EQ(f.ListBox1->count(), 0);
@@ -94,7 +94,7 @@ TEST(MainFormStart, AnErrorInStartUpIsShownAndTheWindowStillOpens) {
   PalmDesktop desktop;
   desktop.writeRegistry("dword:00000001");
   RecordingUi ui;
-  TMainForm f(ui);
+  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"stop", "Invalid data type for 'DesktopPath'."}}));
   EXPECT_EQ(f.ListBox1->count(), 0);
   f.show();
@@ -292,7 +292,7 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   const std::string small = desktop.addPicture("U", "QuilloryPic2.pdb", "QuilloryPic2", kSmall, 5);
   desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmall, 6);
   RecordingUi ui;
-  TMainForm f(ui);
+  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
   const std::string folder = platform::programFolder() + user + "/";
   struct Cleanup {
     std::string path;

@@ -24,7 +24,7 @@ struct Start {
   Start() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}});
-    form = std::make_unique<TMainForm>(ui);
+    form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
   }
   template <class T = QWidget>
   T* child(const char* name) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,16 @@ class RecordingUi : public forms::UserInterface {
   forms::OpenResult openResult = forms::OpenResult::Opened;
   std::vector<std::pair<QString, QString>> documents;
   bool waitCursorDuringBox = false;
+  // The about boxes the window showed: the splash or not, and how many boxes came before.
+  struct About {
+    bool splash;
+    size_t boxesBefore;
+    bool operator==(const About&) const = default;
+  };
+  std::vector<About> abouts;
+  std::function<void(bool)> aboutBox() {
+    return [this](bool splash) { abouts.push_back({splash, shown.size()}); };
+  }
 
   void showMessage(const QString& text) override { record("message", text); }
   void showError(const QString& text) override { record("error", text); }
@@ -54,9 +65,11 @@ class RecordingUi : public forms::UserInterface {
     shown.push_back({kind, text.toStdString()});
   }
   std::optional<QString> nextAnswer() {
-    if (fileAnswers.empty()) return std::nullopt;
-    auto answer = fileAnswers.front();
-    fileAnswers.pop_front();
+    std::optional<QString> answer;
+    if (!fileAnswers.empty()) {
+      answer.swap(fileAnswers.front());
+      fileAnswers.pop_front();
+    }
     return answer;
   }
 };

@@ -48,10 +48,10 @@ void addGraphic(TVsComposer& composer, const std::string& name, const base::Bitm
 class TSkinTestForm : public forms::TForm {
  public:
   explicit TSkinTestForm(forms::TComponent* owner) : forms::TForm(owner) {
-    const skin::TVSkinReadWrite::Function readWrite = [this](forms::TObject*, skin::TVsIni*) { ++raised; };
-    PublishMethod("SkinRead", readWrite);
-    PublishMethod("SkinWrite", readWrite);
-    PublishMethod("SkinClick", forms::TNotifyEvent::Function([this](forms::TObject*) { ++raised; }));
+    const auto readWrite = [this](forms::TObject*, skin::TVsIni*) { ++raised; };
+    PublishMethod<forms::TObject*, skin::TVsIni*>("SkinRead", readWrite);
+    PublishMethod<forms::TObject*, skin::TVsIni*>("SkinWrite", readWrite);
+    PublishMethod<forms::TObject*>("SkinClick", [this](forms::TObject*) { ++raised; });
   }
   const char* ClassName() const override { return "TSkinTestForm"; }
   int raised = 0;

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTimer>
+
+#include "PalmDesktop.h"
+#include "RecordingUi.h"
+#include "app/Controls.h"
+#include "app/MainForm.h"
+
+using app::TMainForm;
+
+namespace {
+
+using About = RecordingUi::About;
+
+// The first visible about box, or none.
+app::TAboutForm* shownAboutBox() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* box = dynamic_cast<app::TAboutForm*>(w); box != nullptr && box->isVisible()) return box;
+  return nullptr;
+}
+
+TEST(MainFormAbout, SplashComesFirstInStartUpAndAboutWaitsForAClick) {
+  PalmDesktop desktop;  // no registry: reading the users fails with a box
+  RecordingUi ui;
+  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  EXPECT_EQ(ui.abouts, (std::vector<About>{{true, 0}}));
+  EXPECT_EQ(ui.shown.size(), 1u);
+
+  f.About1->trigger();
+  EXPECT_EQ(ui.abouts.back(), (About{false, 1}));
+}
+
+TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
+  PalmDesktop desktop;
+  desktop.writeRegistry();
+  desktop.setUsers({{"Anna", "AnnaF"}});
+  desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", 89600, 1);
+  RecordingUi ui;
+  TMainForm f(ui);  // the splash closes itself on its timer
+  EXPECT_EQ(shownAboutBox(), nullptr);
+  EXPECT_EQ(f.UserBox->count(), 1);
+  EXPECT_EQ(f.ListBox1->count(), 1);
+
+  // From Help > About the box has no running timer and stays until clicked.
+  bool timerWasOff = false;
+  QTimer::singleShot(300, [&] {
+    app::TAboutForm* box = shownAboutBox();
+    ASSERT_NE(box, nullptr);
+    timerWasOff = !box->Timer1->Enabled();
+    box->VsSkin1Click(box->VsSkin1);
+  });
+  f.About1->trigger();
+  EXPECT_TRUE(timerWasOff);
+  EXPECT_EQ(shownAboutBox(), nullptr);
+  EXPECT_TRUE(ui.take().empty());
+}
+
+}  // namespace
