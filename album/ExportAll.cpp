@@ -89,12 +89,13 @@ bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
 }
 
 void writeNewPicture(const base::Bitmap& picture, const std::string& path) {
-  const std::vector<uint8_t> bytes = picture.toBmp();
   platform::FileStream file(path, platform::FileMode::CreateNew);
-  if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+  try {
+    picture.saveToStream(file);
+  } catch (...) {
     file.close();
     platform::removeFile(path);
-    throw base::EWriteError();
+    throw;
   }
 }
 
@@ -106,9 +107,11 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     return ExportResult::FolderFailed;
   }
   ExportNumbers numbers(exportFolder);
+  // One picture for the whole run: each decoding replaces it while the old one
+  // is still held, so the allocator reuses its memory instead of returning it.
+  base::Bitmap picture;
   for (size_t i = 0; i < databases.size(); ++i) {
     report.progress(i, databases.size());
-    base::Bitmap picture;
     if (!decode(databases[i], picture)) {
       report.message(kInvalidDatabase);
       return ExportResult::InvalidDatabase;

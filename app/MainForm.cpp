@@ -182,7 +182,7 @@ void TMainForm::buildLabels() {
   };
   Label2 = makeLabel("Label2", "Current User", {339, 34, 73, 15}, pixelFont("Arial", 12, true), kPurple);
   Label3 = makeLabel("Label3", "Saved Pictures", {339, 74, 86, 15}, pixelFont("Arial", 12, true), kPurple);
-  Label1 = makeLabel("Label1", "www.quillory.com", {369, 303, 81, 14}, pixelFont("Arial", 11), QColor(0, 0, 255));
+  Label1 = makeLabel("Label1", "www.quillory.de", {369, 303, 81, 14}, pixelFont("Arial", 11), QColor(0, 0, 255));
 }
 
 void TMainForm::buildLists() {
@@ -203,6 +203,8 @@ void TMainForm::buildLists() {
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setSortingEnabled(false);
   ListBox1->setUniformItemSizes(true);
+  ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListBox1->setTextElideMode(Qt::ElideNone);
   ListBox1->setItemDelegate(new FixedHeightDelegate(kItemHeight, ListBox1));
   setColor(ListBox1, QPalette::Base, kListBoxColor);
   connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { runCommand([this] { ListBox1Click(); }); });

@@ -74,7 +74,7 @@ TEST(MainFormLayout, LabelsListsAndImagesLookAsDesigned) {
   struct LabelLook { QLabel* label; const char* text; int pixels; bool bold; QColor color; };
   for (const LabelLook& l : {LabelLook{f.Label2, "Current User", 12, true, QColor(128, 0, 128)},
                              LabelLook{f.Label3, "Saved Pictures", 12, true, QColor(128, 0, 128)},
-                             LabelLook{f.Label1, "www.quillory.com", 11, false, QColor(0, 0, 255)}}) {
+                             LabelLook{f.Label1, "www.quillory.de", 11, false, QColor(0, 0, 255)}}) {
     EXPECT_EQ(l.label->text(), l.text);
     EXPECT_EQ(l.label->font().family(), "Arial");
     EXPECT_EQ(l.label->font().pixelSize(), l.pixels);

@@ -1,0 +1,52 @@
+// mainform_screenshot OUT.png [ENTRY]: starts the main window on the Palm Desktop
+// that QUILLORY_REGISTRY names, selects ENTRY (else the first picture) of the
+// first user, and saves a picture of the window. Messages go to standard error.
+#include <QApplication>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/MainForm.h"
+
+namespace {
+
+class PrintingUi : public forms::UserInterface {
+ public:
+  void showMessage(const QString& text) override { print("message", text); }
+  void showError(const QString& text) override { print("error", text); }
+  void showStop(const QString& text) override { print("stop", forms::withFullStop(text)); }
+  std::optional<QString> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<QString> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  forms::OpenResult openDocument(const QString&, const QString&) override { return forms::OpenResult::Failed; }
+
+ private:
+  static void print(const char* kind, const QString& text) { std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text)); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "Usage: mainform_screenshot OUT.png [ENTRY]\n");
+    return 1;
+  }
+  PrintingUi ui;
+  app::TMainForm window(ui);
+  const QString entry = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  const auto found = window.ListBox1->findItems(entry, Qt::MatchExactly);
+  if (!found.isEmpty())
+    window.ListBox1->setCurrentItem(found.first());
+  else if (window.ListBox1->count() > 0)
+    window.ListBox1->setCurrentRow(0);
+  window.show();
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  bool saved = false;
+  QTimer::singleShot(500, &window, [&] {
+    saved = window.grab().save(out, "PNG");
+    application.quit();
+  });
+  QApplication::exec();
+  return saved ? 0 : 1;
+}
