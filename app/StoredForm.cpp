@@ -81,7 +81,9 @@ void TStoredForm::FontChanged() {
   QFont f(QString::fromStdString(font_.name));
   // Negative heights are character heights in pixels, positive ones cell heights.
   f.setPixelSize(std::max(1, font_.height < 0 ? -font_.height : font_.height));
-  const auto has = [this](std::string_view s) { return std::find(font_.style.begin(), font_.style.end(), s) != font_.style.end(); };
+  const auto has = [this](std::string_view s) {
+    return std::find(font_.style.begin(), font_.style.end(), s) != font_.style.end();
+  };
   f.setBold(has("fsBold"));
   f.setItalic(has("fsItalic"));
   f.setUnderline(has("fsUnderline"));
