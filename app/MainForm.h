@@ -115,6 +115,8 @@ class TMainForm : public QMainWindow {
 
   void placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth, int bevelHeight);
   void writeShownPicture(const std::string& path);
+  // The file name Save writes and Save As proposes: the picture name and ".bmp".
+  std::string savedFileName() const;
   // The folder of a file confirmed in a file dialog becomes the current directory.
   static void enterFolderOf(const QString& file);
 

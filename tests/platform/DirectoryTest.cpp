@@ -51,3 +51,10 @@ TEST(FolderName, RefusesWhatWouldNameAnotherFolder) {
     EXPECT_FALSE(isPlainFolderName(bad)) << bad;
 #endif
 }
+
+TEST(FolderName, PlainFileNamesKeepEverythingButSeparators) {
+  EXPECT_EQ(toPlainFileName("QuilloryPicSun"), "QuilloryPicSun");
+  EXPECT_EQ(toPlainFileName("QuilloryPic/../../x"), "QuilloryPic_.._.._x");
+  EXPECT_EQ(toPlainFileName("QuilloryPic\\a"), "QuilloryPic_a");
+  EXPECT_TRUE(isPlainFolderName(toPlainFileName("QuilloryPic/..")));
+}
