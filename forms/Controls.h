@@ -11,6 +11,7 @@
 
 #include "forms/core/Classes.h"
 #include "forms/core/Filer.h"
+#include "forms/core/FormData.h"
 
 class QPainter;
 
@@ -86,6 +87,9 @@ class TForm : public TControl {
 
   // Caption, BorderStyle, ClientWidth, ClientHeight, OnCreate (and Left, Top, OnClick).
   void DefineProperties(Filer& filer) override;
+
+  // Loads the form's stored layout (ReadComponent), then raises OnCreate.
+  void ReadFormData(base::Stream& stream);
 
   TNotifyEvent OnCreate;
 
