@@ -71,6 +71,8 @@ class TCustomControl : public TControl {
 class TForm : public TControl {
  public:
   explicit TForm(TComponent* owner);
+  // Its components go while the whole form is still there to be asked.
+  ~TForm() override { Destroying(); }
   const char* ClassName() const override { return "TForm"; }
 
   bool HasParent() const override { return false; }
