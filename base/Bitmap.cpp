@@ -63,7 +63,7 @@ uint32_t Bitmap::pixelColor(int x, int y) const {
 void Bitmap::clear() { *this = Bitmap(); }
 
 void Bitmap::flipVertical() {
-  if (height_ < 2) return;
+  if (height_ < 2 || stride_ == 0) return;
   std::vector<uint8_t> tmp(stride_);
   for (int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom) {
     uint8_t* a = scanLine(top);
