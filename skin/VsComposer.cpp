@@ -1,0 +1,22 @@
+#include "skin/VsComposer.h"
+
+#include "forms/core/Filer.h"
+
+namespace skin {
+
+TVsComposer::TVsComposer(forms::TComponent* owner) : TVsSharedComponent(owner), graphics_(std::make_unique<TVsGraphics>()) {
+  graphics_->OnChange = [this](forms::TObject* sender) { GraphicsChanged(sender); };
+}
+
+TVsComposer::~TVsComposer() { graphics_.reset(); }
+
+void TVsComposer::GraphicsChanged(forms::TObject*) { NotifyLinks(); }
+
+void TVsComposer::DefineProperties(forms::Filer& filer) {
+  TVsSharedComponent::DefineProperties(filer);
+  filer.defineObject("Graphics", *graphics_);
+}
+
+void RegisterSkinClasses() { forms::RegisterClass<TVsComposer>("TVsComposer"); }
+
+}  // namespace skin

@@ -1,0 +1,35 @@
+// TVsComposer: a non-visual component owning the pictures that skins show,
+// telling every registered link when they change.
+#pragma once
+
+#include <memory>
+
+#include "skin/VsControls.h"
+#include "skin/VsGraphics.h"
+
+namespace skin {
+
+class TVsComposer : public TVsSharedComponent {
+ public:
+  explicit TVsComposer(forms::TComponent* owner);
+  // Destroys Graphics without a change notification, then detaches the links.
+  ~TVsComposer() override;
+  const char* ClassName() const override { return "TVsComposer"; }
+
+  TVsGraphics* Graphics() const { return graphics_.get(); }
+  // Copies value into the owned collection (Assign); the collection itself stays.
+  void SetGraphics(const forms::TPersistent* value) { graphics_->Assign(value); }
+
+  // Published: Graphics, a nested object, stored as "Graphics.Graphics".
+  void DefineProperties(forms::Filer& filer) override;
+
+ private:
+  void GraphicsChanged(forms::TObject* sender);
+
+  std::unique_ptr<TVsGraphics> graphics_;
+};
+
+// Registers the library's component classes with the form-data class registry.
+void RegisterSkinClasses();
+
+}  // namespace skin

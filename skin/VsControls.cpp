@@ -1,0 +1,46 @@
+#include "skin/VsControls.h"
+
+#include <algorithm>
+
+namespace skin {
+
+TVsChangeLink::~TVsChangeLink() {
+  if (sender_ != nullptr) sender_->UnRegisterChanges(this);
+}
+
+void TVsChangeLink::Change() { OnChange(sender_); }
+
+TVsSharedComponent::~TVsSharedComponent() {
+  // For a plain delete: the link list is emptied and the removal notice is sent
+  // while this part of the object still exists, so answering it stays safe.
+  DetachLinks();
+  Destroying();
+}
+
+void TVsSharedComponent::BeforeDestruction() {
+  DetachLinks();
+  TVsComponent::BeforeDestruction();
+}
+
+void TVsSharedComponent::DetachLinks() {
+  while (!links_.empty()) UnRegisterChanges(links_.back());
+}
+
+void TVsSharedComponent::RegisterChanges(TVsChangeLink* link) {
+  link->sender_ = this;
+  links_.push_back(link);
+}
+
+void TVsSharedComponent::UnRegisterChanges(TVsChangeLink* link) {
+  const auto it = std::find(links_.begin(), links_.end(), link);
+  if (it == links_.end()) return;
+  link->sender_ = nullptr;
+  links_.erase(it);
+}
+
+void TVsSharedComponent::NotifyLinks() {
+  const size_t count = links_.size();
+  for (size_t i = 0; i < count && i < links_.size(); ++i) links_[i]->Change();
+}
+
+}  // namespace skin

@@ -1,0 +1,73 @@
+// Roots of the skin library's classes, and the change links through which a
+// component hears of changes of a shared component such as the composer.
+#pragma once
+
+#include <vector>
+
+#include "forms/Controls.h"
+#include "forms/core/Classes.h"
+
+namespace skin {
+
+class TVsSharedComponent;
+
+// The root of the library's non-visual classes.
+class TVsComponent : public forms::TComponent {
+ public:
+  using forms::TComponent::TComponent;
+  const char* ClassName() const override { return "TVsComponent"; }
+};
+
+// The root of the library's visual classes.
+class TVsCustomControl : public forms::TCustomControl {
+ public:
+  using forms::TCustomControl::TCustomControl;
+  const char* ClassName() const override { return "TVsCustomControl"; }
+};
+
+// A plain object owned by whoever created it; registered with at most one
+// shared component, which sets and clears Sender.
+class TVsChangeLink : public forms::TObject {
+ public:
+  TVsChangeLink() = default;
+  // Unregisters itself from the component it is registered with.
+  ~TVsChangeLink() override;
+  const char* ClassName() const override { return "TVsChangeLink"; }
+
+  TVsSharedComponent* Sender() const { return sender_; }
+  // Calls OnChange with Sender (not the link) as sender.
+  virtual void Change();
+
+  forms::TNotifyEvent OnChange;
+
+ private:
+  friend class TVsSharedComponent;
+  TVsSharedComponent* sender_ = nullptr;
+};
+
+// A component that tells its registered links, in registration order, of changes.
+class TVsSharedComponent : public TVsComponent {
+ public:
+  explicit TVsSharedComponent(forms::TComponent* owner) : TVsComponent(owner) {}
+  // Detaches the links (without telling them), then the component step runs.
+  ~TVsSharedComponent() override;
+  const char* ClassName() const override { return "TVsSharedComponent"; }
+
+  // No check for a link that is already registered: callers detach a link first.
+  void RegisterChanges(TVsChangeLink* link);
+  // Does nothing for a link that is not registered here.
+  void UnRegisterChanges(TVsChangeLink* link);
+  void NotifyLinks();
+
+  const std::vector<TVsChangeLink*>& Links() const { return links_; }
+
+  // Detaches every link before the owner's other components hear of the removal.
+  void BeforeDestruction() override;
+
+ private:
+  void DetachLinks();
+
+  std::vector<TVsChangeLink*> links_;
+};
+
+}  // namespace skin

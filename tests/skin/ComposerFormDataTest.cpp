@@ -1,0 +1,190 @@
+// A composer's pictures in form data, alone and on a form with a control and a timer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <string>
+
+#include "base/Stream.h"
+#include "forms/Controls.h"
+#include "forms/core/FormData.h"
+#include "skin/VsComposer.h"
+
+using namespace skin;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "skin_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication instance(argc, argv);
+  return instance;
+}
+
+base::Bitmap picture(int w, int h, uint8_t seed) {
+  base::Bitmap b(w, h, base::PixelFormat::Rgb24);
+  for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i + seed);
+  return b;
+}
+
+void addPicture(TVsComposer& c, const std::string& name, const base::Bitmap& b) {
+  TVsGraphic e;
+  e.SetName(name);
+  e.Bitmap() = b;
+  c.Graphics()->Add(&e);
+}
+
+class Holder : public forms::TComponent {
+ public:
+  using forms::TComponent::TComponent;
+  const char* ClassName() const override { return "THolder"; }
+};
+
+// Stands in for a skin control: names a composer and a picture.
+class PictureControl : public TVsCustomControl {
+ public:
+  using TVsCustomControl::TVsCustomControl;
+  const char* ClassName() const override { return "TPictureControl"; }
+  forms::TComponent* composer = nullptr;
+  std::string graphicName;
+  bool composerKnownInLoaded = false;
+  void DefineProperties(forms::Filer& f) override {
+    TVsCustomControl::DefineProperties(f);
+    f.bindString("GraphicName", graphicName);
+    f.defineComponent("Composer", [this] { return composer; }, [this](forms::TComponent* const& v) { composer = v; });
+  }
+  void Loaded() override {
+    TVsCustomControl::Loaded();
+    composerKnownInLoaded = composer != nullptr;
+  }
+};
+
+class AboutLikeForm : public forms::TForm {
+ public:
+  explicit AboutLikeForm(forms::TComponent* owner) : forms::TForm(owner) {
+    PublishMethod<forms::TObject*>("Timer1Timer", [this](forms::TObject*) { ++ticks; });
+    PublishMethod<forms::TObject*>("VsSkin1Click", [this](forms::TObject*) { ++clicks; });
+    PublishMethod<forms::TObject*>("FormCreate", [this](forms::TObject*) { created = !IsLoading(); });
+  }
+  const char* ClassName() const override { return "TAboutLikeForm"; }
+  int ticks = 0;
+  int clicks = 0;
+  bool created = false;
+};
+
+struct Registration {
+  Registration() {
+    RegisterSkinClasses();
+    forms::RegisterFormClasses();
+    forms::RegisterClass<PictureControl>("TPictureControl");
+  }
+} registration;
+
+Bytes save(forms::TComponent& root) {
+  base::MemoryStream s;
+  forms::WriteComponent(s, root);
+  return s.bytes();
+}
+
+}  // namespace
+
+TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
+  forms::RegisterClass<Holder>("THolder");
+  Holder root(nullptr);
+  auto* composer = new TVsComposer(&root);
+  composer->SetName("VsComposer1");
+  addPicture(*composer, "About1.bmp", picture(200, 220, 1));
+  addPicture(*composer, "second", picture(3, 5, 2));
+  int notified = 0;
+  TVsChangeLink link;
+  link.OnChange = [&](forms::TObject*) { ++notified; };
+  composer->RegisterChanges(&link);
+
+  const Bytes bytes = save(root);
+  EXPECT_EQ(notified, 1);  // writing ends with a change notification
+
+  base::MemoryStream graphics;
+  composer->Graphics()->SaveToStream(graphics);
+  // The short-string path, the binary value byte, the byte count, the graphics stream.
+  const std::string path = "Graphics.Graphics";
+  const uint32_t n = static_cast<uint32_t>(graphics.size());
+  std::string expectedText = char(path.size()) + path + '\x0A';
+  for (int i = 0; i < 4; ++i) expectedText += static_cast<char>(n >> (8 * i));
+  expectedText.append(graphics.bytes().begin(), graphics.bytes().end());
+  const Bytes expected(expectedText.begin(), expectedText.end());
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
+
+  Holder back(nullptr);
+  base::MemoryStream in(bytes);
+  forms::ReadComponent(in, back);
+  auto* read = dynamic_cast<TVsComposer*>(back.FindComponent("VsComposer1"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->Graphics()->Count(), 2);
+  EXPECT_EQ(read->Graphics()->Items(0)->Name(), "About1.bmp");
+  EXPECT_EQ(read->Graphics()->Items(0)->Bitmap(), picture(200, 220, 1));
+  EXPECT_EQ(read->Graphics()->Items(1)->Bitmap(), picture(3, 5, 2));
+
+  // A composer without pictures stores nothing but its name.
+  Holder empty(nullptr);
+  (new TVsComposer(&empty))->SetName("C");
+  const Bytes small = save(empty);
+  EXPECT_EQ(std::search(small.begin(), small.end(), path.begin(), path.end()), small.end());
+}
+
+TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
+  app();
+  Bytes bytes;
+  {
+    AboutLikeForm form(nullptr);
+    form.SetName("AboutForm");
+    form.SetCaption("About");
+    form.SetBorderStyle("bsNone");
+    form.SetClientWidth(200);
+    form.SetClientHeight(243);
+    form.OnCreate.set("FormCreate", {});
+    auto* control = new PictureControl(&form);
+    control->SetName("VsSkin1");
+    control->SetParent(&form);
+    control->SetBounds(0, 0, 200, 220);
+    control->graphicName = "About1.bmp";
+    control->OnClick.set("VsSkin1Click", {});
+    auto* composer = new TVsComposer(&form);
+    composer->SetName("VsComposer1");
+    addPicture(*composer, "About1.bmp", picture(200, 220, 3));
+    control->composer = composer;
+    auto* timer = new forms::TTimer(&form);
+    timer->SetName("Timer1");
+    timer->SetEnabled(false);
+    timer->SetInterval(100);
+    timer->OnTimer.set("Timer1Timer", {});
+    bytes = save(form);
+  }
+  AboutLikeForm form(nullptr);
+  base::MemoryStream in(bytes);
+  form.ReadFormData(in);
+  EXPECT_TRUE(form.created);  // after loading ended
+  EXPECT_EQ(form.Caption(), "About");
+  EXPECT_EQ(form.BorderStyle(), "bsNone");
+  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form.ClientHeight(), 243);
+  auto* control = dynamic_cast<PictureControl*>(form.FindComponent("VsSkin1"));
+  auto* composer = dynamic_cast<TVsComposer*>(form.FindComponent("VsComposer1"));
+  auto* timer = dynamic_cast<forms::TTimer*>(form.FindComponent("Timer1"));
+  ASSERT_TRUE(control && composer && timer);
+  EXPECT_EQ(control->Parent(), &form);
+  EXPECT_EQ(control->Width(), 200);
+  EXPECT_EQ(control->Height(), 220);
+  EXPECT_EQ(control->composer, composer);
+  EXPECT_TRUE(control->composerKnownInLoaded);
+  EXPECT_EQ(control->graphicName, "About1.bmp");
+  EXPECT_EQ(composer->Graphics()->Count(), 1);
+  EXPECT_FALSE(timer->Enabled());
+  EXPECT_EQ(timer->Interval(), 100);
+  timer->OnTimer(timer);
+  control->OnClick(control);
+  EXPECT_EQ(form.ticks, 1);
+  EXPECT_EQ(form.clicks, 1);
+  EXPECT_EQ(save(form), bytes);
+}
