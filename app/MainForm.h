@@ -9,6 +9,7 @@
 
 #include "app/UserDirectory.h"
 #include "forms/Dialogs.h"
+#include "forms/core/Classes.h"
 
 class QAction;
 class QLabel;
@@ -35,7 +36,8 @@ inline constexpr const char* CannotOpenHelp = "Can`t open help file: ";
 inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
 inline constexpr const char* kPicturePattern = "QuilloryPic*.pdb";
 
-class TMainForm : public QMainWindow {
+// Also a component, so that the windows it shows (the about box) can be owned by it.
+class TMainForm : public QMainWindow, public forms::TComponent {
   Q_OBJECT
 
  public:
@@ -46,6 +48,7 @@ class TMainForm : public QMainWindow {
   // Builds the window and runs its start-up (FormCreate).
   TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData);
   ~TMainForm() override;
+  const char* ClassName() const override { return "TMainForm"; }
 
   // Start-up, after the controls exist.
   void FormCreate();
