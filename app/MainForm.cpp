@@ -54,13 +54,19 @@ base::Bitmap bitmapResource(const QString& path) {
 }  // namespace
 
 TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users, AboutBox aboutBox)
-    : ui_(ui), users_(std::move(users)), aboutBox_(std::move(aboutBox)), userNames_(kUserSlots), userDirs_(kUserSlots) {
+    : forms::TComponent(nullptr),
+      ui_(ui),
+      users_(std::move(users)),
+      aboutBox_(std::move(aboutBox)),
+      userNames_(kUserSlots),
+      userDirs_(kUserSlots) {
   initResources();
   buildWindow();
   FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+// Owned components go while the window is still whole.
+TMainForm::~TMainForm() { Destroying(); }
 
 void TMainForm::buildWindow() {
   setObjectName(QStringLiteral("MainForm"));

@@ -10,6 +10,7 @@
 #include "app/AboutBox.h"
 #include "app/UserDirectory.h"
 #include "forms/Dialogs.h"
+#include "forms/core/Classes.h"
 
 class QAction;
 class QLabel;
@@ -36,7 +37,8 @@ inline constexpr const char* CannotOpenHelp = "Can`t open help file: ";
 inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
 inline constexpr const char* kPicturePattern = "QuilloryPic*.pdb";
 
-class TMainForm : public QMainWindow {
+// Also a component, so that the windows it shows (the about box) can be owned by it.
+class TMainForm : public QMainWindow, public forms::TComponent {
   Q_OBJECT
 
  public:
@@ -49,6 +51,7 @@ class TMainForm : public QMainWindow {
   // Builds the window and runs its start-up (FormCreate).
   TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData, AboutBox aboutBox = &app::ShowAboutBox);
   ~TMainForm() override;
+  const char* ClassName() const override { return "TMainForm"; }
 
   // Start-up, after the controls exist.
   void FormCreate();
@@ -118,6 +121,8 @@ class TMainForm : public QMainWindow {
 
   void placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth, int bevelHeight);
   void writeShownPicture(const std::string& path);
+  // The file name Save writes and Save As proposes: the picture name and ".bmp".
+  std::string savedFileName() const;
   // The folder of a file confirmed in a file dialog becomes the current directory.
   static void enterFolderOf(const QString& file);
 

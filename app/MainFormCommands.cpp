@@ -150,6 +150,11 @@ void TMainForm::Open1Click() {
   LoadPicture(toAnsi(*file));
 }
 
+std::string TMainForm::savedFileName() const {
+  // The name comes from the file: it must not lead the picture into another folder.
+  return platform::toPlainFileName(pictureName_) + ".bmp";
+}
+
 void TMainForm::writeShownPicture(const std::string& path) { album::writePicture(Image1->bitmap(), path); }
 
 void TMainForm::Save1Click() {
@@ -157,7 +162,7 @@ void TMainForm::Save1Click() {
     ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
     return;
   }
-  writeShownPicture(pictureName_ + ".bmp");
+  writeShownPicture(savedFileName());
 }
 
 void TMainForm::SaveAs1Click() {
@@ -169,7 +174,7 @@ void TMainForm::SaveAs1Click() {
   SaveDialog1.title = QStringLiteral("Save Bitmap As...");
   SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
   SaveDialog1.defaultExtension = QStringLiteral("bmp");
-  SaveDialog1.fileName = fromAnsi(pictureName_ + ".bmp");
+  SaveDialog1.fileName = fromAnsi(savedFileName());
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
   enterFolderOf(*file);
@@ -190,7 +195,7 @@ void TMainForm::ExportAll1Click() {
   };
   WaitCursor wait;
   BoxReport report(ui_);
-  album::exportUserAlbum(platform::programFolder(), toAnsi(UserBox->currentText()),
+  album::exportUserAlbum(platform::programFolder(), userNames_[static_cast<size_t>(user)],
                          userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
 }
 

@@ -2,19 +2,19 @@
 
 namespace cli {
 
-int runConvert(const Args& args);
-int runInfo(const Args& args);
-int runUsers(const Args& args);
-int runExport(const Args& args);
-int runSkin(const Args& args);  // CmdSkin.cpp
+int runConvert(const Args& args);  // CmdConvert.cpp
+int runInfo(const Args& args);     // CmdInfo.cpp
+int runUsers(const Args& args);    // CmdUsers.cpp
+int runSkin(const Args& args);     // CmdSkin.cpp
+int runExport(const Args& args);   // CmdExport.cpp
 int runSkinRegion(const Args& args);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"convert", "convert PDB OUT      picture database to OUT (.bmp as Save writes it, or .png)", runConvert},
       {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
-      {"users", "users                the Palm Desktop users and their folders", runUsers},
       {"export", "export FOLDER DEST   every picture database of FOLDER as Pic_<n>.bmp in DEST", runExport},
+      {"users", "users                the Palm Desktop users and their folders", runUsers},
       {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp", runSkin},
       {"skin-region", "skin-region BMPFILE --mask RRGGBB", runSkinRegion},
   };

@@ -92,6 +92,11 @@ void TForm::DefineProperties(Filer& filer) {
   filer.defineEvent("OnCreate", OnCreate);
 }
 
+void TForm::ReadFormData(base::Stream& stream) {
+  ReadComponent(stream, *this);
+  OnCreate(this);
+}
+
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
   QObject::connect(&timer_, &QTimer::timeout, [this] { OnTimer(this); });
 }

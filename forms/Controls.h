@@ -11,6 +11,7 @@
 
 #include "forms/core/Classes.h"
 #include "forms/core/Filer.h"
+#include "forms/core/FormData.h"
 
 class QPainter;
 
@@ -70,6 +71,8 @@ class TCustomControl : public TControl {
 class TForm : public TControl {
  public:
   explicit TForm(TComponent* owner);
+  // Its components go while the whole form is still there to be asked.
+  ~TForm() override { Destroying(); }
   const char* ClassName() const override { return "TForm"; }
 
   bool HasParent() const override { return false; }
@@ -86,6 +89,9 @@ class TForm : public TControl {
 
   // Caption, BorderStyle, ClientWidth, ClientHeight, OnCreate (and Left, Top, OnClick).
   void DefineProperties(Filer& filer) override;
+
+  // Loads the form's stored layout (ReadComponent), then raises OnCreate.
+  void ReadFormData(base::Stream& stream);
 
   TNotifyEvent OnCreate;
 

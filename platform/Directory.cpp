@@ -43,12 +43,30 @@ bool matchesWildcard(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+namespace {
+bool refusedInName(char c) {
+  if (c == '/' || c == '\\' || c == '\0') return true;
+#ifdef _WIN32
+  if (static_cast<unsigned char>(c) < 32 || std::string_view(":*?\"<>|").find(c) != std::string_view::npos) return true;
+#endif
+  return false;
+}
+}  // namespace
+
+std::string toPlainFileName(std::string_view name) {
+  std::string plain(name);
+  for (char& c : plain)
+    if (refusedInName(c)) c = '_';
+  return plain;
+}
+
 bool isPlainFolderName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (char c : name) {
-    if (c == '/' || c == '\0') return false;
 #ifdef _WIN32
-    if (static_cast<unsigned char>(c) < 32 || std::string_view("\\:*?\"<>|").find(c) != std::string_view::npos) return false;
+    if (refusedInName(c)) return false;
+#else
+    if (c == '/' || c == '\0') return false;
 #endif
   }
 #ifdef _WIN32

@@ -29,4 +29,8 @@ bool matchesWildcard(std::string_view name, std::string_view pattern);
 // or "..", no path separator, and nothing the platform refuses in a file name.
 bool isPlainFolderName(std::string_view name);
 
+// `name` with every character that would make it more than one plain name in a
+// folder (path separators, characters the platform refuses) replaced by '_'.
+std::string toPlainFileName(std::string_view name);
+
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -180,6 +181,13 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> freeNotifies_;
   std::map<std::string, std::any> methods_;
 };
+
+// Owns a component the way its owner would: destroyed through TComponent::Free.
+struct FreeComponent {
+  void operator()(TComponent* component) const { TComponent::Free(component); }
+};
+template <typename T>
+using ComponentPtr = std::unique_ptr<T, FreeComponent>;
 
 // ASCII case-insensitive equality, for component and property names.
 bool SameName(std::string_view a, std::string_view b);

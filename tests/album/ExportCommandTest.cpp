@@ -34,12 +34,22 @@ int exitStatus(int raw) {
 
 CommandRun qalbumExport(const std::string& folder, const std::string& dest, const TempDir& scratch) {
   const std::string log = scratch.path("stderr.txt");
-  const std::string command = std::string("\"") + QA_QALBUM + "\" export \"" + folder + "\" \"" + dest + "\" 2>\"" + log + "\"";
+#ifdef _WIN32
+  const std::string program = platform::programFolder() + "qalbum.exe";
+#else
+  const std::string program = platform::programFolder() + "qalbum";
+#endif
+  std::string command = "\"" + program + "\" export \"" + folder + "\" \"" + dest + "\" 2>\"" + log + "\"";
+#ifdef _WIN32
+  command = "\"" + command + "\"";  // cmd.exe drops the outermost pair of quotes
+#endif
   const int raw = std::system(command.c_str());
-  std::ifstream in(log);
+  std::ifstream in(log, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
-  return {exitStatus(raw), text.str()};
+  std::string errors = text.str();
+  std::erase(errors, '\r');
+  return {exitStatus(raw), errors};
 }
 
 std::vector<uint8_t> filled(size_t count, uint8_t value) { return std::vector<uint8_t>(count, value); }

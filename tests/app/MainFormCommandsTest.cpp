@@ -257,6 +257,14 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   EXPECT_EQ(testing_support::TempDir::read(saveDir.path("chosen.bmp")).size(), 23478u);
   EXPECT_EQ(QDir::currentPath().toStdString(), fs::canonical(saveDir.path()).string());
 
+  // A picture name holding separators is saved under a plain name in the current folder.
+  f.LoadPicture(a.desktop.writeFile("AnnaF", "Odd.pdb", album::buildPictureDatabase("QuilloryPic/../odd", std::vector<uint8_t>(kSmall))));
+  EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPic/../odd");
+  f.Save1->trigger();
+  f.SaveAs1->trigger();
+  EXPECT_TRUE(fs::exists(saveDir.path("QuilloryPic_.._odd.bmp")));
+  EXPECT_EQ(a.ui.saveSetups.back().fileName, "QuilloryPic_.._odd.bmp");
+
   // A path that cannot be created reaches the general error handler.
   const std::string bad = saveDir.path("missing") + "/x.bmp";
   a.ui.fileAnswers.push_back(QString::fromStdString(bad));

@@ -42,6 +42,7 @@ TEST(MainFormLayout, WindowAndControlsSitAtTheirPlaces) {
   Start s;
   TMainForm& f = *s.form;
   EXPECT_EQ(f.windowTitle(), "Quillory Album");
+  EXPECT_STREQ(f.ClassName(), "TMainForm");
   EXPECT_EQ(f.client->size(), QSize(492, 328));
   EXPECT_EQ(f.minimumSize(), f.maximumSize());
   EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);

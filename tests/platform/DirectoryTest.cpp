@@ -40,11 +40,21 @@ TEST(ListDirectory, ListsMatchingFilesAndFoldersHiddenOnesToo) {
 TEST(FolderName, RefusesWhatWouldNameAnotherFolder) {
   EXPECT_TRUE(isPlainFolderName("Anna"));
   EXPECT_TRUE(isPlainFolderName("Anna Smith"));
+#ifndef _WIN32
   EXPECT_TRUE(isPlainFolderName("..."));
+  EXPECT_TRUE(isPlainFolderName("a\\b:c"));
+#endif
   for (const char* bad : {"", ".", "..", "a/b", "/", "../x"}) EXPECT_FALSE(isPlainFolderName(bad)) << bad;
   EXPECT_FALSE(isPlainFolderName(std::string_view("a\0b", 3)));
 #ifdef _WIN32
   for (const char* bad : {"a\\b", "C:", "a:b", "a*", "what?", "CON", "nul.txt", "COM1", "trailing.", "space "})
     EXPECT_FALSE(isPlainFolderName(bad)) << bad;
 #endif
+}
+
+TEST(FolderName, PlainFileNamesKeepEverythingButSeparators) {
+  EXPECT_EQ(toPlainFileName("QuilloryPicSun"), "QuilloryPicSun");
+  EXPECT_EQ(toPlainFileName("QuilloryPic/../../x"), "QuilloryPic_.._.._x");
+  EXPECT_EQ(toPlainFileName("QuilloryPic\\a"), "QuilloryPic_a");
+  EXPECT_TRUE(isPlainFolderName(toPlainFileName("QuilloryPic/..")));
 }

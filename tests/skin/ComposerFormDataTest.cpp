@@ -66,10 +66,12 @@ class AboutLikeForm : public forms::TForm {
   explicit AboutLikeForm(forms::TComponent* owner) : forms::TForm(owner) {
     PublishMethod<forms::TObject*>("Timer1Timer", [this](forms::TObject*) { ++ticks; });
     PublishMethod<forms::TObject*>("VsSkin1Click", [this](forms::TObject*) { ++clicks; });
+    PublishMethod<forms::TObject*>("FormCreate", [this](forms::TObject*) { created = !IsLoading(); });
   }
   const char* ClassName() const override { return "TAboutLikeForm"; }
   int ticks = 0;
   int clicks = 0;
+  bool created = false;
 };
 
 struct Registration {
@@ -141,6 +143,7 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
     form.SetBorderStyle("bsNone");
     form.SetClientWidth(200);
     form.SetClientHeight(243);
+    form.OnCreate.set("FormCreate", {});
     auto* control = new PictureControl(&form);
     control->SetName("VsSkin1");
     control->SetParent(&form);
@@ -160,7 +163,8 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
   }
   AboutLikeForm form(nullptr);
   base::MemoryStream in(bytes);
-  forms::ReadComponent(in, form);
+  form.ReadFormData(in);
+  EXPECT_TRUE(form.created);  // after loading ended
   EXPECT_EQ(form.Caption(), "About");
   EXPECT_EQ(form.BorderStyle(), "bsNone");
   EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);

@@ -125,14 +125,14 @@ TEST(ChangeLinks, ALinkRemovedWhileNotifyingEndsTheRoundSafely) {
 }
 
 TEST(ComposerDestruction, DetachesLinksSilently) {
-  auto* composer = new TVsComposer(nullptr);
+  forms::ComponentPtr<TVsComposer> composer(new TVsComposer(nullptr));
   addPicture(*composer, "a");
   TVsChangeLink a, b;
   int calls = 0;
   a.OnChange = b.OnChange = [&](forms::TObject*) { ++calls; };
   composer->RegisterChanges(&a);
   composer->RegisterChanges(&b);
-  TComponent::Free(composer);
+  composer.reset();
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(a.Sender(), nullptr);
   EXPECT_EQ(b.Sender(), nullptr);
