@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -47,12 +48,17 @@ void scanIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 25
 }
 
 void scanRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, Runs& runs) {
-  const uint8_t red = static_cast<uint8_t>(maskColor);
-  const uint8_t green = static_cast<uint8_t>(maskColor >> 8);
-  const uint8_t blue = static_cast<uint8_t>(maskColor >> 16);
+  // A pixel is stored blue, green, red: read as a little-endian number, that is the colour's bytes reversed.
+  const uint32_t key = ((maskColor & 0xFF) << 16) | (maskColor & 0xFF00) | ((maskColor >> 16) & 0xFF);
   auto isMasked = [&](int32_t x) {
     const uint8_t* p = row + static_cast<size_t>(x) * 3;
-    return p[0] == blue && p[1] == green && p[2] == red;
+    if (std::endian::native == std::endian::little && x + 1 < width) {
+      // One load of four bytes; the fourth belongs to the next pixel and is dropped.
+      uint32_t value;
+      std::memcpy(&value, p, 4);
+      return (value & 0xFFFFFF) == key;
+    }
+    return (p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16)) == key;
   };
   runs.clear();
   int32_t x = 0;
@@ -97,6 +103,17 @@ class Scratch {
   }
   uint8_t* Data() { return data_.get(); }
   size_t Size() const { return size_; }
+
+  // Whether the buffer is too large to keep for the next scan.
+  bool Oversized() const { return capacity_ > kKeptCapacity; }
+
+  // Hands over the buffer, cut to its size, leaving this one empty.
+  MallocBytes Release() {
+    reserve(size_);
+    MallocBytes bytes = std::move(data_);
+    capacity_ = size_ = 0;
+    return bytes;
+  }
 
   // Empties the buffer for the next scan; memory beyond a modest size is returned.
   void Clear() {
@@ -156,10 +173,15 @@ class BandWriter {
 
   bool Empty() const { return count_ == 0; }
 
-  // Writes the header and gives `rgnData` a copy of exactly the data's size.
+  // Writes the header and gives `rgnData` the data: a copy of exactly its size,
+  // or the buffer itself when it is too large to keep anyway.
   void Finish(TRgnData& rgnData) {
     const int32_t size = base::checkedCast<int32_t>(bytes_.Size());
     StoreRegionHeader(bytes_.Data(), base::checkedCast<uint32_t>(count_), bounds_);
+    if (bytes_.Oversized()) {
+      rgnData.Assign(bytes_.Release(), size);
+      return;
+    }
     MallocBytes copy(static_cast<uint8_t*>(std::malloc(bytes_.Size())));
     if (!copy) throw std::bad_alloc();
     std::memcpy(copy.get(), bytes_.Data(), bytes_.Size());

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QRect>
+#include <vector>
 
 namespace skin {
 
@@ -16,13 +17,19 @@ void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t 
 }
 
 QRegion CreateRegion(const TRgnData& rgnData) {
-  // Rectangles in banded order each go on the end of the region, which QRegion
-  // does without a full union; any other order still gives the union.
-  QRegion region;
   const int32_t count = rgnData.RectCount();
+  std::vector<QRect> rects;
+  rects.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     const RgnRect r = rgnData.Rect(i);
-    region += QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    rects.emplace_back(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+  }
+  QRegion region;
+  if (IsBanded(rgnData)) {
+    // Banded data is already in the form QRegion keeps, so it is taken over as it is.
+    region.setRects(rects.data(), count);
+  } else {
+    for (const QRect& r : rects) region += r;
   }
   return region;
 }
