@@ -34,41 +34,49 @@ std::array<bool, 256> maskedIndices(const base::Bitmap& bitmap, uint32_t maskCol
   return masked;
 }
 
-void scanIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 256>& masked, Runs& runs) {
+// First position in [from, end) whose flag is `value`, or end. Noisy pictures
+// have short runs, so a few flags are looked at before handing over to memchr.
+int32_t findFlag(const uint8_t* flags, int32_t from, int32_t end, uint8_t value) {
+  for (int i = 0; i < 8 && from < end; ++i, ++from) {
+    if (flags[from] == value) return from;
+  }
+  if (from >= end) return end;
+  const void* hit = std::memchr(flags + from, value, static_cast<size_t>(end - from));
+  return hit == nullptr ? end : static_cast<int32_t>(static_cast<const uint8_t*>(hit) - flags);
+}
+
+// The runs of unmasked pixels, from one flag per pixel (1 = masked).
+void runsFromFlags(const uint8_t* flags, int32_t width, Runs& runs) {
   runs.clear();
-  int32_t x = 0;
-  while (true) {
-    while (x < width && masked[row[x]]) ++x;
-    if (x >= width) return;
-    const int32_t start = x++;
-    while (x < width && !masked[row[x]]) ++x;
+  int32_t x = findFlag(flags, 0, width, 0);
+  while (x < width) {
+    const int32_t start = x;
+    x = findFlag(flags, x + 1, width, 1);
     runs.push_back(start);
     runs.push_back(x);
+    if (x < width) x = findFlag(flags, x + 1, width, 0);
   }
 }
 
-void scanRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, Runs& runs) {
+void flagIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 256>& masked, uint8_t* flags) {
+  for (int32_t x = 0; x < width; ++x) flags[x] = masked[row[x]];
+}
+
+void flagRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, uint8_t* flags) {
   // A pixel is stored blue, green, red: read as a little-endian number, that is the colour's bytes reversed.
   const uint32_t key = ((maskColor & 0xFF) << 16) | (maskColor & 0xFF00) | ((maskColor >> 16) & 0xFF);
-  auto isMasked = [&](int32_t x) {
-    const uint8_t* p = row + static_cast<size_t>(x) * 3;
-    if (std::endian::native == std::endian::little && x + 1 < width) {
-      // One load of four bytes; the fourth belongs to the next pixel and is dropped.
-      uint32_t value;
-      std::memcpy(&value, p, 4);
-      return (value & 0xFFFFFF) == key;
-    }
-    return (p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16)) == key;
-  };
-  runs.clear();
   int32_t x = 0;
-  while (true) {
-    while (x < width && isMasked(x)) ++x;
-    if (x >= width) return;
-    const int32_t start = x++;
-    while (x < width && !isMasked(x)) ++x;
-    runs.push_back(start);
-    runs.push_back(x);
+  if constexpr (std::endian::native == std::endian::little) {
+    // One load of four bytes a pixel; the fourth belongs to the next pixel and is dropped.
+    for (; x + 1 < width; ++x) {
+      uint32_t value;
+      std::memcpy(&value, row + static_cast<size_t>(x) * 3, 4);
+      flags[x] = (value & 0xFFFFFF) == key;
+    }
+  }
+  for (; x < width; ++x) {
+    const uint8_t* p = row + static_cast<size_t>(x) * 3;
+    flags[x] = (p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16)) == key;
   }
 }
 
@@ -219,17 +227,20 @@ void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskC
   const int32_t height = bitmap.height();
   if (width == 0 || height == 0) return;
 
+  std::vector<uint8_t> flags(static_cast<size_t>(width));
   if (bitmap.format() == base::PixelFormat::Indexed8) {
     const std::array<bool, 256> masked = maskedIndices(bitmap, maskColor);
-    bool anyMasked = false;
-    for (bool m : masked) anyMasked = anyMasked || m;
-    if (anyMasked) {
-      return collectBands(X, Y, width, height, rgnData,
-                          [&](int32_t y, Runs& runs) { scanIndexedRow(bitmap.scanLine(y), width, masked, runs); });
+    if (std::find(masked.begin(), masked.end(), true) != masked.end()) {
+      return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
+        flagIndexedRow(bitmap.scanLine(y), width, masked, flags.data());
+        runsFromFlags(flags.data(), width, runs);
+      });
     }
   } else if (maskColor <= kLargestPixelColor) {
-    return collectBands(X, Y, width, height, rgnData,
-                        [&](int32_t y, Runs& runs) { scanRgbRow(bitmap.scanLine(y), width, maskColor, runs); });
+    return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
+      flagRgbRow(bitmap.scanLine(y), width, maskColor, flags.data());
+      runsFromFlags(flags.data(), width, runs);
+    });
   }
   // No pixel can have the mask colour: the whole picture is one band.
   return collectBands(X, Y, width, height, rgnData, [&](int32_t, Runs& runs) { runs = {0, width}; });

@@ -16,10 +16,38 @@ void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t 
   BuildMaskRegion(X, Y, bitmap, maskColor, rgnData, &cursor);
 }
 
+namespace {
+
+// The rectangles handed to QRegion, kept from one call to the next (up to a
+// modest size) so that repeated calls write into memory already mapped.
+class RectScratch {
+ public:
+  explicit RectScratch(size_t count) : rects_(forThisThread()) {
+    rects_.clear();
+    rects_.reserve(count);
+  }
+  ~RectScratch() {
+    if (rects_.capacity() * sizeof(QRect) > kKeptBytes) std::vector<QRect>().swap(rects_);
+  }
+  RectScratch(const RectScratch&) = delete;
+  RectScratch& operator=(const RectScratch&) = delete;
+  std::vector<QRect>& rects() { return rects_; }
+
+ private:
+  static constexpr size_t kKeptBytes = size_t{16} * 1024 * 1024;
+  static std::vector<QRect>& forThisThread() {
+    thread_local std::vector<QRect> rects;
+    return rects;
+  }
+  std::vector<QRect>& rects_;
+};
+
+}  // namespace
+
 QRegion CreateRegion(const TRgnData& rgnData) {
   const int32_t count = rgnData.RectCount();
-  std::vector<QRect> rects;
-  rects.reserve(static_cast<size_t>(count));
+  RectScratch scratch(static_cast<size_t>(count));
+  std::vector<QRect>& rects = scratch.rects();
   for (int32_t i = 0; i < count; ++i) {
     const RgnRect r = rgnData.Rect(i);
     rects.emplace_back(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
