@@ -18,47 +18,42 @@ void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t 
 
 namespace {
 
-// The rectangles handed to QRegion, kept from one call to the next (up to a
-// modest size) so that repeated calls write into memory already mapped.
-class RectScratch {
- public:
-  explicit RectScratch(size_t count) : rects_(forThisThread()) {
-    rects_.clear();
-    rects_.reserve(count);
-  }
-  ~RectScratch() {
-    if (rects_.capacity() * sizeof(QRect) > kKeptBytes) std::vector<QRect>().swap(rects_);
-  }
-  RectScratch(const RectScratch&) = delete;
-  RectScratch& operator=(const RectScratch&) = delete;
-  std::vector<QRect>& rects() { return rects_; }
+// The rectangles handed to QRegion, kept from one call to the next so that
+// repeated calls write into memory already mapped.
+std::vector<QRect>& rectScratch() {
+  thread_local std::vector<QRect> rects;
+  return rects;
+}
 
- private:
-  static constexpr size_t kKeptBytes = size_t{16} * 1024 * 1024;
-  static std::vector<QRect>& forThisThread() {
-    thread_local std::vector<QRect> rects;
-    return rects;
+// Above this size a region is appended rectangle by rectangle instead: a scratch
+// array that large would be fresh memory as large as the region itself.
+constexpr size_t kScratchRects = size_t{16} * 1024 * 1024 / sizeof(QRect);
+
+QRegion appendRects(const TRgnData& rgnData, int32_t count) {
+  // Rectangles in banded order each go on the end of the region, which QRegion
+  // does without a full union; any other order still gives the union.
+  QRegion region;
+  for (int32_t i = 0; i < count; ++i) {
+    const RgnRect r = rgnData.Rect(i);
+    region += QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
   }
-  std::vector<QRect>& rects_;
-};
+  return region;
+}
 
 }  // namespace
 
 QRegion CreateRegion(const TRgnData& rgnData) {
   const int32_t count = rgnData.RectCount();
-  RectScratch scratch(static_cast<size_t>(count));
-  std::vector<QRect>& rects = scratch.rects();
+  if (static_cast<size_t>(count) > kScratchRects || !IsBanded(rgnData)) return appendRects(rgnData, count);
+  // Banded data is already in the form QRegion keeps, so it is taken over as it is.
+  std::vector<QRect>& rects = rectScratch();
+  rects.clear();
   for (int32_t i = 0; i < count; ++i) {
     const RgnRect r = rgnData.Rect(i);
     rects.emplace_back(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
   }
   QRegion region;
-  if (IsBanded(rgnData)) {
-    // Banded data is already in the form QRegion keeps, so it is taken over as it is.
-    region.setRects(rects.data(), count);
-  } else {
-    for (const QRect& r : rects) region += r;
-  }
+  region.setRects(rects.data(), count);
   return region;
 }
 
