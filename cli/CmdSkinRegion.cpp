@@ -1,20 +1,21 @@
-// qalbum skin-region BMPFILE --mask RRGGBB: the rectangles of the region that
-// the picture's non-mask pixels make, one "left top right bottom" line each,
-// then their count.
+// qalbum skin region FILE NAME --mask RRGGBB: the rectangles of the region that
+// the non-mask pixels of a graphics stream file's picture make, one
+// "left top right bottom" line each, then their count.
 #include <cctype>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 #include "base/Bitmap.h"
 #include "cli/Commands.h"
-#include "platform/FileStream.h"
 #include "skin/MaskRegion.h"
+#include "skin/VsGraphics.h"
 
 namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "Usage: qalbum skin-region BMPFILE --mask RRGGBB";
+constexpr const char* kUsage = "Usage: qalbum skin region FILE NAME --mask RRGGBB";
 
 // "RRGGBB" as written in HTML, turned into 0x00BBGGRR.
 std::optional<uint32_t> parseMaskColor(const std::string& text) {
@@ -31,23 +32,23 @@ std::optional<uint32_t> parseMaskColor(const std::string& text) {
 }  // namespace
 
 int runSkinRegion(const Args& args) {
-  std::optional<std::string> file;
+  std::vector<std::string> positional;
   std::optional<uint32_t> mask;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--mask" && i + 1 < args.size()) {
       mask = parseMaskColor(args[++i]);
       if (!mask) return fail("Invalid mask colour \"" + args[i] + "\".");
-    } else if (!file) {
-      file = args[i];
     } else {
-      return fail(kUsage);
+      positional.push_back(args[i]);
     }
   }
-  if (!file || !mask) return fail(kUsage);
+  if (positional.size() != 2 || !mask) return fail(kUsage);
 
-  base::Bitmap bitmap;
-  platform::FileStream stream(*file, platform::FileMode::OpenRead);
-  bitmap.loadFromStream(stream);
+  skin::TVsGraphics graphics;
+  graphics.LoadFromFile(positional[0]);
+  const int32_t index = graphics.IndexOf(positional[1]);
+  if (index < 0) return fail("No picture named \"" + positional[1] + "\".");
+  const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
 
   skin::TRgnData region;
   skin::BuildMaskRegion(0, 0, bitmap, *mask, region, nullptr);

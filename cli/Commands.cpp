@@ -7,7 +7,6 @@ int runInfo(const Args& args);     // CmdInfo.cpp
 int runUsers(const Args& args);    // CmdUsers.cpp
 int runSkin(const Args& args);     // CmdSkin.cpp
 int runExport(const Args& args);   // CmdExport.cpp
-int runSkinRegion(const Args& args);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
@@ -15,8 +14,8 @@ const std::vector<Command>& commands() {
       {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
       {"export", "export FOLDER DEST   every picture database of FOLDER as Pic_<n>.bmp in DEST", runExport},
       {"users", "users                the Palm Desktop users and their folders", runUsers},
-      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp", runSkin},
-      {"skin-region", "skin-region BMPFILE --mask RRGGBB", runSkinRegion},
+      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp | region FILE NAME --mask RRGGBB",
+       runSkin},
   };
   return table;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -33,36 +34,49 @@ std::array<bool, 256> maskedIndices(const base::Bitmap& bitmap, uint32_t maskCol
   return masked;
 }
 
-void scanIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 256>& masked, Runs& runs) {
+// First position in [from, end) whose flag is `value`, or end. Noisy pictures
+// have short runs, so a few flags are looked at before handing over to memchr.
+int32_t findFlag(const uint8_t* flags, int32_t from, int32_t end, uint8_t value) {
+  for (int i = 0; i < 8 && from < end; ++i, ++from) {
+    if (flags[from] == value) return from;
+  }
+  if (from >= end) return end;
+  const void* hit = std::memchr(flags + from, value, static_cast<size_t>(end - from));
+  return hit == nullptr ? end : static_cast<int32_t>(static_cast<const uint8_t*>(hit) - flags);
+}
+
+// The runs of unmasked pixels, from one flag per pixel (1 = masked).
+void runsFromFlags(const uint8_t* flags, int32_t width, Runs& runs) {
   runs.clear();
-  int32_t x = 0;
-  while (true) {
-    while (x < width && masked[row[x]]) ++x;
-    if (x >= width) return;
-    const int32_t start = x++;
-    while (x < width && !masked[row[x]]) ++x;
+  int32_t x = findFlag(flags, 0, width, 0);
+  while (x < width) {
+    const int32_t start = x;
+    x = findFlag(flags, x + 1, width, 1);
     runs.push_back(start);
     runs.push_back(x);
+    if (x < width) x = findFlag(flags, x + 1, width, 0);
   }
 }
 
-void scanRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, Runs& runs) {
-  const uint8_t red = static_cast<uint8_t>(maskColor);
-  const uint8_t green = static_cast<uint8_t>(maskColor >> 8);
-  const uint8_t blue = static_cast<uint8_t>(maskColor >> 16);
-  auto isMasked = [&](int32_t x) {
-    const uint8_t* p = row + static_cast<size_t>(x) * 3;
-    return p[0] == blue && p[1] == green && p[2] == red;
-  };
-  runs.clear();
+void flagIndexedRow(const uint8_t* row, int32_t width, const std::array<bool, 256>& masked, uint8_t* flags) {
+  for (int32_t x = 0; x < width; ++x) flags[x] = masked[row[x]];
+}
+
+void flagRgbRow(const uint8_t* row, int32_t width, uint32_t maskColor, uint8_t* flags) {
+  // A pixel is stored blue, green, red: read as a little-endian number, that is the colour's bytes reversed.
+  const uint32_t key = ((maskColor & 0xFF) << 16) | (maskColor & 0xFF00) | ((maskColor >> 16) & 0xFF);
   int32_t x = 0;
-  while (true) {
-    while (x < width && isMasked(x)) ++x;
-    if (x >= width) return;
-    const int32_t start = x++;
-    while (x < width && !isMasked(x)) ++x;
-    runs.push_back(start);
-    runs.push_back(x);
+  if constexpr (std::endian::native == std::endian::little) {
+    // One load of four bytes a pixel; the fourth belongs to the next pixel and is dropped.
+    for (; x + 1 < width; ++x) {
+      uint32_t value;
+      std::memcpy(&value, row + static_cast<size_t>(x) * 3, 4);
+      flags[x] = (value & 0xFFFFFF) == key;
+    }
+  }
+  for (; x < width; ++x) {
+    const uint8_t* p = row + static_cast<size_t>(x) * 3;
+    flags[x] = (p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16)) == key;
   }
 }
 
@@ -97,6 +111,17 @@ class Scratch {
   }
   uint8_t* Data() { return data_.get(); }
   size_t Size() const { return size_; }
+
+  // Whether the buffer is too large to keep for the next scan.
+  bool Oversized() const { return capacity_ > kKeptCapacity; }
+
+  // Hands over the buffer, cut to its size, leaving this one empty.
+  MallocBytes Release() {
+    reserve(size_);
+    MallocBytes bytes = std::move(data_);
+    capacity_ = size_ = 0;
+    return bytes;
+  }
 
   // Empties the buffer for the next scan; memory beyond a modest size is returned.
   void Clear() {
@@ -156,10 +181,15 @@ class BandWriter {
 
   bool Empty() const { return count_ == 0; }
 
-  // Writes the header and gives `rgnData` a copy of exactly the data's size.
+  // Writes the header and gives `rgnData` the data: a copy of exactly its size,
+  // or the buffer itself when it is too large to keep anyway.
   void Finish(TRgnData& rgnData) {
     const int32_t size = base::checkedCast<int32_t>(bytes_.Size());
     StoreRegionHeader(bytes_.Data(), base::checkedCast<uint32_t>(count_), bounds_);
+    if (bytes_.Oversized()) {
+      rgnData.Assign(bytes_.Release(), size);
+      return;
+    }
     MallocBytes copy(static_cast<uint8_t*>(std::malloc(bytes_.Size())));
     if (!copy) throw std::bad_alloc();
     std::memcpy(copy.get(), bytes_.Data(), bytes_.Size());
@@ -197,17 +227,20 @@ void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskC
   const int32_t height = bitmap.height();
   if (width == 0 || height == 0) return;
 
+  std::vector<uint8_t> flags(static_cast<size_t>(width));
   if (bitmap.format() == base::PixelFormat::Indexed8) {
     const std::array<bool, 256> masked = maskedIndices(bitmap, maskColor);
-    bool anyMasked = false;
-    for (bool m : masked) anyMasked = anyMasked || m;
-    if (anyMasked) {
-      return collectBands(X, Y, width, height, rgnData,
-                          [&](int32_t y, Runs& runs) { scanIndexedRow(bitmap.scanLine(y), width, masked, runs); });
+    if (std::find(masked.begin(), masked.end(), true) != masked.end()) {
+      return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
+        flagIndexedRow(bitmap.scanLine(y), width, masked, flags.data());
+        runsFromFlags(flags.data(), width, runs);
+      });
     }
   } else if (maskColor <= kLargestPixelColor) {
-    return collectBands(X, Y, width, height, rgnData,
-                        [&](int32_t y, Runs& runs) { scanRgbRow(bitmap.scanLine(y), width, maskColor, runs); });
+    return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
+      flagRgbRow(bitmap.scanLine(y), width, maskColor, flags.data());
+      runsFromFlags(flags.data(), width, runs);
+    });
   }
   // No pixel can have the mask colour: the whole picture is one band.
   return collectBands(X, Y, width, height, rgnData, [&](int32_t, Runs& runs) { runs = {0, width}; });

@@ -61,10 +61,6 @@ bool TRgnData::wellFormed() const {
 
 int32_t TRgnData::RectCount() const { return wellFormed() ? static_cast<int32_t>(loadU32(data_.get() + 8)) : 0; }
 
-RgnRect TRgnData::Rect(int32_t index) const {
-  return loadRect(data_.get() + kRgnHeaderSize + static_cast<size_t>(index) * kRgnRectSize);
-}
-
 std::vector<RgnRect> TRgnData::Rects() const {
   const int32_t count = RectCount();
   std::vector<RgnRect> rects;

@@ -27,6 +27,11 @@
 
 namespace skin {
 
+inline int32_t LoadI32(const uint8_t* at) {
+  return static_cast<int32_t>(static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
+                              (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24));
+}
+
 struct RgnRect {
   int32_t left = 0;
   int32_t top = 0;
@@ -34,6 +39,7 @@ struct RgnRect {
   int32_t bottom = 0;
   bool operator==(const RgnRect&) const = default;
 };
+static_assert(sizeof(RgnRect) == 16, "a rectangle is stored as four 32-bit values");
 
 inline constexpr uint32_t kRgnHeaderSize = 32;
 inline constexpr uint32_t kRgnRectangles = 1;  // RDH_RECTANGLES
@@ -70,7 +76,16 @@ class TRgnData {
   // The number of rectangles held; 0 when the data is not well-formed rectangle data.
   int32_t RectCount() const;
   // Rectangle `index`, 0 <= index < RectCount().
-  RgnRect Rect(int32_t index) const;
+  RgnRect Rect(int32_t index) const {
+    const uint8_t* p = data_.get() + kRgnHeaderSize + static_cast<size_t>(index) * kRgnRectSize;
+    RgnRect r;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&r, p, sizeof r);
+    } else {
+      r = RgnRect{LoadI32(p), LoadI32(p + 4), LoadI32(p + 8), LoadI32(p + 12)};
+    }
+    return r;
+  }
   // All rectangles held.
   std::vector<RgnRect> Rects() const;
   // The bounding rectangle from the header (all zero when the data is not well-formed).

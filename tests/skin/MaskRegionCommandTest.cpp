@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "RegionPictures.h"
-#include "platform/FileStream.h"
+#include "skin/VsGraphics.h"
 
 namespace fs = std::filesystem;
 using namespace region_test;
@@ -24,10 +24,15 @@ class SkinRegionCommand : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
+  // A graphics stream file holding the one picture under the name "Pic".
   std::string save(const std::string& name, const base::Bitmap& bm) {
     const std::string path = (dir_ / name).string();
-    platform::FileStream out(path, platform::FileMode::Create);
-    bm.saveToStream(out);
+    skin::TVsGraphic entry;
+    entry.SetName("Pic");
+    entry.Bitmap() = bm;
+    skin::TVsGraphics graphics;
+    graphics.Add(&entry);
+    graphics.SaveToFile(path);
     return path;
   }
 
@@ -53,19 +58,19 @@ TEST_F(SkinRegionCommand, PrintsTheRectanglesThenTheirCount) {
   for (int y : {0, 1})
     for (int x : {2, 3, 5}) setRgb(bm, x, y, 0);
   setRgb(bm, 0, 2, bgr(0x12, 0x34, 0x56));
-  const std::string file = save("shape.bmp", bm);
+  const std::string file = save("shape.vsg", bm);
 
-  EXPECT_EQ(run("skin-region " + file + " --mask FFFFFF"), std::make_pair(std::string("2 0 4 2\n5 0 6 2\n0 2 1 3\n3\n"), 0));
-  EXPECT_EQ(run("skin-region --mask 123456 " + file).first, "0 0 6 2\n1 2 6 3\n2\n");
+  EXPECT_EQ(run("skin region " + file + " pic --mask FFFFFF"), std::make_pair(std::string("2 0 4 2\n5 0 6 2\n0 2 1 3\n3\n"), 0));
+  EXPECT_EQ(run("skin region --mask 123456 " + file + " Pic").first, "0 0 6 2\n1 2 6 3\n2\n");
 
   base::Bitmap blank = indexed(4, 4, 2);
-  EXPECT_EQ(run("skin-region " + save("blank.bmp", blank) + " --mask " + "FF0000").first, "0\n");
+  EXPECT_EQ(run("skin region " + save("blank.vsg", blank) + " Pic --mask " + "FF0000").first, "0\n");
 }
 
 TEST_F(SkinRegionCommand, RefusesBadArgumentsAndMissingFiles) {
-  EXPECT_EQ(run("skin-region x.bmp --mask FFF"), std::make_pair(std::string("Invalid mask colour \"FFF\".\n"), 1));
-  EXPECT_EQ(run("skin-region x.bmp").second, 1);
-  const auto [text, status] = run("skin-region " + (dir_ / "none.bmp").string() + " --mask 000000");
+  EXPECT_EQ(run("skin region x.vsg Pic --mask FFF"), std::make_pair(std::string("Invalid mask colour \"FFF\".\n"), 1));
+  EXPECT_EQ(run("skin region x.vsg Pic").second, 1);
+  const auto [text, status] = run("skin region " + (dir_ / "none.vsg").string() + " Pic --mask 000000");
   EXPECT_EQ(status, 1);
   EXPECT_EQ(text.rfind("Cannot open file", 0), 0u) << text;
 }
