@@ -24,11 +24,11 @@ TAboutForm* LoadAboutForm(forms::TComponent* owner) {
   return new TAboutForm(owner, stream);
 }
 
-void ShowAboutBox(bool splash) {
+void ShowAboutBox(forms::TComponent* owner, bool splash) {
   struct Free {
     void operator()(TAboutForm* form) const { forms::TComponent::Free(form); }
   };
-  const std::unique_ptr<TAboutForm, Free> box(LoadAboutForm(nullptr));
+  const std::unique_ptr<TAboutForm, Free> box(LoadAboutForm(owner));
   box->Timer1->SetEnabled(splash);
   box->ShowModal();
 }

@@ -9,8 +9,8 @@ namespace app {
 // A new about box loaded from the built-in form data; the caller frees it.
 TAboutForm* LoadAboutForm(forms::TComponent* owner);
 
-// Creates the box, shows it modally and destroys it. As the splash its timer
-// closes it after about two seconds; otherwise it stays until clicked.
-void ShowAboutBox(bool splash);
+// Creates the box owned by `owner`, shows it modally and destroys it. As the
+// splash its timer closes it after about two seconds; otherwise it stays until clicked.
+void ShowAboutBox(forms::TComponent* owner, bool splash);
 
 }  // namespace app

@@ -57,7 +57,7 @@ TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users, AboutBox about
     : forms::TComponent(nullptr),
       ui_(ui),
       users_(std::move(users)),
-      aboutBox_(std::move(aboutBox)),
+      aboutBox_(aboutBox ? std::move(aboutBox) : [this](bool splash) { ShowAboutBox(this, splash); }),
       userNames_(kUserSlots),
       userDirs_(kUserSlots) {
   initResources();

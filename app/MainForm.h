@@ -46,10 +46,11 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   // from the registry and UserData.dll.
   using UsersSource = std::function<UsersData()>;
   // Shows the about box modally: as the splash (closing on its timer) or until clicked.
+  // None shows the real box, owned by this window.
   using AboutBox = std::function<void(bool splash)>;
 
   // Builds the window and runs its start-up (FormCreate).
-  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData, AboutBox aboutBox = &app::ShowAboutBox);
+  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData, AboutBox aboutBox = {});
   ~TMainForm() override;
   const char* ClassName() const override { return "TMainForm"; }
 

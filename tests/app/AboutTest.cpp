@@ -102,7 +102,7 @@ TEST_F(About, TheSplashClosesItselfOnItsTimer) {
       if (w->isVisible()) w->close();
   });
   guard.start(20000);
-  app::ShowAboutBox(true);
+  app::ShowAboutBox(nullptr, true);
   EXPECT_FALSE(timedOut);
 }
 

@@ -48,15 +48,19 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
 
   // From Help > About the box has no running timer and stays until clicked.
   bool timerWasOff = false;
+  bool ownedByWindow = false;
   QTimer::singleShot(300, [&] {
     app::TAboutForm* box = shownAboutBox();
     ASSERT_NE(box, nullptr);
     timerWasOff = !box->Timer1->Enabled();
+    ownedByWindow = box->Owner() == &f;
     box->VsSkin1Click(box->VsSkin1);
   });
   f.About1->trigger();
   EXPECT_TRUE(timerWasOff);
+  EXPECT_TRUE(ownedByWindow);
   EXPECT_EQ(shownAboutBox(), nullptr);
+  EXPECT_EQ(f.ComponentCount(), 0);  // destroyed after it closed
   EXPECT_TRUE(ui.take().empty());
 }
 
