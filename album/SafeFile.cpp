@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 
 #include "base/Errors.h"
@@ -23,7 +24,10 @@ std::string temporaryName(const std::string& path, int attempt) {
   return path + ".~" + std::to_string((ticks + counter++) % 1000000007ULL) + "-" + std::to_string(attempt) + ".tmp";
 }
 
-bool nameTaken(const std::string& path) { return platform::fileExists(path) || platform::directoryExists(path); }
+bool nameTaken(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::path(path), ignored);
+}
 
 // Creates a new file under a name nobody uses yet; raises for the target's path.
 std::unique_ptr<platform::FileStream> createTemporary(const std::string& path, std::string& temporary) {
@@ -36,6 +40,31 @@ std::unique_ptr<platform::FileStream> createTemporary(const std::string& path, s
       throw base::EFCreateError(path, e.reason());
     }
   }
+}
+
+// Moves the new file to the target's name. An existing target is first moved
+// aside and removed only once the new file is in place, so that it comes back
+// when the move fails. Renaming onto a free name also spares some file systems
+// (ext4) a forced write-out of the new file's data.
+bool putInPlace(const std::string& temporary, const std::string& path, std::string& reason) {
+  if (!platform::fileExists(path)) {
+    if (platform::replaceFile(temporary, path)) return true;
+    reason = platform::lastErrorText();
+    return false;
+  }
+  std::string aside;
+  for (int attempt = 0; aside.empty() || nameTaken(aside); ++attempt) aside = temporaryName(path, attempt);
+  if (!platform::replaceFile(path, aside)) {
+    reason = platform::lastErrorText();
+    return false;
+  }
+  if (!platform::replaceFile(temporary, path)) {
+    reason = platform::lastErrorText();
+    platform::replaceFile(aside, path);
+    return false;
+  }
+  platform::removeFile(aside);
+  return true;
 }
 
 }  // namespace
@@ -56,8 +85,8 @@ void writeFileReplacing(const std::string& path, const std::function<void(base::
     throw;
   }
   file.reset();
-  if (!platform::replaceFile(temporary, path)) {
-    const std::string reason = platform::lastErrorText();
+  std::string reason;
+  if (!putInPlace(temporary, path, reason)) {
     platform::removeFile(temporary);
     throw base::EFCreateError(path, reason);
   }
