@@ -52,6 +52,11 @@ bool putInPlace(const std::string& temporary, const std::string& path, std::stri
     reason = platform::lastErrorText();
     return false;
   }
+  // Renaming would replace a write-protected file; creating it in place would not.
+  if (!platform::fileWritable(path)) {
+    reason = platform::lastErrorText();
+    return false;
+  }
   std::string aside;
   for (int attempt = 0; aside.empty() || nameTaken(aside); ++attempt) aside = temporaryName(path, attempt);
   if (!platform::replaceFile(path, aside)) {
