@@ -20,20 +20,23 @@ PictureSize pictureSizeForFile(int64_t fileSize) {
   return fileSize > kSmallPictureFileLimit ? PictureSize::Large : PictureSize::Small;
 }
 
+// A file just opened is at its start already.
 PictureDatabase::PictureDatabase(const std::string& path)
-    : PictureDatabase(std::make_unique<platform::FileStream>(path, platform::FileMode::OpenReadExclusive)) {}
+    : PictureDatabase(std::make_unique<platform::FileStream>(path, platform::FileMode::OpenReadExclusive), true) {}
 
-PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream) : stream_(std::move(stream)) {
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream) : PictureDatabase(std::move(stream), false) {}
+
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream, bool atStart) : stream_(std::move(stream)) {
   fileSize_ = stream_->size();
-  readHeader();
+  readHeader(atStart);
 }
 
 PictureDatabase::~PictureDatabase() = default;
 
 // Reads the name field and the record count together; the count is checked for
 // presence only when it is asked for.
-void PictureDatabase::readHeader() {
-  stream_->setPosition(0);
+void PictureDatabase::readHeader(bool atStart) {
+  if (!atStart) stream_->setPosition(0);
   while (headerLength_ < sizeof header_) {
     const size_t n = stream_->read(header_ + headerLength_, sizeof header_ - headerLength_);
     if (n == 0) break;

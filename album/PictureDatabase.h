@@ -62,7 +62,8 @@ class PictureDatabase {
   void close();
 
  private:
-  void readHeader();
+  PictureDatabase(std::unique_ptr<base::Stream> stream, bool atStart);
+  void readHeader(bool atStart);
 
   std::unique_ptr<base::Stream> stream_;
   std::string name_;
