@@ -1,7 +1,6 @@
 #include "album/SafeFile.h"
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -16,12 +15,24 @@ namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
 
+// The target's folder with its trailing separator, or empty for a bare file name.
+std::string folderOf(const std::string& path) {
+#ifdef _WIN32
+  const size_t cut = path.find_last_of("\\/:");
+#else
+  const size_t cut = path.rfind('/');
+#endif
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// A short name in the target's folder, so that a long target name cannot make it too long.
 std::string temporaryName(const std::string& path, int attempt) {
   // A per-process counter and the clock make clashes between writers unlikely;
   // exclusive creation makes them harmless.
   static std::atomic<unsigned> counter{0};
   const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  return path + ".~" + std::to_string((ticks + counter++) % 1000000007ULL) + "-" + std::to_string(attempt) + ".tmp";
+  return folderOf(path) + ".~qa" + std::to_string((ticks + counter++) % 1000000007ULL) + "-" + std::to_string(attempt) +
+         ".tmp";
 }
 
 bool nameTaken(const std::string& path) {

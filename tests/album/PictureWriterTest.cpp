@@ -58,6 +58,11 @@ TEST(PictureWriter, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
   writePicture(blankPicture(PictureSize::Small), out);
   EXPECT_EQ(TempDir::read(out), pictureTemplate(PictureSize::Small));
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"pic.bmp"});
+
+  // A name as long as the file system allows still works.
+  const std::string longest = dir.path(std::string(251, 'p') + ".bmp");
+  writePicture(blankPicture(PictureSize::Small), longest);
+  EXPECT_EQ(TempDir::read(longest).size(), 23478u);
 }
 
 TEST(PictureWriter, FailureNamesTheTargetAndKeepsTheOldFile) {
