@@ -77,7 +77,7 @@ void PictureDatabase::decodeInto(base::Bitmap& target) {
   // Rows are stored bottom row first, so the first pixel byte lands bottom left.
   const size_t count = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(picture.bits().size())));
   if (!stream_) throw base::EReadError();
-  stream_->setPosition(offset);
+  if (static_cast<int64_t>(headerLength_) != offset) stream_->setPosition(offset);
   stream_->readBuffer(picture.bits().data(), count);
   target = std::move(picture);
 }

@@ -69,7 +69,9 @@ class PictureDatabase {
   std::string name_;
   bool namePrefixMatches_ = false;
   int64_t fileSize_ = 0;
-  uint8_t header_[78] = {};  // the database header up to the record list
+  // The file's first bytes: the 78-byte header, and for a one-record database
+  // its record entry and gap too, so that its pixels follow without a seek.
+  uint8_t header_[88] = {};
   size_t headerLength_ = 0;  // how much of it the file holds
 };
 
