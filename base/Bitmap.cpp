@@ -146,14 +146,14 @@ size_t Bitmap::imageSize() const {
   return kFileHeaderSize + kInfoHeaderSize + paletteEntriesWritten() * 4 + bits_.size();
 }
 
-std::vector<uint8_t> Bitmap::toBmp() const {
-  std::vector<uint8_t> out(imageSize());
-  if (out.empty()) return out;
+std::vector<uint8_t> Bitmap::headerBytes() const {
+  if (empty()) return {};
   const uint32_t entries = paletteEntriesWritten();
   const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + entries * 4;
+  std::vector<uint8_t> out(offset);
   uint8_t* p = out.data();
   putU16(p, kBmpType);
-  putU32(p + 2, static_cast<uint32_t>(out.size()));
+  putU32(p + 2, static_cast<uint32_t>(imageSize()));
   putU32(p + 10, offset);
   uint8_t* info = p + kFileHeaderSize;
   putU32(info, kInfoHeaderSize);
@@ -171,13 +171,20 @@ std::vector<uint8_t> Bitmap::toBmp() const {
   putU32(info + 32, used);
   putU32(info + 36, std::min(colorsImportant, entries));
   if (entries > 0) std::memcpy(p + kFileHeaderSize + kInfoHeaderSize, palette_.data(), entries * 4);
-  std::memcpy(p + offset, bits_.data(), bits_.size());
+  return out;
+}
+
+std::vector<uint8_t> Bitmap::toBmp() const {
+  std::vector<uint8_t> out = headerBytes();
+  out.insert(out.end(), bits_.begin(), bits_.end());
   return out;
 }
 
 void Bitmap::saveToStream(Stream& stream) const {
-  const std::vector<uint8_t> image = toBmp();
-  stream.writeBuffer(image.data(), image.size());
+  // Headers and rows are written apart so that the pixel rows are not copied.
+  const std::vector<uint8_t> header = headerBytes();
+  stream.writeBuffer(header.data(), header.size());
+  stream.writeBuffer(bits_.data(), bits_.size());
 }
 
 }  // namespace base

@@ -65,6 +65,8 @@ class Bitmap {
   void loadFromStream(Stream& stream);
   // Writes the bitmap as one complete BMP file image (nothing for an empty bitmap).
   void saveToStream(Stream& stream) const;
+  // The file header, information header and palette that saveToStream writes before the rows.
+  std::vector<uint8_t> headerBytes() const;
   // Serialises the BMP file image into a buffer.
   std::vector<uint8_t> toBmp() const;
   // Byte size of the BMP file image that saveToStream writes.

@@ -2,13 +2,18 @@
 
 namespace cli {
 
-int runUsers(const Args& args);  // CmdUsers.cpp
-int runSkin(const Args& args);   // CmdSkin.cpp
+int runConvert(const Args& args);  // CmdConvert.cpp
+int runInfo(const Args& args);     // CmdInfo.cpp
+int runUsers(const Args& args);    // CmdUsers.cpp
+int runSkin(const Args& args);     // CmdSkin.cpp
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
-      {"users", "users                 the Palm Desktop users and their folders", runUsers},
-      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp | region FILE NAME --mask RRGGBB", runSkin},
+      {"convert", "convert PDB OUT      picture database to OUT (.bmp as Save writes it, or .png)", runConvert},
+      {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
+      {"users", "users                the Palm Desktop users and their folders", runUsers},
+      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp | region FILE NAME --mask RRGGBB",
+       runSkin},
   };
   return table;
 }

@@ -38,8 +38,10 @@ bool isCreate(FileMode mode) { return mode == FileMode::Create || mode == FileMo
 FileStream::FileStream(const std::string& path, FileMode mode) : path_(path) {
   fd_ = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0666);
   if (fd_ < 0) raise(path, mode, base::systemErrorText(errno));
+  // Opening a folder for reading succeeds on POSIX; a file stream refuses it. Creating
+  // never opens a folder: open() itself fails with EEXIST or EISDIR.
   struct stat st {};
-  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (!isCreate(mode) && ::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
     close();
     raise(path, mode, base::systemErrorText(EISDIR));
   }

@@ -19,7 +19,7 @@ ensure_packages() {
 
 # The packages every build needs.
 QA_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev)
+  qt6-base-dev libgl-dev zlib1g-dev)
 
 # Seconds each fuzzer runs in the test command.
 QA_FUZZ_SECONDS=${QA_FUZZ_SECONDS:-20}

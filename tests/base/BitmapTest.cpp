@@ -91,15 +91,14 @@ TEST(Bitmap, RefusesBadHeadersAndReadsTruncatedRows) {
   EXPECT_EQ(flipped.bits(), expected.bits());
 }
 
-TEST(Bitmap, TopDownImageWithoutColumnsLoadsEmpty) {
-  std::vector<uint8_t> image = Bitmap(1, 1, PixelFormat::Rgb24).toBmp();
-  image.resize(54);
-  const int32_t width = 0, height = -3;  // no pixel bytes at all, rows stored top-down
-  std::memcpy(&image[18], &width, 4);
-  std::memcpy(&image[22], &height, 4);
-  MemoryStream s(image);
+TEST(Bitmap, ZeroWidthImagesReadAsEmptyAndFlipSafely) {
+  std::vector<uint8_t> image = makeRgb(4, 4).toBmp();
+  image[18] = 0;  // width 0
+  image[22] = 0xFE, image[23] = 0xFF, image[24] = 0xFF, image[25] = 0xFF;  // height -2, top-down
+  MemoryStream s(std::move(image));
   Bitmap b;
   b.loadFromStream(s);
   EXPECT_TRUE(b.empty());
-  EXPECT_EQ(b.height(), 3);
+  b.flipVertical();
+  EXPECT_TRUE(b.toBmp().empty());
 }

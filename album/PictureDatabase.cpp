@@ -1,0 +1,110 @@
+#include "album/PictureDatabase.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Errors.h"
+#include "platform/FileStream.h"
+
+namespace album {
+
+namespace {
+constexpr size_t kNameFieldSize = 32;
+constexpr size_t kRecordCountOffset = 76;
+constexpr int64_t kRecordListOffset = 78;
+constexpr int64_t kRecordEntrySize = 8;
+constexpr int64_t kGapAfterRecordList = 2;
+}  // namespace
+
+PictureSize pictureSizeForFile(int64_t fileSize) {
+  return fileSize > kSmallPictureFileLimit ? PictureSize::Large : PictureSize::Small;
+}
+
+// A file just opened is at its start already.
+PictureDatabase::PictureDatabase(const std::string& path)
+    : PictureDatabase(std::make_unique<platform::FileStream>(path, platform::FileMode::OpenReadExclusive), true) {}
+
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream) : PictureDatabase(std::move(stream), false) {}
+
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream, bool atStart) : stream_(std::move(stream)) {
+  fileSize_ = stream_->size();
+  readHeader(atStart);
+}
+
+PictureDatabase::~PictureDatabase() = default;
+
+// Reads the name field and the record count together; the count is checked for
+// presence only when it is asked for.
+void PictureDatabase::readHeader(bool atStart) {
+  if (!atStart) stream_->setPosition(0);
+  while (headerLength_ < sizeof header_) {
+    const size_t n = stream_->read(header_ + headerLength_, sizeof header_ - headerLength_);
+    if (n == 0) break;
+    headerLength_ += n;
+  }
+  const size_t fieldLength = std::min(headerLength_, kNameFieldSize);
+  const uint8_t* end = std::find(header_, header_ + fieldLength, uint8_t{0});
+  name_.assign(reinterpret_cast<const char*>(header_), static_cast<size_t>(end - header_));
+  const size_t prefixLength = std::strlen(kPictureNamePrefix);
+  namePrefixMatches_ = fieldLength >= prefixLength && std::memcmp(header_, kPictureNamePrefix, prefixLength) == 0;
+}
+
+bool PictureDatabase::hasPictureName() const { return namePrefixMatches_; }
+
+uint16_t PictureDatabase::recordCount() const {
+  if (headerLength_ < kRecordCountOffset + 2) throw base::EReadError();
+  return static_cast<uint16_t>(header_[kRecordCountOffset] * 256 + header_[kRecordCountOffset + 1]);
+}
+
+int64_t PictureDatabase::pixelOffset() const {
+  return kRecordListOffset + kRecordEntrySize * recordCount() + kGapAfterRecordList;
+}
+
+int64_t PictureDatabase::pixelByteCount() const {
+  const int64_t offset = pixelOffset();
+  // A file that ends before its pixel offset reports a read error, except one
+  // that is exactly one byte short, which reports a write error.
+  if (fileSize_ == offset - 1) throw base::EWriteError();
+  if (fileSize_ < offset) throw base::EReadError();
+  return fileSize_ - offset;
+}
+
+void PictureDatabase::decodeInto(base::Bitmap& target) {
+  const int64_t offset = pixelOffset();
+  const int64_t available = pixelByteCount();
+  const PictureSize size = pictureSize();
+  base::Bitmap picture = blankPicture(size);
+  // Rows are stored bottom row first, so the first pixel byte lands bottom left.
+  const size_t count = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(picture.bits().size())));
+  if (!stream_) throw base::EReadError();
+  if (static_cast<int64_t>(headerLength_) != offset) stream_->setPosition(offset);
+  stream_->readBuffer(picture.bits().data(), count);
+  target = std::move(picture);
+}
+
+void PictureDatabase::close() { stream_.reset(); }
+
+void FlipBitmapVertical(base::Bitmap& bitmap) { bitmap.flipVertical(); }
+
+namespace {
+base::Bitmap decodeWhole(PictureDatabase& database) {
+  if (!database.hasPictureName()) throw EInvalidDatabase();
+  base::Bitmap picture;
+  database.decodeInto(picture);
+  database.close();
+  FlipBitmapVertical(picture);
+  return picture;
+}
+}  // namespace
+
+base::Bitmap decodePicture(const std::string& path) {
+  PictureDatabase database(path);
+  return decodeWhole(database);
+}
+
+base::Bitmap decodePicture(const void* bytes, size_t count) {
+  PictureDatabase database(std::make_unique<base::ConstMemoryStream>(bytes, count));
+  return decodeWhole(database);
+}
+
+}  // namespace album

@@ -1,0 +1,174 @@
+// qalbum run as a real program on real files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "album/DatabaseBuilder.h"
+#include "album/PictureDatabase.h"
+#include "support/TempDir.h"
+
+using testing_support::TempDir;
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string quoted(const std::string& s) {
+  std::string q = "'";
+  q.append(s).append("'");
+  return q;
+}
+
+Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
+  std::string command = quoted(QALBUM_PATH);
+  for (const std::string& a : args) command.append(" ").append(quoted(a));
+  command.append(" >").append(quoted(dir.path("stdout.txt")));
+  command.append(" 2>").append(quoted(dir.path("stderr.txt")));
+  const int raw = std::system(command.c_str());
+  auto text = [](const std::string& file) {
+    const std::vector<uint8_t> bytes = TempDir::read(file);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(dir.path("stdout.txt")), text(dir.path("stderr.txt"))};
+  std::remove(dir.path("stdout.txt").c_str());
+  std::remove(dir.path("stderr.txt").c_str());
+  return run;
+}
+
+std::vector<uint8_t> stripes(size_t count) {
+  std::vector<uint8_t> pixels(count);
+  for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint8_t>((i / 160) % 216);
+  return pixels;
+}
+
+uint32_t u32BE(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+
+struct Png {
+  uint32_t width = 0, height = 0;
+  uint8_t depth = 0, colourType = 0;
+  std::vector<uint8_t> palette, idat;
+  bool crcsGood = true;
+};
+
+Png parsePng(const std::vector<uint8_t>& f) {
+  static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  Png png;
+  EXPECT_TRUE(f.size() > 8 && std::equal(signature, signature + 8, f.begin()));
+  for (size_t at = 8; at + 12 <= f.size();) {
+    const uint32_t length = u32BE(&f[at]);
+    const std::string type(f.begin() + at + 4, f.begin() + at + 8);
+    const uint8_t* data = &f[at + 8];
+    png.crcsGood &= crc32(0, &f[at + 4], length + 4) == u32BE(data + length);
+    if (type == "IHDR") {
+      png.width = u32BE(data);
+      png.height = u32BE(data + 4);
+      png.depth = data[8];
+      png.colourType = data[9];
+    }
+    if (type == "PLTE") png.palette.assign(data, data + length);
+    if (type == "IDAT") png.idat.insert(png.idat.end(), data, data + length);
+    at += 12 + length;
+  }
+  return png;
+}
+
+}  // namespace
+
+TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
+  TempDir dir;
+  const std::vector<uint8_t> db = album::buildPictureDatabase("QuilloryPicStripes", stripes(89600));
+  const std::string pdb = dir.write("QuilloryPicStripes.pdb", db);
+  const base::Bitmap picture = album::decodePicture(db.data(), db.size());
+
+  Outcome bmp = qalbum(dir, {"convert", pdb, dir.path("out.bmp")});
+  EXPECT_EQ(bmp.status, 0);
+  EXPECT_EQ(bmp.err, "");
+  EXPECT_EQ(TempDir::read(dir.path("out.bmp")), picture.toBmp());
+
+  Outcome png = qalbum(dir, {"convert", pdb, dir.path("out.PNG")});
+  EXPECT_EQ(png.status, 0);
+  const Png image = parsePng(TempDir::read(dir.path("out.PNG")));
+  EXPECT_TRUE(image.crcsGood);
+  EXPECT_EQ(image.width, 320u);
+  EXPECT_EQ(image.height, 280u);
+  EXPECT_EQ(image.depth, 8);
+  EXPECT_EQ(image.colourType, 3);
+  ASSERT_EQ(image.palette.size(), 768u);
+  EXPECT_EQ(image.palette[125 * 3], 0xFF);  // red
+  EXPECT_EQ(image.palette[125 * 3 + 1], 0x00);
+
+  std::vector<uint8_t> rows(281 * 320);
+  uLongf size = rows.size();
+  ASSERT_EQ(uncompress(rows.data(), &size, image.idat.data(), image.idat.size()), Z_OK);
+  ASSERT_EQ(size, 280u * 321u);
+  for (int y = 0; y < 280; ++y) {
+    const uint8_t* row = &rows[static_cast<size_t>(y) * 321];
+    ASSERT_EQ(row[0], 0);  // no filter
+    ASSERT_TRUE(std::equal(row + 1, row + 321, picture.scanLine(y))) << "row " << y;
+  }
+}
+
+TEST(Qalbum, FailuresPrintTheMessageAloneAndLeaveOutUntouched) {
+  TempDir dir;
+  const std::vector<uint8_t> old{1, 2, 3};
+  const std::string out = dir.write("out.bmp", old);
+
+  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", stripes(22400));
+  Outcome r = qalbum(dir, {"convert", dir.write("a.pdb", wrongName), out});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Invalid database file!\n");
+
+  std::vector<uint8_t> oneShort = album::buildPictureDatabase("QuilloryPicX", {});
+  oneShort.pop_back();
+  r = qalbum(dir, {"convert", dir.write("b.pdb", oneShort), out});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Stream write error\n");
+
+  oneShort.resize(50);
+  r = qalbum(dir, {"convert", dir.write("c.pdb", oneShort), out});
+  EXPECT_EQ(r.err, "Stream read error\n");
+
+  r = qalbum(dir, {"convert", dir.path("none.pdb"), out});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot open file \"" + dir.path("none.pdb") + "\". No such file or directory.\n");
+
+  const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", stripes(100)));
+  r = qalbum(dir, {"convert", good, dir.path("out.gif")});
+  EXPECT_EQ(r.status, 1);
+  r = qalbum(dir, {"convert", good, dir.path("no/such/folder.bmp")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("Cannot create file \"" + dir.path("no/such/folder.bmp") + "\". ", 0), 0u) << r.err;
+
+  EXPECT_EQ(TempDir::read(out), old);
+  std::vector<std::string> names = dir.entries();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.pdb", "b.pdb", "c.pdb", "g.pdb", "out.bmp"}));
+}
+
+TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
+  TempDir dir;
+  std::vector<uint8_t> many = album::buildPictureDatabase("QuilloryPicMany", stripes(24000));
+  many[76] = 1;
+  many[77] = 0;  // 256 records: the pixels start at 2128
+  const std::string a = dir.write("a.pdb", many);
+  const std::string b = dir.write("b.pdb", album::buildPictureDatabase("NotAPicture", stripes(10)));
+  const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", stripes(22400)));
+
+  Outcome r = qalbum(dir, {"info", a, b, c});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Invalid database file!\n");
+  std::ostringstream expected;
+  expected << a << "\n  name: QuilloryPicMany\n  records: 256\n  file size: 24088 bytes\n"
+           << "  picture size: 320 x 280\n  pixel bytes: 21960\n\n"
+           << c << "\n  name: QuilloryPicSmall\n  records: 1\n  file size: 22488 bytes\n"
+           << "  picture size: 160 x 140\n  pixel bytes: 22400\n";
+  EXPECT_EQ(r.out, expected.str());
+  EXPECT_EQ(qalbum(dir, {"info", c}).status, 0);
+}
