@@ -83,24 +83,43 @@ bool putInPlace(const std::string& temporary, const std::string& path, std::stri
   return true;
 }
 
-}  // namespace
-
-void writeFileReplacing(const std::string& path, const std::function<void(base::Stream&)>& write) {
-  std::string temporary;
-  std::unique_ptr<platform::FileStream> file = createTemporary(path, temporary);
+// Runs `write` on the open file `written`; on failure closes and removes it and
+// raises "Cannot create file" for the target path.
+void writeOrRemove(std::unique_ptr<platform::FileStream> file, const std::string& written, const std::string& path,
+                   const std::function<void(base::Stream&)>& write) {
   try {
     write(*file);
   } catch (const base::EStreamError&) {
     const std::string reason = platform::lastErrorText();
     file.reset();
-    platform::removeFile(temporary);
+    platform::removeFile(written);
     throw base::EFCreateError(path, reason);
   } catch (...) {
     file.reset();
-    platform::removeFile(temporary);
+    platform::removeFile(written);
     throw;
   }
-  file.reset();
+}
+
+// The target itself when its name is still free: there is no older file to keep,
+// so it is written in place and removed again on failure.
+std::unique_ptr<platform::FileStream> createIfFree(const std::string& path) {
+  try {
+    return std::make_unique<platform::FileStream>(path, platform::FileMode::CreateNew);
+  } catch (const base::EFileError&) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+void writeFileReplacing(const std::string& path, const std::function<void(base::Stream&)>& write) {
+  if (auto direct = createIfFree(path)) {
+    writeOrRemove(std::move(direct), path, path, write);
+    return;
+  }
+  std::string temporary;
+  writeOrRemove(createTemporary(path, temporary), temporary, path, write);
   std::string reason;
   if (!putInPlace(temporary, path, reason)) {
     platform::removeFile(temporary);
