@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "forms/core/Classes.h"
+
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -52,12 +54,15 @@ struct FreeBytes {
 };
 using MallocBytes = std::unique_ptr<uint8_t, FreeBytes>;
 
-class TRgnData {
+class TRgnData : public forms::TPersistent {
  public:
+  using forms::TPersistent::Assign;
+
   TRgnData() = default;
   TRgnData(const TRgnData&) = delete;
   TRgnData& operator=(const TRgnData&) = delete;
-  ~TRgnData() { SetSize(0); }
+  ~TRgnData() override { SetSize(0); }
+  const char* ClassName() const override { return "TRgnData"; }
 
   int32_t Size() const { return size_; }
   uint8_t* Data() { return data_.get(); }
