@@ -10,7 +10,7 @@ namespace album {
 
 namespace {
 constexpr size_t kNameFieldSize = 32;
-constexpr int64_t kRecordCountOffset = 76;
+constexpr size_t kRecordCountOffset = 76;
 constexpr int64_t kRecordListOffset = 78;
 constexpr int64_t kRecordEntrySize = 8;
 constexpr int64_t kGapAfterRecordList = 2;
@@ -20,68 +20,64 @@ PictureSize pictureSizeForFile(int64_t fileSize) {
   return fileSize > kSmallPictureFileLimit ? PictureSize::Large : PictureSize::Small;
 }
 
+// A file just opened is at its start already.
 PictureDatabase::PictureDatabase(const std::string& path)
-    : PictureDatabase(std::make_unique<platform::FileStream>(path, platform::FileMode::OpenReadExclusive)) {}
+    : PictureDatabase(std::make_unique<platform::FileStream>(path, platform::FileMode::OpenReadExclusive), true) {}
 
-PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream) : stream_(std::move(stream)) {
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream) : PictureDatabase(std::move(stream), false) {}
+
+PictureDatabase::PictureDatabase(std::unique_ptr<base::Stream> stream, bool atStart) : stream_(std::move(stream)) {
   fileSize_ = stream_->size();
-  readName();
+  readHeader(atStart);
 }
 
 PictureDatabase::~PictureDatabase() = default;
 
-void PictureDatabase::readName() {
-  char field[kNameFieldSize];
-  stream_->setPosition(0);
-  size_t got = 0;
-  while (got < kNameFieldSize) {
-    const size_t n = stream_->read(field + got, kNameFieldSize - got);
+// Reads the name field and the record count together; the count is checked for
+// presence only when it is asked for.
+void PictureDatabase::readHeader(bool atStart) {
+  if (!atStart) stream_->setPosition(0);
+  while (headerLength_ < sizeof header_) {
+    const size_t n = stream_->read(header_ + headerLength_, sizeof header_ - headerLength_);
     if (n == 0) break;
-    got += n;
+    headerLength_ += n;
   }
-  name_.assign(field, std::find(field, field + got, '\0'));
+  const size_t fieldLength = std::min(headerLength_, kNameFieldSize);
+  const uint8_t* end = std::find(header_, header_ + fieldLength, uint8_t{0});
+  name_.assign(reinterpret_cast<const char*>(header_), static_cast<size_t>(end - header_));
   const size_t prefixLength = std::strlen(kPictureNamePrefix);
-  namePrefixMatches_ = got >= prefixLength && std::memcmp(field, kPictureNamePrefix, prefixLength) == 0;
+  namePrefixMatches_ = fieldLength >= prefixLength && std::memcmp(header_, kPictureNamePrefix, prefixLength) == 0;
 }
 
 bool PictureDatabase::hasPictureName() const { return namePrefixMatches_; }
 
-uint16_t PictureDatabase::recordCount() {
-  if (recordCount_ < 0) {
-    if (!stream_) throw base::EReadError();
-    uint8_t bytes[2];
-    stream_->setPosition(kRecordCountOffset);
-    stream_->readBuffer(bytes, sizeof bytes);
-    recordCount_ = bytes[0] * 256 + bytes[1];
-  }
-  return static_cast<uint16_t>(recordCount_);
+uint16_t PictureDatabase::recordCount() const {
+  if (headerLength_ < kRecordCountOffset + 2) throw base::EReadError();
+  return static_cast<uint16_t>(header_[kRecordCountOffset] * 256 + header_[kRecordCountOffset + 1]);
 }
 
-int64_t PictureDatabase::pixelOffset() {
+int64_t PictureDatabase::pixelOffset() const {
   return kRecordListOffset + kRecordEntrySize * recordCount() + kGapAfterRecordList;
 }
 
-// A file that ends before its pixel offset reports a read error, except one that
-// is exactly one byte short, which reports a write error.
-void PictureDatabase::raiseTruncated() const {
-  if (fileSize_ == kRecordListOffset + kRecordEntrySize * recordCount_ + kGapAfterRecordList - 1)
-    throw base::EWriteError();
-  throw base::EReadError();
-}
-
-int64_t PictureDatabase::pixelByteCount() {
+int64_t PictureDatabase::pixelByteCount() const {
   const int64_t offset = pixelOffset();
-  if (fileSize_ < offset) raiseTruncated();
+  // A file that ends before its pixel offset reports a read error, except one
+  // that is exactly one byte short, which reports a write error.
+  if (fileSize_ == offset - 1) throw base::EWriteError();
+  if (fileSize_ < offset) throw base::EReadError();
   return fileSize_ - offset;
 }
 
 void PictureDatabase::decodeInto(base::Bitmap& target) {
+  const int64_t offset = pixelOffset();
   const int64_t available = pixelByteCount();
   const PictureSize size = pictureSize();
   base::Bitmap picture = blankPicture(size);
   // Rows are stored bottom row first, so the first pixel byte lands bottom left.
   const size_t count = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(picture.bits().size())));
-  stream_->setPosition(pixelOffset());
+  if (!stream_) throw base::EReadError();
+  if (static_cast<int64_t>(headerLength_) != offset) stream_->setPosition(offset);
   stream_->readBuffer(picture.bits().data(), count);
   target = std::move(picture);
 }

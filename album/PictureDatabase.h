@@ -44,13 +44,13 @@ class PictureDatabase {
   int64_t fileSize() const { return fileSize_; }
   // The record count n at offset 76 (big-endian); raises "Stream read error"
   // when the file is too short to hold it.
-  uint16_t recordCount();
+  uint16_t recordCount() const;
   // Where the pixel bytes begin: after the n record entries and a 2-byte gap.
-  int64_t pixelOffset();
+  int64_t pixelOffset() const;
   PictureSize pictureSize() const { return pictureSizeForFile(fileSize_); }
   // The pixel bytes the file holds. Raises the stream error that decoding
   // raises when the file ends before the pixel offset.
-  int64_t pixelByteCount();
+  int64_t pixelByteCount() const;
 
   // Puts the picture into `target`: the template of the picture's size with the
   // file's pixel bytes laid over its pixel area from the first stored row on,
@@ -62,14 +62,17 @@ class PictureDatabase {
   void close();
 
  private:
-  void readName();
-  [[noreturn]] void raiseTruncated() const;
+  PictureDatabase(std::unique_ptr<base::Stream> stream, bool atStart);
+  void readHeader(bool atStart);
 
   std::unique_ptr<base::Stream> stream_;
   std::string name_;
   bool namePrefixMatches_ = false;
   int64_t fileSize_ = 0;
-  int recordCount_ = -1;  // not read yet
+  // The file's first bytes: the 78-byte header, and for a one-record database
+  // its record entry and gap too, so that its pixels follow without a seek.
+  uint8_t header_[88] = {};
+  size_t headerLength_ = 0;  // how much of it the file holds
 };
 
 // Reverses the row order of a bitmap in place, keeping every palette index,

@@ -1,5 +1,6 @@
-// Writing a whole file so that a failure never leaves a half-written file:
-// the new content goes to a fresh file beside the target, which then replaces it.
+// Writing a whole file so that a failure never leaves a half-written file or
+// loses an older one: a free name is written in place and removed on failure;
+// over an existing file the new content goes to a fresh file beside it first.
 #pragma once
 
 #include <functional>

@@ -11,6 +11,8 @@
 
 namespace cli {
 
+int runSkinRegion(const Args& args);  // CmdSkinRegion.cpp
+
 namespace {
 
 // Writes the bytes under a temporary name and moves them over path, so a
@@ -85,11 +87,12 @@ struct SkinCommand {
   int (*run)(const Args& args);
 };
 
-// The sub-commands of "qalbum skin"; "region" joins them with the mask engine.
+// The sub-commands of "qalbum skin".
 const SkinCommand kSkinCommands[] = {
     {"list", "FILE", 1, 1, list},
     {"pack", "OUT NAME=BMP...", 1, SIZE_MAX, pack},
     {"extract", "FILE NAME OUT.bmp", 3, 3, extract},
+    {"region", "FILE NAME --mask RRGGBB", 4, 4, runSkinRegion},
 };
 
 int usage() {

@@ -14,7 +14,8 @@ const std::vector<Command>& commands() {
       {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
       {"export", "export FOLDER DEST   every picture database of FOLDER as Pic_<n>.bmp in DEST", runExport},
       {"users", "users                the Palm Desktop users and their folders", runUsers},
-      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp", runSkin},
+      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp | region FILE NAME --mask RRGGBB",
+       runSkin},
   };
   return table;
 }

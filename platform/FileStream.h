@@ -34,6 +34,8 @@ class FileStream : public base::Stream {
 
  private:
   std::string path_;
+  // The size of a file that nobody else may open while this stream lasts; -1 when it may change.
+  int64_t fixedSize_ = -1;
 #ifdef _WIN32
   void* handle_ = nullptr;
 #else

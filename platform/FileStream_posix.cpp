@@ -38,8 +38,11 @@ bool isCreate(FileMode mode) { return mode == FileMode::Create || mode == FileMo
 FileStream::FileStream(const std::string& path, FileMode mode) : path_(path) {
   fd_ = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0666);
   if (fd_ < 0) raise(path, mode, base::systemErrorText(errno));
+  // Opening a folder for reading succeeds on POSIX; a file stream refuses it. Creating
+  // never opens a folder: open() itself fails with EEXIST or EISDIR.
   struct stat st {};
-  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+  const bool statted = !isCreate(mode) && ::fstat(fd_, &st) == 0;
+  if (statted && S_ISDIR(st.st_mode)) {
     close();
     raise(path, mode, base::systemErrorText(EISDIR));
   }
@@ -48,6 +51,7 @@ FileStream::FileStream(const std::string& path, FileMode mode) : path_(path) {
     close();
     raise(path, mode, err == EWOULDBLOCK ? kFileInUse : base::systemErrorText(err));
   }
+  if (mode == FileMode::OpenReadExclusive && statted) fixedSize_ = static_cast<int64_t>(st.st_size);
 }
 
 FileStream::~FileStream() { close(); }
@@ -86,6 +90,7 @@ int64_t FileStream::seek(int64_t offset, base::SeekOrigin origin) {
 }
 
 int64_t FileStream::size() {
+  if (fixedSize_ >= 0) return fixedSize_;
   struct stat st {};
   return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
 }

@@ -18,6 +18,8 @@ bool createDirectory(const std::string& path);
 // Moves `from` over `to`, replacing `to` in one step where the system allows.
 bool replaceFile(const std::string& from, const std::string& to);
 bool removeFile(const std::string& path);
+// True when the file may be opened for writing; otherwise lastErrorText() tells why.
+bool fileWritable(const std::string& path);
 // The system's text for the last failed file operation of this thread.
 std::string lastErrorText();
 // Full path of the running program file.

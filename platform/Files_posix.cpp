@@ -26,6 +26,8 @@ bool replaceFile(const std::string& from, const std::string& to) { return std::r
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+bool fileWritable(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
 std::string lastErrorText() { return base::systemErrorText(errno); }
 
 std::string programFilePath() {

@@ -24,6 +24,16 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool fileWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return true;
+}
+
 std::string lastErrorText() { return win32ErrorText(GetLastError()); }
 
 std::string programFilePath() {

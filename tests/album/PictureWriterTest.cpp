@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
@@ -55,6 +58,11 @@ TEST(PictureWriter, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
   writePicture(blankPicture(PictureSize::Small), out);
   EXPECT_EQ(TempDir::read(out), pictureTemplate(PictureSize::Small));
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"pic.bmp"});
+
+  // A name as long as the file system allows still works.
+  const std::string longest = dir.path(std::string(251, 'p') + ".bmp");
+  writePicture(blankPicture(PictureSize::Small), longest);
+  EXPECT_EQ(TempDir::read(longest).size(), 23478u);
 }
 
 TEST(PictureWriter, FailureNamesTheTargetAndKeepsTheOldFile) {
@@ -84,4 +92,18 @@ TEST(PictureWriter, FailureNamesTheTargetAndKeepsTheOldFile) {
   std::vector<std::string> names = dir.entries();
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"keep.bmp", "taken.bmp"}));
+}
+
+TEST(PictureWriter, KeepsAWriteProtectedFile) {
+#ifndef _WIN32
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+#endif
+  TempDir dir;
+  const std::vector<uint8_t> old(10, 1);
+  const std::string out = dir.write("locked.bmp", old);
+  std::filesystem::permissions(out, std::filesystem::perms::owner_read);
+  const std::string message = messageOf([&] { writePicture(blankPicture(PictureSize::Small), out); });
+  EXPECT_EQ(message.rfind("Cannot create file \"" + out + "\". ", 0), 0u) << message;
+  EXPECT_EQ(TempDir::read(out), old);
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"locked.bmp"});
 }

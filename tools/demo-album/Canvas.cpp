@@ -37,9 +37,9 @@ void Canvas::ellipse(double cx, double cy, double rx, double ry, uint8_t colour)
 void Canvas::triangle(Point a, Point b, Point c, uint8_t colour) {
   auto side = [](Point p, Point q, double x, double y) { return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x); };
   paint(colour, [=](double x, double y) {
-    const double d1 = side(a, b, x, y), d2 = side(b, c, x, y), d3 = side(c, a, x, y);
-    const bool negative = d1 < 0 || d2 < 0 || d3 < 0;
-    const bool positive = d1 > 0 || d2 > 0 || d3 > 0;
+    const double ab = side(a, b, x, y), bc = side(b, c, x, y), ca = side(c, a, x, y);
+    const bool negative = ab < 0 || bc < 0 || ca < 0;
+    const bool positive = ab > 0 || bc > 0 || ca > 0;
     return !(negative && positive);
   });
 }

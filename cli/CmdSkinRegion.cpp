@@ -1,0 +1,61 @@
+// qalbum skin region FILE NAME --mask RRGGBB: the rectangles of the region that
+// the non-mask pixels of a graphics stream file's picture make, one
+// "left top right bottom" line each, then their count.
+#include <cctype>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "base/Bitmap.h"
+#include "cli/Commands.h"
+#include "skin/MaskRegion.h"
+#include "skin/VsGraphics.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage = "Usage: qalbum skin region FILE NAME --mask RRGGBB";
+
+// "RRGGBB" as written in HTML, turned into 0x00BBGGRR.
+std::optional<uint32_t> parseMaskColor(const std::string& text) {
+  if (text.size() != 6) return std::nullopt;
+  uint32_t rgb = 0;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    rgb = rgb * 16 + static_cast<uint32_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                                                                                       : std::tolower(c) - 'a' + 10);
+  }
+  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+}  // namespace
+
+int runSkinRegion(const Args& args) {
+  std::vector<std::string> positional;
+  std::optional<uint32_t> mask;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--mask" && i + 1 < args.size()) {
+      mask = parseMaskColor(args[++i]);
+      if (!mask) return fail("Invalid mask colour \"" + args[i] + "\".");
+    } else {
+      positional.push_back(args[i]);
+    }
+  }
+  if (positional.size() != 2 || !mask) return fail(kUsage);
+
+  skin::TVsGraphics graphics;
+  graphics.LoadFromFile(positional[0]);
+  const int32_t index = graphics.IndexOf(positional[1]);
+  if (index < 0) return fail("No picture named \"" + positional[1] + "\".");
+  const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
+
+  skin::TRgnData region;
+  skin::BuildMaskRegion(0, 0, bitmap, *mask, region, nullptr);
+  const std::vector<skin::RgnRect> rects = region.Rects();
+  for (const skin::RgnRect& r : rects) std::cout << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
+  std::cout << rects.size() << '\n';
+  return 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <climits>
+#include <optional>
+
+#include "RegionPictures.h"
+#include "base/Errors.h"
+#include "skin/VsMask.h"
+
+using namespace region_test;
+using skin::TRgnData;
+
+namespace {
+
+class VsMask : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QGuiApplication::instance() == nullptr) app_ = new QGuiApplication(argc_, argv_);
+  }
+
+  static QRegion pixelUnion(const Picture& p) {
+    QRegion region;
+    for (int y = 0; y < p.bitmap.height(); ++y)
+      for (int x = 0; x < p.bitmap.width(); ++x)
+        if (p.bitmap.pixelColor(x, y) != p.mask) region += QRect(p.x + x, p.y + y, 1, 1);
+    return region;
+  }
+
+  static std::optional<Qt::CursorShape> overrideShape() {
+    const QCursor* c = QGuiApplication::overrideCursor();
+    return c == nullptr ? std::nullopt : std::optional(c->shape());
+  }
+
+  static inline int argc_ = 1;
+  static inline char name_[] = "vsmask_tests";
+  static inline char* argv_[] = {name_, nullptr};
+  static inline QGuiApplication* app_ = nullptr;
+};
+
+// Records the override cursor while the scan runs.
+struct WatchingCursor : skin::WaitCursor {
+  std::optional<Qt::CursorShape> during;
+  void Begin() override {
+    skin::WaitCursor::Begin();
+    during = QGuiApplication::overrideCursor()->shape();
+  }
+};
+
+}  // namespace
+
+TEST_F(VsMask, RegionCoversExactlyTheNonMaskPixels) {
+  for (const Picture& p : comparisonPictures()) {
+    SCOPED_TRACE(p.name);
+    TRgnData data;
+    skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data);
+    const QRegion ours = skin::CreateRegion(data);
+    const QRegion expected = pixelUnion(p);
+    EXPECT_TRUE(ours.xored(expected).isEmpty());
+    EXPECT_EQ(ours.boundingRect(), expected.boundingRect());
+    EXPECT_EQ(static_cast<size_t>(ours.rectCount()), data.Rects().size());
+  }
+}
+
+TEST_F(VsMask, RegionFromUnsortedOrOverlappingRectanglesIsTheirUnion) {
+  TRgnData data;
+  EXPECT_TRUE(skin::CreateRegion(data).isEmpty());
+  data.Assign(skin::EncodeRegionData({{5, 5, 9, 9}, {0, 0, 6, 6}, {2, 2, 3, 3}}));
+  const QRegion expected = QRegion(5, 5, 4, 4) + QRegion(0, 0, 6, 6);
+  EXPECT_TRUE(skin::CreateRegion(data).xored(expected).isEmpty());
+}
+
+TEST_F(VsMask, RestoresTheCursorItFoundAlsoWhenTheScanFails) {
+  const Picture p = flatWithHoles(20, 20);
+  TRgnData data;
+  skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data);
+  EXPECT_EQ(overrideShape(), std::nullopt);
+
+  QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+  WatchingCursor watching;
+  skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data, &watching);
+  EXPECT_EQ(watching.during, Qt::WaitCursor);
+  EXPECT_EQ(overrideShape(), Qt::CrossCursor);
+
+  const std::vector<skin::RgnRect> before = data.Rects();
+  EXPECT_THROW(skin::BuildMaskRegion(INT32_MAX - 5, 0, p.bitmap, p.mask, data), base::EIntOverflow);
+  EXPECT_EQ(overrideShape(), Qt::CrossCursor);
+  EXPECT_EQ(data.Rects(), before);
+  QGuiApplication::restoreOverrideCursor();
+  EXPECT_EQ(overrideShape(), std::nullopt);
+}
