@@ -112,6 +112,7 @@ QAction* TMainForm::addItem(QMenu* menu, const char* name, const char* caption, 
 }
 
 void TMainForm::buildMenu() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   Picture1 = menuBar()->addMenu(QStringLiteral("Picture"));
   Picture1->setObjectName(QStringLiteral("Picture1"));
   Open1 = addItem(Picture1, "Open1", "Open from PDB", 0, "Open From PDB", &TMainForm::Open1Click);

@@ -110,6 +110,10 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   forms::FileDialogSetup OpenDialog1;
   forms::FileDialogSetup SaveDialog1;
 
+ signals:
+  // Export All is about to read database `done` of `total` (`total` of `total` at the end).
+  void exportProgress(int done, int total);
+
  private:
   void buildWindow();
   void buildImages();

@@ -32,7 +32,9 @@ class WaitCursor {
 
 class BoxReport : public album::ExportReport {
  public:
-  explicit BoxReport(forms::UserInterface& ui) : ui_(ui) {}
+  BoxReport(forms::UserInterface& ui, std::function<void(size_t, size_t)> onProgress)
+      : ui_(ui), onProgress_(std::move(onProgress)) {}
+  void progress(size_t done, size_t total) override { onProgress_(done, total); }
   void message(const std::string& text) override {
     QApplication::restoreOverrideCursor();
     ui_.showMessage(fromAnsi(text));
@@ -46,6 +48,7 @@ class BoxReport : public album::ExportReport {
 
  private:
   forms::UserInterface& ui_;
+  std::function<void(size_t, size_t)> onProgress_;
 };
 
 }  // namespace
@@ -194,7 +197,9 @@ void TMainForm::ExportAll1Click() {
     return true;
   };
   WaitCursor wait;
-  BoxReport report(ui_);
+  BoxReport report(ui_, [this](size_t done, size_t total) {
+    emit exportProgress(static_cast<int>(done), static_cast<int>(total));
+  });
   album::exportUserAlbum(platform::programFolder(), userNames_[static_cast<size_t>(user)],
                          userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
 }

@@ -310,7 +310,13 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   f.ListBox1->setCurrentRow(f.ListBox1->count() - 1);
   const QString title = f.windowTitle();
   const base::Bitmap shown = f.Image1->bitmap();
+  std::vector<std::pair<int, int>> steps;
+  QObject::connect(&f, &TMainForm::exportProgress, [&](int done, int total) {
+    const QCursor* cursor = QApplication::overrideCursor();
+    steps.emplace_back(cursor && cursor->shape() == Qt::WaitCursor ? done : -1, total);
+  });
   f.ExportAll1->trigger();
+  EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));  // under the wait cursor
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + folder}}));
   EXPECT_FALSE(ui.waitCursorDuringBox);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -110,6 +110,7 @@ TEST(MainFormLayout, LabelsListsAndImagesLookAsDesigned) {
 TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
   Start s;
   TMainForm& f = *s.form;
+  EXPECT_EQ(f.menuBar()->objectName(), "MainMenu1");
   const QList<QAction*> menus = f.menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), "Picture");

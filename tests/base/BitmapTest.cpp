@@ -102,16 +102,3 @@ TEST(Bitmap, ZeroWidthImagesReadAsEmptyAndFlipSafely) {
   b.flipVertical();
   EXPECT_TRUE(b.toBmp().empty());
 }
-
-TEST(Bitmap, TopDownImageWithoutColumnsLoadsEmpty) {
-  std::vector<uint8_t> image = Bitmap(1, 1, PixelFormat::Rgb24).toBmp();
-  image.resize(54);
-  const int32_t width = 0, height = -3;  // no pixel bytes at all, rows stored top-down
-  std::memcpy(&image[18], &width, 4);
-  std::memcpy(&image[22], &height, 4);
-  MemoryStream s(image);
-  Bitmap b;
-  b.loadFromStream(s);
-  EXPECT_TRUE(b.empty());
-  EXPECT_EQ(b.height(), 3);
-}
