@@ -1,4 +1,4 @@
-// Export All of 100 pictures into an empty folder and into one that already
+// Export All of 1000 pictures into an empty folder and into one that already
 // holds 3000 pictures: the numbers are read from the folder once, so the full
 // folder should cost little more than the empty one.
 #include <benchmark/benchmark.h>
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kPictures = 100;
+constexpr int kPictures = 1000;
 
 struct Silent : album::ExportReport {
   void message(const std::string&) override {}

@@ -1,7 +1,12 @@
 #include "cli/PngWriter.h"
 
+#ifdef QA_HAVE_ZLIB
 #include <zlib.h>
+#endif
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -18,14 +23,64 @@ void putU32BE(std::vector<uint8_t>& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
+#ifdef QA_HAVE_ZLIB
+uint32_t checksum(const uint8_t* data, size_t n) { return static_cast<uint32_t>(crc32(0L, data, static_cast<uInt>(n))); }
+
+std::vector<uint8_t> deflate(const std::vector<uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> packed(size);
+  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+    throw std::runtime_error("Out of memory");
+  packed.resize(size);
+  return packed;
+}
+#else
+// Without zlib (the Windows cross build) the image data goes into stored,
+// uncompressed deflate blocks: a larger file, but the same pixels.
+uint32_t checksum(const uint8_t* data, size_t n) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t i = 0; i < 256; ++i) {
+      uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  uint32_t c = 0xFFFFFFFFu;
+  for (size_t i = 0; i < n; ++i) c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
+
+std::vector<uint8_t> deflate(const std::vector<uint8_t>& raw) {
+  std::vector<uint8_t> out = {0x78, 0x01};  // zlib header: deflate, 32K window, no dictionary
+  constexpr size_t kBlock = 65535;
+  size_t at = 0;
+  do {
+    const size_t n = std::min(kBlock, raw.size() - at);
+    const bool last = at + n == raw.size();
+    out.insert(out.end(), {static_cast<uint8_t>(last ? 1 : 0), static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
+                           static_cast<uint8_t>(~n), static_cast<uint8_t>(~n >> 8)});
+    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+    at += n;
+  } while (at < raw.size());
+  uint32_t a = 1, b = 0;
+  for (uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  putU32BE(out, (b << 16) | a);
+  return out;
+}
+#endif
+
 // Appends one chunk: length, type, data and the CRC over type and data.
 void putChunk(std::vector<uint8_t>& out, const char (&type)[5], const std::vector<uint8_t>& data) {
   putU32BE(out, static_cast<uint32_t>(data.size()));
   const size_t typeAt = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
-  const uLong crc = crc32(0L, out.data() + typeAt, static_cast<uInt>(out.size() - typeAt));
-  putU32BE(out, static_cast<uint32_t>(crc));
+  putU32BE(out, checksum(out.data() + typeAt, out.size() - typeAt));
 }
 
 std::vector<uint8_t> header(const base::Bitmap& picture) {
@@ -51,12 +106,7 @@ std::vector<uint8_t> compressedRows(const base::Bitmap& picture) {
     raw.push_back(kFilterNone);
     raw.insert(raw.end(), picture.scanLine(y), picture.scanLine(y) + width);
   }
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(size);
-  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
-    throw std::runtime_error("Out of memory");
-  packed.resize(size);
-  return packed;
+  return deflate(raw);
 }
 
 }  // namespace

@@ -227,12 +227,11 @@ TEST(VsGraphics, FilesRoundTripAndFailuresLeaveTheCollection) {
   EXPECT_EQ(back.Items(1)->Name(), "second");
 
   const std::string missing = dir.file("missing.vsg");
-  EXPECT_EQ(errorOf([&] { back.LoadFromFile(missing); }),
-            "Cannot open file \"" + missing + "\". No such file or directory.");
+  // The system's own reason follows the file name; its wording differs between systems.
+  EXPECT_EQ(errorOf([&] { back.LoadFromFile(missing); }).rfind("Cannot open file \"" + missing + "\". ", 0), 0u);
   EXPECT_EQ(back.Count(), 2);
   const std::string noFolder = dir.file("nofolder/x.vsg");
-  EXPECT_EQ(errorOf([&] { back.SaveToFile(noFolder); }),
-            "Cannot create file \"" + noFolder + "\". No such file or directory.");
+  EXPECT_EQ(errorOf([&] { back.SaveToFile(noFolder); }).rfind("Cannot create file \"" + noFolder + "\". ", 0), 0u);
   EXPECT_EQ(c.calls, 1);
 }
 
