@@ -73,13 +73,22 @@ void PictureDatabase::decodeInto(base::Bitmap& target) {
   const int64_t offset = pixelOffset();
   const int64_t available = pixelByteCount();
   const PictureSize size = pictureSize();
-  base::Bitmap picture = blankPicture(size);
-  // Rows are stored bottom row first, so the first pixel byte lands bottom left.
-  const size_t count = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(picture.bits().size())));
   if (!stream_) throw base::EReadError();
-  if (static_cast<int64_t>(headerLength_) != offset) stream_->setPosition(offset);
-  stream_->readBuffer(picture.bits().data(), count);
-  target = std::move(picture);
+  // The target takes the template's headers and palette and keeps its pixel
+  // memory when it has this size already: no fresh allocation per picture.
+  target.reshapeLike(blankPicture(size));
+  std::vector<uint8_t>& bits = target.bits();
+  // Rows are stored bottom row first, so the first pixel byte lands bottom left.
+  const size_t count = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(bits.size())));
+  try {
+    if (static_cast<int64_t>(headerLength_) != offset) stream_->setPosition(offset);
+    stream_->readBuffer(bits.data(), count);
+  } catch (...) {
+    target.clear();
+    throw;
+  }
+  // Pixels the file does not reach keep the template's index 0.
+  std::fill(bits.begin() + static_cast<std::ptrdiff_t>(count), bits.end(), uint8_t{0});
 }
 
 void PictureDatabase::close() { stream_.reset(); }
@@ -87,12 +96,16 @@ void PictureDatabase::close() { stream_.reset(); }
 void FlipBitmapVertical(base::Bitmap& bitmap) { bitmap.flipVertical(); }
 
 namespace {
-base::Bitmap decodeWhole(PictureDatabase& database) {
+void decodeWhole(PictureDatabase& database, base::Bitmap& picture) {
   if (!database.hasPictureName()) throw EInvalidDatabase();
-  base::Bitmap picture;
   database.decodeInto(picture);
   database.close();
   FlipBitmapVertical(picture);
+}
+
+base::Bitmap decodeWhole(PictureDatabase& database) {
+  base::Bitmap picture;
+  decodeWhole(database, picture);
   return picture;
 }
 }  // namespace
@@ -100,6 +113,11 @@ base::Bitmap decodeWhole(PictureDatabase& database) {
 base::Bitmap decodePicture(const std::string& path) {
   PictureDatabase database(path);
   return decodeWhole(database);
+}
+
+void decodePicture(const std::string& path, base::Bitmap& into) {
+  PictureDatabase database(path);
+  decodeWhole(database, into);
 }
 
 base::Bitmap decodePicture(const void* bytes, size_t count) {

@@ -55,7 +55,8 @@ class PictureDatabase {
   // Puts the picture into `target`: the template of the picture's size with the
   // file's pixel bytes laid over its pixel area from the first stored row on,
   // so the picture comes out upside down. Missing pixels stay index 0; surplus
-  // bytes are ignored. `target` is left alone when this raises.
+  // bytes are ignored. `target` is left alone when the file is too short, and
+  // emptied when reading its pixels fails.
   void decodeInto(base::Bitmap& target);
 
   // Closes the file; the values already read stay available.
@@ -82,6 +83,9 @@ void FlipBitmapVertical(base::Bitmap& bitmap);
 // The whole decoding of one database file into an upright picture. Raises
 // "Invalid database file!" (album::EInvalidDatabase) when the name check fails.
 base::Bitmap decodePicture(const std::string& path);
+// The same into an existing bitmap, whose memory is reused when it has the size
+// already: the way to decode many pictures one after another.
+void decodePicture(const std::string& path, base::Bitmap& into);
 // The same for a database held in memory.
 base::Bitmap decodePicture(const void* bytes, size_t count);
 

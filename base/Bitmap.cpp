@@ -64,14 +64,23 @@ void Bitmap::clear() { *this = Bitmap(); }
 
 void Bitmap::flipVertical() {
   if (height_ < 2 || stride_ == 0) return;
-  std::vector<uint8_t> tmp(stride_);
   for (int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom) {
     uint8_t* a = scanLine(top);
-    uint8_t* b = scanLine(bottom);
-    std::memcpy(tmp.data(), a, stride_);
-    std::memcpy(a, b, stride_);
-    std::memcpy(b, tmp.data(), stride_);
+    std::swap_ranges(a, a + stride_, scanLine(bottom));
   }
+}
+
+void Bitmap::reshapeLike(const Bitmap& other) {
+  width_ = other.width_;
+  height_ = other.height_;
+  format_ = other.format_;
+  stride_ = other.stride_;
+  palette_ = other.palette_;
+  xPelsPerMeter = other.xPelsPerMeter;
+  yPelsPerMeter = other.yPelsPerMeter;
+  colorsUsed = other.colorsUsed;
+  colorsImportant = other.colorsImportant;
+  bits_.resize(other.bits_.size());
 }
 
 void Bitmap::loadFromStream(Stream& stream) {

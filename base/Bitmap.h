@@ -59,6 +59,9 @@ class Bitmap {
 
   void clear();
   void flipVertical();
+  // Takes other's size, format, palette and header fields; the pixel bytes keep
+  // whatever they held (memory is reused when the size is the same already).
+  void reshapeLike(const Bitmap& other);
 
   // Reads one BMP file image from the stream's position and leaves the position
   // right after it. An empty stream remainder gives an empty bitmap.
