@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -11,7 +12,13 @@ class Library {
   // Loads the library file at path; loaded() tells whether that worked.
   explicit Library(const std::string& path);
   Library(Library&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-  Library& operator=(Library&& other) noexcept;
+  Library& operator=(Library&& other) noexcept {
+    if (this != &other) {
+      unload();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
   ~Library() { unload(); }

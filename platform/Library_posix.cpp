@@ -6,15 +6,6 @@ namespace platform {
 
 Library::Library(const std::string& path) : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
 
-Library& Library::operator=(Library&& other) noexcept {
-  if (this != &other) {
-    unload();
-    handle_ = other.handle_;
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
-
 void* Library::symbol(const char* name) const { return handle_ ? ::dlsym(handle_, name) : nullptr; }
 
 void Library::unload() {

@@ -6,15 +6,6 @@ namespace platform {
 
 Library::Library(const std::string& path) : handle_(LoadLibraryA(path.c_str())) {}
 
-Library& Library::operator=(Library&& other) noexcept {
-  if (this != &other) {
-    unload();
-    handle_ = other.handle_;
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
-
 void* Library::symbol(const char* name) const {
   if (handle_ == nullptr) return nullptr;
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));

@@ -5,6 +5,8 @@
 #include "base/Errors.h"
 #include "support/TempDir.h"
 
+#include "../support/ErrorText.h"
+
 using namespace album;
 using testing_support::TempDir;
 
@@ -20,15 +22,6 @@ std::vector<uint8_t> pattern(size_t count) {
 // A one-record database whose file is exactly fileSize bytes long.
 std::vector<uint8_t> databaseOfSize(size_t fileSize, const std::string& name = "QuilloryPicTest") {
   return buildPictureDatabase(name, pattern(fileSize - 88));
-}
-
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(no error)";
 }
 
 // Checks that the upright picture holds `filled` pixel bytes from the pattern, row

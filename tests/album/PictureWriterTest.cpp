@@ -12,6 +12,8 @@
 #include "base/Errors.h"
 #include "support/TempDir.h"
 
+#include "../support/ErrorText.h"
+
 using namespace album;
 using testing_support::TempDir;
 
@@ -23,14 +25,6 @@ std::vector<uint8_t> rowNumbers(int width, int height) {
   return pixels;
 }
 
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
 }  // namespace
 
 TEST(PictureWriter, WritesTheTemplateLayoutBottomRowFirst) {

@@ -7,6 +7,8 @@
 #include "forms/core/Classes.h"
 #include "forms/core/IniFiles.h"
 
+#include "../support/ErrorText.h"
+
 using namespace forms;
 
 namespace {
@@ -22,15 +24,6 @@ class Probe : public TComponent {
     if (op == TOperation::opRemove) events.push_back(Name() + " hears " + c->Name() + (IsDestroying() ? " (dying)" : ""));
   }
 };
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
 
 }  // namespace
 

@@ -13,6 +13,8 @@
 #include "forms/core/Filer.h"
 #include "skin/VsGraphics.h"
 
+#include "../support/ErrorText.h"
+
 using namespace skin;
 
 namespace {
@@ -40,15 +42,6 @@ struct Counter {
   }
   int calls = 0;
 };
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
 
 class TempDir {
  public:
