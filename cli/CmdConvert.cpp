@@ -1,11 +1,22 @@
-// qalbum convert PDB OUT: decodes one picture database into a BMP file, exactly
-// as Save writes it, or into a PNG image of the same pixels.
+// qalbum convert [--format bmp|png] PDB OUT: decodes one picture database into
+// a BMP file, exactly as Save writes it, or into a PNG image of the same pixels;
+// OUT "-" is standard output.
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
 #include "album/SafeFile.h"
+#include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/PngWriter.h"
 
@@ -19,18 +30,46 @@ bool endsWithNoCase(const std::string& text, const std::string& suffix) {
                     [](char want, char got) { return std::tolower(static_cast<unsigned char>(got)) == want; });
 }
 
+// "bmp" or "png": the --format option, else OUT's extension.
+std::string outputFormat(const Invocation& call, const std::string& out) {
+  if (const auto format = call.value("--format")) return *format;
+  if (out == "-") throw UsageError("Writing to standard output needs --format bmp or --format png.");
+  if (endsWithNoCase(out, ".png")) return "png";
+  if (endsWithNoCase(out, ".bmp")) return "bmp";
+  throw UsageError("The output file name must end in .bmp or .png");
+}
+
+bool stdoutIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stdout)) != 0;
+#else
+  return isatty(STDOUT_FILENO) != 0;
+#endif
+}
+
+void writeToStdout(const std::vector<uint8_t>& bytes) {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::cout.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::cout.flush();
+  if (!std::cout) throw base::EWriteError();
+}
+
 }  // namespace
 
-int runConvert(const Args& args) {
-  if (args.size() != 2) return fail("Usage: qalbum convert PDB OUT");
-  const std::string& out = args[1];
-  const bool png = endsWithNoCase(out, ".png");
-  if (!png && !endsWithNoCase(out, ".bmp")) return fail("The output file name must end in .bmp or .png");
+int runConvert(const Invocation& call) {
+  const std::string& out = call.args[1];
+  const std::string format = outputFormat(call, out);
+  // A picture's bytes would only garble the terminal.
+  if (out == "-" && stdoutIsTerminal()) throw UsageError("Standard output is a terminal; not writing picture data to it.");
 
-  const base::Bitmap picture = album::decodePicture(args[0]);
-  if (png) {
-    const std::vector<uint8_t> image = encodePng(picture);
-    album::writeFileReplacing(out, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
+  const base::Bitmap picture = album::decodePicture(call.args[0]);
+  const std::vector<uint8_t> bytes = format == "png" ? encodePng(picture) : picture.toBmp();
+  if (out == "-") {
+    writeToStdout(bytes);
+  } else if (format == "png") {
+    album::writeFileReplacing(out, [&bytes](base::Stream& s) { s.writeBuffer(bytes.data(), bytes.size()); });
   } else {
     album::writePicture(picture, out);
   }

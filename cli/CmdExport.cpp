@@ -54,8 +54,8 @@ class ConsoleReport : public album::ExportReport {
 
 }  // namespace
 
-int runExport(const Args& args) {
-  if (args.size() != 2) return fail("Usage: qalbum export FOLDER DEST");
+int runExport(const Invocation& call) {
+  const Args& args = call.args;
   const std::string folder = withSeparator(args[0]);
   if (!platform::directoryExists(folder))
     return fail(base::formatMessage(base::msg::FOpen, {args[0], platform::lastErrorText()}));

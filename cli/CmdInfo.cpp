@@ -1,4 +1,5 @@
-// qalbum info PDB...: what the program reads from each picture database.
+// qalbum info PDB...: what the program reads from each picture database. A
+// database that fails is named with its message, and the next one follows.
 #include <iostream>
 #include <sstream>
 
@@ -26,18 +27,17 @@ std::string describe(const std::string& path) {
 
 }  // namespace
 
-int runInfo(const Args& args) {
-  if (args.empty()) return fail("Usage: qalbum info PDB...");
+int runInfo(const Invocation& call) {
   int status = 0;
   bool first = true;
-  for (const std::string& path : args) {
+  for (const std::string& path : call.args) {
     try {
       const std::string block = describe(path);
       std::cout << (first ? "" : "\n") << block;
       first = false;
     } catch (const std::exception& e) {
       std::cout.flush();
-      status = fail(e.what());
+      status = fail(path + ": " + e.what());
     }
   }
   return status;

@@ -11,8 +11,6 @@
 
 namespace cli {
 
-int runSkinRegion(const Args& args);  // CmdSkinRegion.cpp
-
 namespace {
 
 // Writes the bytes under a temporary name and moves them over path, so a
@@ -39,7 +37,10 @@ std::string describe(const base::Bitmap& b) {
   return std::to_string(b.width()) + "x" + std::to_string(b.height()) + "x" + std::to_string(b.bitsPerPixel());
 }
 
-int list(const Args& args) {
+}  // namespace
+
+int runSkinList(const Invocation& call) {
+  const Args& args = call.args;
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(args[0]);
   for (int32_t i = 0; i < graphics.Count(); ++i) {
@@ -49,11 +50,12 @@ int list(const Args& args) {
   return 0;
 }
 
-int pack(const Args& args) {
+int runSkinPack(const Invocation& call) {
+  const Args& args = call.args;
   skin::TVsGraphics graphics;
   for (size_t i = 1; i < args.size(); ++i) {
     const size_t eq = args[i].find('=');
-    if (eq == std::string::npos) return fail("Expected NAME=BMP, got \"" + args[i] + "\".");
+    if (eq == std::string::npos) throw UsageError("Expected NAME=BMP, got \"" + args[i] + "\".");
     skin::TVsGraphic entry;
     entry.SetName(args[i].substr(0, eq));
     platform::FileStream in(args[i].substr(eq + 1), platform::FileMode::OpenRead);
@@ -66,7 +68,8 @@ int pack(const Args& args) {
   return 0;
 }
 
-int extract(const Args& args) {
+int runSkinExtract(const Invocation& call) {
+  const Args& args = call.args;
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(args[0]);
   const int32_t index = graphics.IndexOf(args[1]);
@@ -77,41 +80,6 @@ int extract(const Args& args) {
   bitmap.saveToStream(bytes);
   writeFileWhole(args[2], bytes);
   return 0;
-}
-
-struct SkinCommand {
-  const char* name;
-  const char* arguments;
-  size_t minArgs;
-  size_t maxArgs;
-  int (*run)(const Args& args);
-};
-
-// The sub-commands of "qalbum skin".
-const SkinCommand kSkinCommands[] = {
-    {"list", "FILE", 1, 1, list},
-    {"pack", "OUT NAME=BMP...", 1, SIZE_MAX, pack},
-    {"extract", "FILE NAME OUT.bmp", 3, 3, extract},
-    {"region", "FILE NAME --mask RRGGBB", 4, 4, runSkinRegion},
-};
-
-int usage() {
-  std::string text = "Usage:";
-  for (const SkinCommand& c : kSkinCommands) text += std::string("\n  qalbum skin ") + c.name + " " + c.arguments;
-  return fail(text);
-}
-
-}  // namespace
-
-int runSkin(const Args& args) {
-  if (args.empty()) return usage();
-  for (const SkinCommand& c : kSkinCommands) {
-    if (args[0] != c.name) continue;
-    const Args rest(args.begin() + 1, args.end());
-    if (rest.size() < c.minArgs || rest.size() > c.maxArgs) return usage();
-    return c.run(rest);
-  }
-  return usage();
 }
 
 }  // namespace cli

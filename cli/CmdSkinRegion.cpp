@@ -15,8 +15,6 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "Usage: qalbum skin region FILE NAME --mask RRGGBB";
-
 // "RRGGBB" as written in HTML, turned into 0x00BBGGRR.
 std::optional<uint32_t> parseMaskColor(const std::string& text) {
   if (text.size() != 6) return std::nullopt;
@@ -31,18 +29,11 @@ std::optional<uint32_t> parseMaskColor(const std::string& text) {
 
 }  // namespace
 
-int runSkinRegion(const Args& args) {
-  std::vector<std::string> positional;
-  std::optional<uint32_t> mask;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--mask" && i + 1 < args.size()) {
-      mask = parseMaskColor(args[++i]);
-      if (!mask) return fail("Invalid mask colour \"" + args[i] + "\".");
-    } else {
-      positional.push_back(args[i]);
-    }
-  }
-  if (positional.size() != 2 || !mask) return fail(kUsage);
+int runSkinRegion(const Invocation& call) {
+  const std::string colour = *call.value("--mask");
+  const std::optional<uint32_t> mask = parseMaskColor(colour);
+  if (!mask) throw UsageError("Invalid mask colour \"" + colour + "\".");
+  const Args& positional = call.args;
 
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(positional[0]);

@@ -6,8 +6,7 @@
 
 namespace cli {
 
-int runUsers(const Args& args) {
-  if (!args.empty()) return fail("Usage: qalbum users");
+int runUsers(const Invocation&) {
   const app::UsersData data = app::GetUsersData();
   if (data.error) return fail(*data.error);
   for (size_t i = 0; i < data.items.size(); ++i) std::cout << data.userNames[i] << '\t' << data.userDirs[i] << '\n';

@@ -1,23 +1,98 @@
 #include "cli/Commands.h"
 
+#include <algorithm>
+#include <sstream>
+
 namespace cli {
 
-int runConvert(const Args& args);  // CmdConvert.cpp
-int runInfo(const Args& args);     // CmdInfo.cpp
-int runUsers(const Args& args);    // CmdUsers.cpp
-int runSkin(const Args& args);     // CmdSkin.cpp
-int runExport(const Args& args);   // CmdExport.cpp
+int runConvert(const Invocation& call);     // CmdConvert.cpp
+int runInfo(const Invocation& call);        // CmdInfo.cpp
+int runExport(const Invocation& call);      // CmdExport.cpp
+int runUsers(const Invocation& call);       // CmdUsers.cpp
+int runHelp(const Invocation& call);        // CmdHelp.cpp
+int runSkinList(const Invocation& call);    // CmdSkin.cpp
+int runSkinPack(const Invocation& call);    // CmdSkin.cpp
+int runSkinExtract(const Invocation& call);  // CmdSkin.cpp
+int runSkinRegion(const Invocation& call);  // CmdSkinRegion.cpp
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
-      {"convert", "convert PDB OUT      picture database to OUT (.bmp as Save writes it, or .png)", runConvert},
-      {"info", "info PDB...          name, record count, sizes and pixel bytes of each database", runInfo},
-      {"export", "export FOLDER DEST   every picture database of FOLDER as Pic_<n>.bmp in DEST", runExport},
-      {"users", "users                the Palm Desktop users and their folders", runUsers},
-      {"skin", "skin list FILE | pack OUT NAME=BMP... | extract FILE NAME OUT.bmp | region FILE NAME --mask RRGGBB",
-       runSkin},
+      {"convert", "PDB OUT", "Writes the picture of a database to OUT: a BMP file as Save writes it, or a PNG "
+                             "image of the same pixels; \"-\" writes to standard output.",
+       {{"--format", "bmp|png", "the output format; without it, OUT's extension (.bmp or .png) decides"}},
+       runConvert},
+      {"info", "PDB...", "Prints the name, record count, file size, picture size and pixel bytes of each database.",
+       {}, runInfo},
+      {"export", "FOLDER DEST", "Writes every QuilloryPic*.pdb of FOLDER as DEST/Pic_<n>.bmp, as Export All does.",
+       {}, runExport},
+      {"users", "", "Prints the Palm Desktop users, one \"name<TAB>folder\" line each.", {}, runUsers},
+      {"help", "[COMMAND [SUBCOMMAND]]", "Prints the help of qalbum, of a command or of a group such as skin.", {},
+       runHelp},
+      {"skin list", "FILE", "Lists the pictures of a skin graphics stream file.", {}, runSkinList, true},
+      {"skin pack", "OUT [NAME=BMP...]", "Writes a graphics stream file of the named BMP files.", {}, runSkinPack,
+       true},
+      {"skin extract", "FILE NAME OUT", "Writes one picture of a graphics stream file as a BMP file.", {},
+       runSkinExtract, true},
+      {"skin region", "FILE NAME",
+       "Prints the rectangles of the window region that a picture's pixels make, then their count.",
+       {{"--mask", "RRGGBB", "the mask colour, whose pixels are left out", true}}, runSkinRegion, true},
   };
   return table;
+}
+
+namespace {
+
+std::vector<std::string> nameWords(const Command& command) {
+  std::istringstream in(command.name);
+  std::vector<std::string> result;
+  for (std::string w; in >> w;) result.push_back(w);
+  return result;
+}
+
+// Each command's usage line, its summary indented below it.
+std::string commandList(const std::vector<const Command*>& list) {
+  std::string text;
+  for (const Command* c : list) text += "  " + usageLine(*c) + "\n      " + c->summary + "\n";
+  return text;
+}
+
+}  // namespace
+
+Args wordsAfterName(const Command& command, const Args& words) {
+  const size_t length = std::min(nameWords(command).size(), words.size());
+  return Args(words.begin() + static_cast<std::ptrdiff_t>(length), words.end());
+}
+
+const Command* findCommand(const Args& words) {
+  for (const Command& c : commands()) {
+    const std::vector<std::string> name = nameWords(c);
+    if (words.size() >= name.size() && std::equal(name.begin(), name.end(), words.begin())) return &c;
+  }
+  return nullptr;
+}
+
+std::string mainHelp() {
+  std::vector<const Command*> list;
+  for (const Command& c : commands())
+    if (!c.developer) list.push_back(&c);
+  return "Usage: qalbum COMMAND [OPTIONS] [ARGUMENTS]\n"
+         "Converts, lists and exports Quillory pictures from Palm OS backup databases.\n\n"
+         "Commands:\n" +
+         commandList(list) +
+         "\nOptions:\n"
+         "  -h, --help      print this help (COMMAND --help: the help of COMMAND)\n"
+         "  -V, --version   print the version\n"
+         "  --              ends the options; later words are arguments\n\n"
+         "Exit status: 0 done, 1 the work failed, 2 wrong command line.\n"
+         "Commands for skin graphics files: qalbum help skin\n";
+}
+
+std::string groupHelp(const std::string& group) {
+  std::vector<const Command*> list;
+  for (const Command& c : commands())
+    if (nameWords(c).size() > 1 && nameWords(c)[0] == group) list.push_back(&c);
+  if (list.empty()) return {};
+  return "Usage: qalbum " + group + " SUBCOMMAND [ARGUMENTS]\n\nCommands:\n" + commandList(list);
 }
 
 }  // namespace cli

@@ -1,22 +1,29 @@
-// The sub-commands of qalbum. Each takes the arguments after its own name,
-// prints its messages, and returns the process exit status.
+// The commands of qalbum. Each takes its parsed command line, prints its
+// messages, and returns the process exit status: 0 done, 1 the work failed.
+// A command adds itself with one entry in the table of Commands.cpp and a
+// Cmd<Name>.cpp file of its own.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "cli/CommandLine.h"
+
 namespace cli {
 
-using Args = std::vector<std::string>;
-
-struct Command {
-  const char* name;
-  const char* usage;  // one line for --help, after "qalbum "
-  int (*run)(const Args& args);
-};
-
-// Every command of the tool, in the order --help lists them.
+// Every command of the tool, in the order the help lists them.
 const std::vector<Command>& commands();
+
+// The command whose name the first words of `words` spell ("convert", "skin
+// region"), or nullptr.
+const Command* findCommand(const Args& words);
+// The words after the command's name.
+Args wordsAfterName(const Command& command, const Args& words);
+
+// The main help: the commands for users, with the options of the tool itself.
+std::string mainHelp();
+// The help of a group of sub-commands ("skin"), or empty when there is no such group.
+std::string groupHelp(const std::string& group);
 
 // Prints a message text alone on a line of standard error; returns exit status 1.
 int fail(const std::string& message);

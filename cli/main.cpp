@@ -13,38 +13,55 @@ int fail(const std::string& message) {
 
 namespace {
 
-void printHelp(std::ostream& out) {
-  out << "Usage: qalbum COMMAND [ARGUMENTS]\n\nCommands:\n";
-  for (const Command& c : commands()) out << "  qalbum " << c.usage << '\n';
-  out << "  qalbum --help\n  qalbum --version\n";
+constexpr int kUsageStatus = 2;
+
+int usageError(const std::string& message, const std::string& usage) {
+  std::cerr << message << '\n' << usage;
+  return kUsageStatus;
+}
+
+int runCommand(const Command& command, const Args& words) {
+  try {
+    return command.run(parseArguments(command, words));
+  } catch (const HelpRequest&) {
+    std::cout << commandHelp(command);
+    return 0;
+  } catch (const UsageError& e) {
+    return usageError(e.what(), "Usage: " + usageLine(command) + "\nRun \"qalbum help " + command.name +
+                                    "\" for its options.\n");
+  } catch (const std::exception& e) {
+    return fail(e.what());
+  }
+}
+
+int run(const Args& all) {
+  if (all.empty()) return usageError("No command given.", mainHelp());
+  const std::string& first = all[0];
+  if (first == "--help" || first == "-h") {
+    std::cout << mainHelp();
+    return 0;
+  }
+  if (first == "--version" || first == "-V") {
+    std::cout << "qalbum " << QA_VERSION << '\n';
+    return 0;
+  }
+  if (const Command* command = findCommand(all)) {
+    return runCommand(*command, wordsAfterName(*command, all));
+  }
+  const std::string group = groupHelp(first);
+  if (!group.empty()) {
+    if (all.size() == 2 && (all[1] == "--help" || all[1] == "-h")) {
+      std::cout << group;
+      return 0;
+    }
+    if (all.size() == 1) return usageError("No " + first + " command given.", group);
+    return usageError("Unknown command \"" + first + " " + all[1] + "\".", group);
+  }
+  if (first.size() > 1 && first[0] == '-') return usageError("Unknown option \"" + first + "\".", mainHelp());
+  return usageError("Unknown command \"" + first + "\".", mainHelp());
 }
 
 }  // namespace
 }  // namespace cli
 
-int main(int argc, char** argv) {
-  const cli::Args all(argv + 1, argv + argc);
-  if (all.empty()) {
-    cli::printHelp(std::cerr);
-    return 1;
-  }
-  if (all[0] == "--help" || all[0] == "-h") {
-    cli::printHelp(std::cout);
-    return 0;
-  }
-  if (all[0] == "--version") {
-    std::cout << "qalbum " << QA_VERSION << '\n';
-    return 0;
-  }
-  for (const cli::Command& c : cli::commands()) {
-    if (all[0] != c.name) continue;
-    try {
-      return c.run(cli::Args(all.begin() + 1, all.end()));
-    } catch (const std::exception& e) {
-      return cli::fail(e.what());
-    }
-  }
-  std::cerr << "Unknown command \"" << all[0] << "\".\n";
-  cli::printHelp(std::cerr);
-  return 1;
-}
+int main(int argc, char** argv) { return cli::run(cli::Args(argv + 1, argv + argc)); }

@@ -1,6 +1,5 @@
 // qalbum run as a real program on real files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -8,38 +7,17 @@
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 using testing_support::TempDir;
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  q.append(s).append("'");
-  return q;
-}
+using Outcome = testing_support::ProgramRun;
 
 Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
-  std::string command = quoted(QALBUM_PATH);
-  for (const std::string& a : args) command.append(" ").append(quoted(a));
-  command.append(" >").append(quoted(dir.path("stdout.txt")));
-  command.append(" 2>").append(quoted(dir.path("stderr.txt")));
-  const int raw = std::system(command.c_str());
-  auto text = [](const std::string& file) {
-    const std::vector<uint8_t> bytes = TempDir::read(file);
-    return std::string(bytes.begin(), bytes.end());
-  };
-  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(dir.path("stdout.txt")), text(dir.path("stderr.txt"))};
-  std::remove(dir.path("stdout.txt").c_str());
-  std::remove(dir.path("stderr.txt").c_str());
-  return run;
+  return testing_support::runProgram(QALBUM_PATH, args, dir);
 }
 
 std::vector<uint8_t> stripes(size_t count) {
@@ -94,7 +72,8 @@ TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
 
   Outcome png = qalbum(dir, {"convert", pdb, dir.path("out.PNG")});
   EXPECT_EQ(png.status, 0);
-  const Png image = parsePng(TempDir::read(dir.path("out.PNG")));
+  const std::vector<uint8_t> pngFile = TempDir::read(dir.path("out.PNG"));
+  const Png image = parsePng(pngFile);
   EXPECT_TRUE(image.crcsGood);
   EXPECT_EQ(image.width, 320u);
   EXPECT_EQ(image.height, 280u);
@@ -113,6 +92,14 @@ TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
     ASSERT_EQ(row[0], 0);  // no filter
     ASSERT_TRUE(std::equal(row + 1, row + 321, picture.scanLine(y))) << "row " << y;
   }
+
+  // "-" is standard output, in the format the option names whatever OUT would say.
+  Outcome piped = qalbum(dir, {"convert", "--format", "png", pdb, "-"});
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.out, std::string(pngFile.begin(), pngFile.end()));
+  piped = qalbum(dir, {"convert", pdb, "--format=bmp", "-"});
+  const std::vector<uint8_t> bmpFile = picture.toBmp();
+  EXPECT_EQ(piped.out, std::string(bmpFile.begin(), bmpFile.end()));
 }
 
 TEST(Qalbum, FailuresPrintTheMessageAloneAndLeaveOutUntouched) {
@@ -141,7 +128,7 @@ TEST(Qalbum, FailuresPrintTheMessageAloneAndLeaveOutUntouched) {
 
   const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", stripes(100)));
   r = qalbum(dir, {"convert", good, dir.path("out.gif")});
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);
   r = qalbum(dir, {"convert", good, dir.path("no/such/folder.bmp")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.rfind("Cannot create file \"" + dir.path("no/such/folder.bmp") + "\". ", 0), 0u) << r.err;
@@ -163,7 +150,7 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
 
   Outcome r = qalbum(dir, {"info", a, b, c});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Invalid database file!\n");
+  EXPECT_EQ(r.err, b + ": Invalid database file!\n");
   std::ostringstream expected;
   expected << a << "\n  name: QuilloryPicMany\n  records: 256\n  file size: 24088 bytes\n"
            << "  picture size: 320 x 280\n  pixel bytes: 21960\n\n"

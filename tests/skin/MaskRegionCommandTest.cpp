@@ -68,8 +68,10 @@ TEST_F(SkinRegionCommand, PrintsTheRectanglesThenTheirCount) {
 }
 
 TEST_F(SkinRegionCommand, RefusesBadArgumentsAndMissingFiles) {
-  EXPECT_EQ(run("skin region x.vsg Pic --mask FFF"), std::make_pair(std::string("Invalid mask colour \"FFF\".\n"), 1));
-  EXPECT_EQ(run("skin region x.vsg Pic").second, 1);
+  const auto [usage, usageStatus] = run("skin region x.vsg Pic --mask FFF");
+  EXPECT_EQ(usage.rfind("Invalid mask colour \"FFF\".\n", 0), 0u) << usage;
+  EXPECT_EQ(usageStatus, 2);
+  EXPECT_EQ(run("skin region x.vsg Pic").second, 2);
   const auto [text, status] = run("skin region " + (dir_ / "none.vsg").string() + " Pic --mask 000000");
   EXPECT_EQ(status, 1);
   EXPECT_EQ(text.rfind("Cannot open file", 0), 0u) << text;

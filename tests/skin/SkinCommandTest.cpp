@@ -101,6 +101,6 @@ TEST_F(SkinCommand, FailuresPrintTheMessageAndLeaveNoOutput) {
   EXPECT_FALSE(fs::exists(at("out.bmp")));
 
   r = run("skin frobnicate");
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.out.find("qalbum skin list FILE"), std::string::npos);
 }
