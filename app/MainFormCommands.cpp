@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QStandardPaths>
 
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
+#include "app/ProgramPlaces.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -50,6 +52,16 @@ class BoxReport : public album::ExportReport {
   forms::UserInterface& ui_;
   std::function<void(size_t, size_t)> onProgress_;
 };
+
+// The folder Export All makes the user's folder in; under the pictures folder
+// (an installed program) it is made when missing.
+std::string albumFolder() {
+  QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  if (pictures.isEmpty()) pictures = QDir::homePath();
+  const std::string root = albumRoot(platform::programFolder(), toAnsi(pictures));
+  QDir().mkpath(fromAnsi(root));
+  return root;
+}
 
 }  // namespace
 
@@ -200,14 +212,15 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserAlbum(platform::programFolder(), userNames_[static_cast<size_t>(user)],
+  album::exportUserAlbum(albumFolder(), userNames_[static_cast<size_t>(user)],
                          userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::Instructions1Click() {
-  const auto result = ui_.openDocument(fromAnsi(platform::programFolder()), QString::fromLatin1(kHelpFileName));
+  const std::string folder = helpFolder(platform::programFolder(), kHelpFileName);
+  const auto result = ui_.openDocument(fromAnsi(folder), QString::fromLatin1(kHelpFileName));
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
   else if (result == forms::OpenResult::Failed)

@@ -1,0 +1,52 @@
+#include "app/ProgramPlaces.h"
+
+#include "platform/Files.h"
+
+namespace app {
+
+namespace {
+
+constexpr char kSep = platform::kPathSeparator;
+
+std::string withSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != kSep && folder.back() != '/') folder += kSep;
+  return folder;
+}
+
+// The folder above the program's folder ("/usr/" for "/usr/bin/"), or empty.
+std::string installPrefix(const std::string& programFolder) {
+  if (programFolder.size() < 2) return {};
+  const auto cut = programFolder.find_last_of(std::string(1, kSep) + "/", programFolder.size() - 2);
+  return cut == std::string::npos ? std::string() : programFolder.substr(0, cut + 1);
+}
+
+std::string installedFolder(const std::string& programFolder, const std::string& underShare) {
+  const std::string prefix = installPrefix(programFolder);
+  return prefix.empty() ? std::string() : prefix + "share" + kSep + underShare + kSep;
+}
+
+std::string docFolder(const std::string& programFolder) {
+  return installedFolder(programFolder, std::string("doc") + kSep + "quillory-album");
+}
+
+}  // namespace
+
+bool isInstalledLayout(const std::string& programFolder) {
+  const std::string data = installedFolder(programFolder, "quillory-album");
+  const std::string doc = docFolder(programFolder);
+  return (!data.empty() && platform::directoryExists(data)) || (!doc.empty() && platform::directoryExists(doc));
+}
+
+std::string helpFolder(const std::string& programFolder, const std::string& fileName) {
+  if (platform::fileExists(programFolder + fileName)) return programFolder;
+  const std::string doc = docFolder(programFolder);
+  if (!doc.empty() && platform::fileExists(doc + fileName)) return doc;
+  return programFolder;
+}
+
+std::string albumRoot(const std::string& programFolder, const std::string& picturesFolder) {
+  if (!isInstalledLayout(programFolder)) return programFolder;
+  return withSeparator(picturesFolder) + kInstalledAlbumFolder + kSep;
+}
+
+}  // namespace app

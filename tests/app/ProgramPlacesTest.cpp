@@ -1,0 +1,42 @@
+// Where the help page and exports are, on real folder layouts: a portable
+// program and an installed one (bin/ beside share/).
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/ProgramPlaces.h"
+#include "platform/Files.h"
+
+using namespace testsupport;
+
+namespace {
+
+const std::string sep(1, platform::kPathSeparator);
+
+TEST(ProgramPlaces, AnInstalledProgramExportsIntoThePicturesAndFindsItsHelpInTheDocFolder) {
+  TempFolder root;
+  const std::string prefix = root.text() + sep + "usr" + sep;
+  const std::string bin = prefix + "bin" + sep;
+  const std::string doc = prefix + "share" + sep + "doc" + sep + "quillory-album" + sep;
+  const std::string pictures = root.text() + sep + "Pictures";
+  std::filesystem::create_directories(bin);
+
+  // Only the folders decide, not who may write into them.
+  EXPECT_FALSE(app::isInstalledLayout(bin));
+  EXPECT_EQ(app::albumRoot(bin, pictures), bin);
+  EXPECT_EQ(app::helpFolder(bin, "Help.htm"), bin);
+
+  std::filesystem::create_directories(doc);
+  EXPECT_TRUE(app::isInstalledLayout(bin));
+  EXPECT_EQ(app::albumRoot(bin, pictures), pictures + sep + "Quillory Album" + sep);
+  EXPECT_EQ(app::helpFolder(bin, "Help.htm"), bin);  // missing everywhere: beside the program, as the message names it
+  writeFile(doc + "Help.htm", "<html></html>");
+  EXPECT_EQ(app::helpFolder(bin, "Help.htm"), doc);
+  writeFile(bin + "Help.htm", "<html></html>");
+  EXPECT_EQ(app::helpFolder(bin, "Help.htm"), bin);  // a page beside the program comes first
+
+  std::filesystem::remove_all(prefix + "share" + sep + "doc");
+  std::filesystem::create_directories(prefix + "share" + sep + "quillory-album");
+  EXPECT_TRUE(app::isInstalledLayout(bin));
+}
+
+}  // namespace
