@@ -21,5 +21,8 @@ ensure_packages() {
 QA_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev)
 
+# What the package check needs: the package tools and the validators.
+QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
+
 # Seconds each fuzzer runs in the test command.
 QA_FUZZ_SECONDS=${QA_FUZZ_SECONDS:-20}
