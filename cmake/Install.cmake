@@ -13,12 +13,14 @@ endif()
 install(FILES resources/QuilloryAlbum.htm README.md LICENSE CHANGELOG.md DESTINATION ${QA_INSTALL_DOC_DIR})
 
 if(UNIX AND NOT APPLE)
-  install(FILES docs/man/qalbum.1 docs/man/QuilloryAlbum.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES packaging/quillory-album.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-  install(FILES packaging/de.quillory.album.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
-  install(FILES resources/icons/quillory-album.svg
-          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
-  if(TARGET qa_icons)
+  install(FILES docs/man/qalbum.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # What a desktop needs to offer the program; only with the program.
+  if(TARGET QuilloryAlbum)
+    install(FILES docs/man/QuilloryAlbum.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES packaging/quillory-album.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+    install(FILES packaging/de.quillory.album.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+    install(FILES resources/icons/quillory-album.svg
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
     install(DIRECTORY ${QA_ICON_FOLDER}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
   endif()
 
