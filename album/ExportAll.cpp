@@ -5,7 +5,7 @@
 #include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
-#include "platform/FileStream.h"
+#include "platform/FileWriter.h"
 #include "platform/Files.h"
 
 namespace album {
@@ -26,21 +26,18 @@ bool endsWith(const std::string& s, std::string_view suffix) {
   return s.size() >= suffix.size() && startsWith(s.substr(s.size() - suffix.size()), suffix);
 }
 
-bool pathExists(const std::string& path) { return platform::fileExists(path) || platform::directoryExists(path); }
-
-// Writes one picture at the lowest free number, moving on when a name was taken
-// by someone else since the folder was read. False when the album is full.
+// Writes one picture, then gives it the lowest free number, moving on when a
+// name was taken by someone else since the folder was read. False when the
+// album is full.
 bool writeAtLowestFreeNumber(const base::Bitmap& picture, const std::string& folder, ExportNumbers& numbers) {
-  while (const auto number = numbers.lowestFree()) {
-    const std::string path = folder + ExportNumbers::fileName(*number);
-    try {
-      writeNewPicture(picture, path);
-      numbers.take(*number);
-      return true;
-    } catch (const base::EFCreateError&) {
-      if (!pathExists(path)) throw;
-      numbers.take(*number);
-    }
+  auto number = numbers.lowestFree();
+  if (!number) return false;
+  platform::FileWriter file(folder + ExportNumbers::fileName(*number), platform::FileWriter::Purpose::NewName);
+  file.write([&picture](base::Stream& out) { picture.saveToStream(out); });
+  for (; number; number = numbers.lowestFree()) {
+    const bool named = file.takeNewName(folder + ExportNumbers::fileName(*number));
+    numbers.take(*number);
+    if (named) return true;
   }
   return false;
 }
@@ -88,17 +85,6 @@ bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
   return true;
 }
 
-void writeNewPicture(const base::Bitmap& picture, const std::string& path) {
-  platform::FileStream file(path, platform::FileMode::CreateNew);
-  try {
-    picture.saveToStream(file);
-  } catch (...) {
-    file.close();
-    platform::removeFile(path);
-    throw;
-  }
-}
-
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
   if (databases.empty()) return ExportResult::Nothing;
@@ -107,6 +93,11 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     return ExportResult::FolderFailed;
   }
   ExportNumbers numbers(exportFolder);
+  // The names given are made durable once, whichever way the export ends.
+  struct FolderSync {
+    const std::string& folder;
+    ~FolderSync() { platform::syncFolder(folder); }
+  } folderSync{exportFolder};
   // One picture for the whole run: each decoding replaces it while the old one
   // is still held, so the allocator reuses its memory instead of returning it.
   base::Bitmap picture;

@@ -70,9 +70,4 @@ ExportResult exportUserAlbum(const std::string& programFolder, const std::string
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);
 
-// Writes `picture` as a BMP file under a name that must not exist yet; raises
-// "Cannot create file" when it does or cannot be created, and leaves no partly
-// written file behind.
-void writeNewPicture(const base::Bitmap& picture, const std::string& path);
-
 }  // namespace album

@@ -5,9 +5,9 @@
 
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
-#include "album/SafeFile.h"
 #include "cli/Commands.h"
 #include "cli/PngWriter.h"
+#include "platform/FileWriter.h"
 
 namespace cli {
 
@@ -30,7 +30,7 @@ int runConvert(const Args& args) {
   const base::Bitmap picture = album::decodePicture(args[0]);
   if (png) {
     const std::vector<uint8_t> image = encodePng(picture);
-    album::writeFileReplacing(out, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
+    platform::writeFileReplacing(out, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
   } else {
     album::writePicture(picture, out);
   }
