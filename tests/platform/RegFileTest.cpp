@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "platform/FileStream.h"
 #include "platform/RegFile.h"
 
 using platform::RegFile;
@@ -114,4 +120,77 @@ TEST(RegFile, RefusesFilesWithoutAKnownHeader) {
   EXPECT_FALSE(RegFile::parse("[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n"));
   EXPECT_FALSE(RegFile::parse("Windows Registry Editor Version 4.00\n"));
   EXPECT_TRUE(RegFile::parse("\n  REGEDIT4  \r\n"));
+}
+
+namespace {
+
+// A stream that counts what is read through it.
+class Counted : public base::Stream {
+ public:
+  explicit Counted(base::Stream& in) : in_(in) {}
+  size_t read(void* buffer, size_t count) override {
+    const size_t n = in_.read(buffer, count);
+    total += n;
+    return n;
+  }
+  size_t write(const void*, size_t) override { return 0; }
+  int64_t seek(int64_t offset, base::SeekOrigin origin) override { return in_.seek(offset, origin); }
+  int64_t size() override { return in_.size(); }
+  size_t total = 0;
+
+ private:
+  base::Stream& in_;
+};
+
+// A registry export of `keys` keys of other programs, made as it is read,
+// with Palm Desktop's key last.
+class LargeExport : public base::Stream {
+ public:
+  explicit LargeExport(int keys) : keys_(keys) { text_ = "Windows Registry Editor Version 5.00\r\n\r\n"; }
+  size_t read(void* buffer, size_t count) override {
+    while (text_.size() - at_ < count && next_ <= keys_) {
+      text_.erase(0, at_);
+      at_ = 0;
+      if (next_ < keys_)
+        text_ += "[HKEY_CURRENT_USER\\Software\\Other\\" + std::to_string(next_) +
+                 "]\r\n\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,\\\r\n  10,11\r\n\"Name\"=\"x\"\r\n\r\n";
+      else
+        text_ += std::string("[") + kCore + "]\r\n\"Path\"=\"C:\\\\Palm\"\r\n";
+      ++next_;
+    }
+    const size_t n = std::min(count, text_.size() - at_);
+    std::memcpy(buffer, text_.data() + at_, n);
+    at_ += n;
+    return n;
+  }
+  size_t write(const void*, size_t) override { return 0; }
+  int64_t seek(int64_t, base::SeekOrigin) override { return 0; }
+  int64_t size() override { return 0; }
+
+ private:
+  int keys_, next_ = 0;
+  std::string text_;
+  size_t at_ = 0;
+};
+
+}  // namespace
+
+TEST(RegFile, ReadsAStreamKeepingOnlyTheKeyAskedFor) {
+  // A large sparse file of zeros is refused after its first bytes.
+  testsupport::TempFolder folder;
+  const auto zeros = folder.path() / "registry.reg";
+  testsupport::writeFile(zeros, "");
+  std::filesystem::resize_file(zeros, 1u << 30);
+  platform::FileStream file(zeros.string(), platform::FileMode::OpenRead);
+  Counted counted(file);
+  EXPECT_FALSE(RegFile::read(counted, nullptr));
+  EXPECT_LE(counted.total, 1u << 16);
+
+  // A large export is read to its end, keeping one key only.
+  LargeExport big(200000);
+  const std::string wanted = platform::foldRegistryName(kCore);
+  const auto read = RegFile::read(big, [&](const std::string& folded) { return folded == wanted; });
+  ASSERT_TRUE(read);
+  EXPECT_EQ(valueOf(*read, kCore, "Path").data, "C:\\Palm");
+  EXPECT_EQ(read->key("HKEY_CURRENT_USER\\Software\\Other\\7"), nullptr);
 }
