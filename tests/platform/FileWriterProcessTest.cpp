@@ -170,3 +170,46 @@ TEST(FileWriterProcesses, ASymlinkOrFileBesideTheTargetIsNeverTouched) {
   EXPECT_TRUE(fs::is_symlink(folder.path() / "Pic_1.bmp"));
   EXPECT_EQ(readAll(folder.path() / "Pic_2.bmp"), "pic");
 }
+
+// Run by a user who is not root (root drops to "nobody" in a child process),
+// since root may write anything.
+TEST(FileWriterProcesses, AClosedFolderIsWrittenInPlaceAndAProtectedFileIsKept) {
+  testsupport::TempFolder folder;
+  const fs::path closed = folder.path() / "closed";
+  const fs::path open = folder.path() / "open";
+  fs::create_directories(closed);
+  fs::create_directories(open);
+  testsupport::writeFile(closed / "save.bmp", "old content, longer than the new");
+  testsupport::writeFile(open / "locked.bmp", "locked");
+  ::chmod(closed.c_str(), 0555);
+  ::chmod((closed / "save.bmp").c_str(), 0666);
+  ::chmod(open.c_str(), 0777);
+  ::chmod((open / "locked.bmp").c_str(), 0444);
+  ::chmod(folder.path().c_str(), 0755);
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    int failures = 0;
+    try {
+      platform::writeFileReplacing((closed / "save.bmp").string(), [](base::Stream& out) { out.writeBuffer("new", 3); });
+    } catch (...) {
+      failures += 1;
+    }
+    try {
+      platform::writeFileReplacing((open / "locked.bmp").string(), [](base::Stream& out) { out.writeBuffer("new", 3); });
+      failures += 10;
+    } catch (const base::EFCreateError& e) {
+      failures += e.path() == (open / "locked.bmp").string() ? 0 : 100;
+    }
+    ::_exit(failures);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::chmod(closed.c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(readAll(closed / "save.bmp"), "new");
+  EXPECT_EQ(readAll(open / "locked.bmp"), "locked");
+  EXPECT_EQ(temporaryFiles(closed) + temporaryFiles(open), 0u);
+}
