@@ -141,8 +141,9 @@ class RegLineSource {
     bool any = false;
     while (true) {
       if (buffer_.size() - at_ < unit && !fill()) {
-        if (!any && buffer_.size() == at_) return false;
-        break;  // the last line, perhaps with an odd byte left over
+        at_ = buffer_.size();  // an odd byte at the end of a UTF-16 file is dropped
+        if (!any) return false;
+        break;
       }
       any = true;
       const bool newline = buffer_[at_] == '\n' && (unit == 1 || buffer_[at_ + 1] == '\0');

@@ -120,6 +120,7 @@ TEST(RegFile, RefusesFilesWithoutAKnownHeader) {
   EXPECT_FALSE(RegFile::parse("[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n"));
   EXPECT_FALSE(RegFile::parse("Windows Registry Editor Version 4.00\n"));
   EXPECT_TRUE(RegFile::parse("\n  REGEDIT4  \r\n"));
+  EXPECT_TRUE(RegFile::parse(utf16le("REGEDIT4\n[A]") + "\x01"));  // an odd last byte ends the file
 }
 
 namespace {
