@@ -93,7 +93,9 @@ class FileWriter::Impl {
   void replaceTarget() {
     finish();
     if (inPlace_) return;
-    // MoveFileEx refuses to replace a read-only file, which is what keeps it.
+    // A write-protected file stays as it is: replacing it would lose it.
+    const DWORD attributes = GetFileAttributesA(target_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED);
     if (!MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       fail(GetLastError());
     temporary_.clear();

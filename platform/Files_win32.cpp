@@ -18,8 +18,11 @@ bool directoryExists(const std::string& path) {
 
 bool createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
+// A path that is already absolute is kept as written, separators and all.
 std::string absolutePath(const std::string& path) {
-  if (path.empty()) return path;
+  const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+  const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+  if (path.empty() || drive || unc) return path;
   const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
   std::string full(needed, '\0');
