@@ -45,6 +45,8 @@ class ExportNumbers {
   static constexpr int kMax = 5000;
   explicit ExportNumbers(const std::string& folder);
   std::optional<int> lowestFree() const;
+  // The free number after `skip` other free ones.
+  std::optional<int> free(size_t skip) const;
   void take(int number);
 
   // The number n of an entry named exactly "Pic_<n>.bmp" (1 to kMax, no

@@ -46,6 +46,10 @@ class FileWriter {
   // offered another name. The folder is not synced: call syncFolder once the
   // batch of names is given.
   bool takeNewName(const std::string& path, NewNameMethod first = NewNameMethod::HardLink);
+  // NewName, for many files made durable together: closes the written file
+  // without flushing it; flushBatch then flushes all such files with one call.
+  // A file that takes its name before a flushBatch is flushed on its own first.
+  void closeForBatch();
 
   class Impl;
 
@@ -55,6 +59,10 @@ class FileWriter {
 
 // Writes `path` whole, replacing an existing file as FileWriter does.
 void writeFileReplacing(const std::string& path, const WriteContent& content);
+
+// Flushes every file closed by closeForBatch so far to disk (syncfs of the
+// folder's file system on Linux; elsewhere each file was flushed as it closed).
+void flushBatch(const std::string& folder);
 
 // Makes the names given in `folder` durable (fsync of the folder; nothing on Windows).
 void syncFolder(const std::string& folder);

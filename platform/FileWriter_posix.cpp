@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -21,7 +22,7 @@ namespace {
 // --- Temporary files a signal handler removes --------------------------------
 // A fixed table, so that the handler only reads memory and calls unlink().
 
-constexpr int kLiveSlots = 16;
+constexpr int kLiveSlots = 64;
 constexpr size_t kSlotPathMax = 4096;
 char liveTemporaries[kLiveSlots][kSlotPathMax];
 std::atomic<bool> slotUsed[kLiveSlots];
@@ -52,6 +53,11 @@ extern "C" void removeTemporariesAndDie(int signal) {
 }
 
 // --- Small helpers --------------------------------------------------------------
+
+// Files closed for a batch are numbered as they close; a batch flush that
+// succeeds covers every number given before it began.
+std::atomic<uint64_t> closedForBatch{0};
+std::atomic<uint64_t> flushedUpTo{0};
 
 mode_t newFileMode() {
   static const mode_t mode = [] {
@@ -174,8 +180,22 @@ class FileWriter::Impl {
     syncFolder(folderOf(target_));
   }
 
+  void closeForBatch() {
+#ifdef __linux__
+    if (::fchmod(fd_, newFileMode()) != 0) fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) fail(errno);
+    ticket_ = ++closedForBatch;
+#else
+    finish(newFileMode());
+#endif
+  }
+
   bool takeNewName(const std::string& path, NewNameMethod first) {
     if (fd_ >= 0) finish(newFileMode());
+    if (ticket_ > flushedUpTo.load()) flushClosed();
+    ticket_ = 0;
     target_ = absolutePath(path);
     int err = 0;
     switch (first) {
@@ -253,6 +273,15 @@ class FileWriter::Impl {
     if (::close(fd) != 0) fail(errno);
   }
 
+  // A file closed for a batch that was not flushed since: flushed on its own.
+  void flushClosed() {
+    const int fd = ::open(temporary_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) fail(errno);
+    const int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (err != 0) fail(err);
+  }
+
   // No hard links and no non-replacing rename: the final name is created
   // exclusively and the finished file copied into it.
   bool copyToNewName() {
@@ -298,6 +327,7 @@ class FileWriter::Impl {
   int fd_ = -1;
   int slot_ = -1;
   bool inPlace_ = false;
+  uint64_t ticket_ = 0;  // set while the file is closed for a batch and not yet named
 };
 
 FileWriter::FileWriter(const std::string& target, Purpose purpose) : impl_(std::make_unique<Impl>(target, purpose)) {}
@@ -305,6 +335,23 @@ FileWriter::~FileWriter() = default;
 void FileWriter::write(const WriteContent& content) { impl_->write(content); }
 void FileWriter::replaceTarget() { impl_->replaceTarget(); }
 bool FileWriter::takeNewName(const std::string& path, NewNameMethod first) { return impl_->takeNewName(path, first); }
+void FileWriter::closeForBatch() { impl_->closeForBatch(); }
+
+void flushBatch(const std::string& folder) {
+#ifdef __linux__
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  const uint64_t upTo = closedForBatch.load();
+  if (::syncfs(fd) == 0) {
+    uint64_t seen = flushedUpTo.load();
+    while (seen < upTo && !flushedUpTo.compare_exchange_weak(seen, upTo)) {
+    }
+  }
+  ::close(fd);
+#else
+  (void)folder;
+#endif
+}
 
 void syncFolder(const std::string& folder) {
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

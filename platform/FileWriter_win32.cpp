@@ -101,6 +101,8 @@ class FileWriter::Impl {
     temporary_.clear();
   }
 
+  void closeForBatch() { finish(); }
+
   bool takeNewName(const std::string& path, NewNameMethod) {
     if (handle_ != INVALID_HANDLE_VALUE) finish();
     target_ = absolutePath(path);
@@ -175,6 +177,9 @@ FileWriter::~FileWriter() = default;
 void FileWriter::write(const WriteContent& content) { impl_->write(content); }
 void FileWriter::replaceTarget() { impl_->replaceTarget(); }
 bool FileWriter::takeNewName(const std::string& path, NewNameMethod first) { return impl_->takeNewName(path, first); }
+// Each file is flushed as it closes: a handle is what Windows flushes.
+void FileWriter::closeForBatch() { impl_->closeForBatch(); }
+void flushBatch(const std::string&) {}
 
 // MOVEFILE_WRITE_THROUGH has made each name durable already.
 void syncFolder(const std::string&) {}

@@ -73,6 +73,9 @@ TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
     fs::remove(free);
     FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
     writer.write(text("picture"));
+    // Closed for a batch: flushed with the batch, or on its own when named before it.
+    if (method != NewNameMethod::HardLink) writer.closeForBatch();
+    if (method == NewNameMethod::CopyExclusive) platform::flushBatch(folder.text());
     EXPECT_FALSE(writer.takeNewName(taken.string(), method));
     EXPECT_TRUE(writer.takeNewName(free.string(), method));
     EXPECT_EQ(readAll(taken), "someone else's");
