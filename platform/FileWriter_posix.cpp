@@ -193,10 +193,10 @@ class FileWriter::Impl {
   }
 
   bool takeNewName(const std::string& path, NewNameMethod first) {
+    target_ = absolutePath(path);
     if (fd_ >= 0) finish(newFileMode());
     if (ticket_ > flushedUpTo.load()) flushClosed();
     ticket_ = 0;
-    target_ = absolutePath(path);
     int err = 0;
     switch (first) {
       case NewNameMethod::HardLink:

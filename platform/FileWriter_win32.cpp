@@ -104,8 +104,8 @@ class FileWriter::Impl {
   void closeForBatch() { finish(); }
 
   bool takeNewName(const std::string& path, NewNameMethod) {
-    if (handle_ != INVALID_HANDLE_VALUE) finish();
     target_ = absolutePath(path);
+    if (handle_ != INVALID_HANDLE_VALUE) finish();
     if (MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
       temporary_.clear();
       return true;
