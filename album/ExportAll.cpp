@@ -1,11 +1,12 @@
 #include "album/ExportAll.h"
 
 #include <cctype>
+#include <memory>
 
 #include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
-#include "platform/FileStream.h"
+#include "platform/FileWriter.h"
 #include "platform/Files.h"
 
 namespace album {
@@ -26,24 +27,59 @@ bool endsWith(const std::string& s, std::string_view suffix) {
   return s.size() >= suffix.size() && startsWith(s.substr(s.size() - suffix.size()), suffix);
 }
 
-bool pathExists(const std::string& path) { return platform::fileExists(path) || platform::directoryExists(path); }
-
-// Writes one picture at the lowest free number, moving on when a name was taken
-// by someone else since the folder was read. False when the album is full.
-bool writeAtLowestFreeNumber(const base::Bitmap& picture, const std::string& folder, ExportNumbers& numbers) {
-  while (const auto number = numbers.lowestFree()) {
-    const std::string path = folder + ExportNumbers::fileName(*number);
-    try {
-      writeNewPicture(picture, path);
-      numbers.take(*number);
-      return true;
-    } catch (const base::EFCreateError&) {
-      if (!pathExists(path)) throw;
-      numbers.take(*number);
-    }
-  }
-  return false;
+ExportResult albumFull(ExportReport& report) {
+  report.message(exportmsg::AlbumFull);
+  return ExportResult::AlbumFull;
 }
+
+// Pictures written but not yet named. They are flushed to disk together with
+// one call and then take the lowest free numbers in order, moving on when a
+// name was taken by someone else since the folder was read.
+class PendingPictures {
+ public:
+  static constexpr size_t kBatch = 32;
+
+  PendingPictures(const std::string& folder, ExportNumbers& numbers) : folder_(folder), numbers_(numbers) {}
+
+  bool full() const { return files_.size() >= kBatch; }
+
+  // Writes the picture under a temporary name; false when no number is left for it.
+  bool add(const base::Bitmap& picture) {
+    const auto number = numbers_.free(files_.size());
+    if (!number) return false;
+    auto file = std::make_unique<platform::FileWriter>(folder_ + ExportNumbers::fileName(*number),
+                                                       platform::FileWriter::Purpose::NewName);
+    file->write([&picture](base::Stream& out) { picture.saveToStream(out); });
+    file->closeForBatch();
+    files_.push_back(std::move(file));
+    return true;
+  }
+
+  // Flushes and names every pending picture; false when the numbers ran out.
+  bool nameAll() {
+    if (files_.empty()) return true;
+    platform::flushBatch(folder_);
+    std::vector<std::unique_ptr<platform::FileWriter>> files = std::move(files_);
+    files_.clear();
+    for (auto& file : files)
+      if (!takeLowestFreeName(*file)) return false;
+    return true;
+  }
+
+ private:
+  bool takeLowestFreeName(platform::FileWriter& file) {
+    for (auto number = numbers_.lowestFree(); number; number = numbers_.lowestFree()) {
+      const bool named = file.takeNewName(folder_ + ExportNumbers::fileName(*number));
+      numbers_.take(*number);
+      if (named) return true;
+    }
+    return false;
+  }
+
+  const std::string& folder_;
+  ExportNumbers& numbers_;
+  std::vector<std::unique_ptr<platform::FileWriter>> files_;
+};
 
 }  // namespace
 
@@ -52,9 +88,11 @@ ExportNumbers::ExportNumbers(const std::string& folder) : taken_(kMax + 1, false
     if (const int n = numberOf(name)) taken_[static_cast<size_t>(n)] = true;
 }
 
-std::optional<int> ExportNumbers::lowestFree() const {
+std::optional<int> ExportNumbers::lowestFree() const { return free(0); }
+
+std::optional<int> ExportNumbers::free(size_t skip) const {
   for (int n = lowest_; n <= kMax; ++n)
-    if (!taken_[static_cast<size_t>(n)]) return n;
+    if (!taken_[static_cast<size_t>(n)] && skip-- == 0) return n;
   return std::nullopt;
 }
 
@@ -88,17 +126,6 @@ bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
   return true;
 }
 
-void writeNewPicture(const base::Bitmap& picture, const std::string& path) {
-  platform::FileStream file(path, platform::FileMode::CreateNew);
-  try {
-    picture.saveToStream(file);
-  } catch (...) {
-    file.close();
-    platform::removeFile(path);
-    throw;
-  }
-}
-
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
   if (databases.empty()) return ExportResult::Nothing;
@@ -107,20 +134,33 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     return ExportResult::FolderFailed;
   }
   ExportNumbers numbers(exportFolder);
+  // The names given are made durable once, whichever way the export ends.
+  struct FolderSync {
+    const std::string& folder;
+    ~FolderSync() { platform::syncFolder(folder); }
+  } folderSync{exportFolder};
   // One picture for the whole run: each decoding replaces it while the old one
   // is still held, so the allocator reuses its memory instead of returning it.
   base::Bitmap picture;
+  PendingPictures pending(exportFolder, numbers);
   for (size_t i = 0; i < databases.size(); ++i) {
     report.progress(i, databases.size());
-    if (!decode(databases[i], picture)) {
+    bool decoded = false, added = false;
+    try {
+      decoded = decode(databases[i], picture);
+      added = decoded && pending.add(picture);
+    } catch (...) {
+      pending.nameAll();  // the pictures before the failing one are exported
+      throw;
+    }
+    if (!added) {
+      if (!pending.nameAll() || decoded) return albumFull(report);
       report.message(kInvalidDatabase);
       return ExportResult::InvalidDatabase;
     }
-    if (!writeAtLowestFreeNumber(picture, exportFolder, numbers)) {
-      report.message(exportmsg::AlbumFull);
-      return ExportResult::AlbumFull;
-    }
+    if (pending.full() && !pending.nameAll()) return albumFull(report);
   }
+  if (!pending.nameAll()) return albumFull(report);
   report.progress(databases.size(), databases.size());
   report.message(exportmsg::Exported + exportFolder);
   return ExportResult::Exported;

@@ -45,6 +45,8 @@ class ExportNumbers {
   static constexpr int kMax = 5000;
   explicit ExportNumbers(const std::string& folder);
   std::optional<int> lowestFree() const;
+  // The free number after `skip` other free ones.
+  std::optional<int> free(size_t skip) const;
   void take(int number);
 
   // The number n of an entry named exactly "Pic_<n>.bmp" (1 to kMax, no
@@ -69,10 +71,5 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
 ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);
-
-// Writes `picture` as a BMP file under a name that must not exist yet; raises
-// "Cannot create file" when it does or cannot be created, and leaves no partly
-// written file behind.
-void writeNewPicture(const base::Bitmap& picture, const std::string& path);
 
 }  // namespace album

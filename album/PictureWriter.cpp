@@ -1,11 +1,11 @@
 #include "album/PictureWriter.h"
 
-#include "album/SafeFile.h"
+#include "platform/FileWriter.h"
 
 namespace album {
 
 void writePicture(const base::Bitmap& picture, const std::string& path) {
-  writeFileReplacing(path, [&picture](base::Stream& out) { picture.saveToStream(out); });
+  platform::writeFileReplacing(path, [&picture](base::Stream& out) { picture.saveToStream(out); });
 }
 
 }  // namespace album

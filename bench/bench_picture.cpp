@@ -15,6 +15,7 @@
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
 #include "platform/FileStream.h"
+#include "platform/FileWriter.h"
 #include "tools/demo-album/DemoAlbum.h"
 
 namespace {
@@ -68,7 +69,8 @@ void DecodeAndWriteNew(benchmark::State& state) {
   }
 }
 
-// The limit: read the database file, write as many bytes as the BMP file to a new file.
+// The limit: read the database file, write as many bytes as the BMP file to a
+// new file through the writer (temporary file, fsync, then its name).
 void FileWorkOnly(benchmark::State& state) {
   const std::string in = demoAlbum().database(isLarge(state));
   const std::string out = demoAlbum().output("copied.bmp");
@@ -80,8 +82,9 @@ void FileWorkOnly(benchmark::State& state) {
     platform::FileStream source(in, platform::FileMode::OpenRead);
     buffer.resize(static_cast<size_t>(source.size()));
     source.readBuffer(buffer.data(), buffer.size());
-    platform::FileStream target(out, platform::FileMode::CreateNew);
-    target.writeBuffer(image.data(), image.size());
+    platform::FileWriter target(out, platform::FileWriter::Purpose::NewName);
+    target.write([&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
+    target.takeNewName(out);
     benchmark::DoNotOptimize(buffer.data());
   }
 }

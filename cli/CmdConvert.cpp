@@ -15,10 +15,10 @@
 
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
-#include "album/SafeFile.h"
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/PngWriter.h"
+#include "platform/FileWriter.h"
 
 namespace cli {
 
@@ -69,7 +69,7 @@ int runConvert(const Invocation& call) {
   if (out == "-") {
     writeToStdout(bytes);
   } else if (format == "png") {
-    album::writeFileReplacing(out, [&bytes](base::Stream& s) { s.writeBuffer(bytes.data(), bytes.size()); });
+    platform::writeFileReplacing(out, [&bytes](base::Stream& s) { s.writeBuffer(bytes.data(), bytes.size()); });
   } else {
     album::writePicture(picture, out);
   }

@@ -36,6 +36,11 @@ class ConsoleReport : public album::ExportReport {
   ConsoleReport() : terminal_(QA_ISATTY(QA_FILENO(stderr)) != 0) {}
   void message(const std::string& text) override { line(text); }
   void error(const std::string& text) override { line(text); }
+  // Ends the progress line before an error that comes from below the report.
+  int fail(const std::string& text) {
+    line(text);
+    return 1;
+  }
   void progress(size_t done, size_t total) override {
     if (!terminal_) return;
     std::cerr << "\rExporting " << done << " of " << total << "..." << std::flush;
@@ -58,15 +63,19 @@ int runExport(const Invocation& call) {
   const Args& args = call.args;
   const std::string folder = withSeparator(args[0]);
   if (!platform::directoryExists(folder))
-    return fail(base::formatMessage(base::msg::FOpen, {args[0], platform::lastErrorText()}));
+    return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(args[0]), platform::lastErrorText()}));
   std::vector<std::string> names = platform::listDirectory(folder, "QuilloryPic*.pdb");
   std::sort(names.begin(), names.end());
   std::vector<std::string> databases;
   for (const std::string& name : names) databases.push_back(folder + name);
   ConsoleReport report;
-  const album::ExportResult result =
-      album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report);
-  return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
+  try {
+    const album::ExportResult result =
+        album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report);
+    return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
+  } catch (const std::exception& e) {
+    return report.fail(e.what());
+  }
 }
 
 }  // namespace cli

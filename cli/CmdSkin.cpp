@@ -6,31 +6,12 @@
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "platform/FileStream.h"
-#include "platform/Files.h"
+#include "platform/FileWriter.h"
 #include "skin/VsGraphics.h"
 
 namespace cli {
 
 namespace {
-
-// Writes the bytes under a temporary name and moves them over path, so a
-// failure never leaves a partly written file behind.
-void writeFileWhole(const std::string& path, const base::MemoryStream& bytes) {
-  const std::string temp = path + ".partial";
-  try {
-    platform::FileStream out(temp, platform::FileMode::Create);
-    out.writeBuffer(bytes.data(), bytes.bytes().size());
-    out.close();
-  } catch (...) {
-    platform::removeFile(temp);
-    throw;
-  }
-  if (!platform::replaceFile(temp, path)) {
-    const std::string reason = platform::lastErrorText();
-    platform::removeFile(temp);
-    throw base::EFCreateError(path, reason);
-  }
-}
 
 std::string describe(const base::Bitmap& b) {
   if (b.empty()) return "empty";
@@ -62,9 +43,7 @@ int runSkinPack(const Invocation& call) {
     entry.Bitmap().loadFromStream(in);
     graphics.Add(&entry);
   }
-  base::MemoryStream bytes;
-  graphics.SaveToStream(bytes);
-  writeFileWhole(args[0], bytes);
+  graphics.SaveToFile(args[0]);
   return 0;
 }
 
@@ -76,9 +55,7 @@ int runSkinExtract(const Invocation& call) {
   if (index < 0) return fail("No picture named \"" + args[1] + "\".");
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
   if (bitmap.empty()) return fail("The picture \"" + args[1] + "\" is empty.");
-  base::MemoryStream bytes;
-  bitmap.saveToStream(bytes);
-  writeFileWhole(args[2], bytes);
+  platform::writeFileReplacing(args[2], [&bitmap](base::Stream& out) { bitmap.saveToStream(out); });
   return 0;
 }
 

@@ -1,8 +1,12 @@
 // qalbum: the command-line face of Quillory Album.
+#include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <iostream>
 
+#include "base/Errors.h"
 #include "cli/Commands.h"
+#include "platform/FileWriter.h"
 
 namespace cli {
 
@@ -61,7 +65,22 @@ int run(const Args& all) {
   return usageError("Unknown command \"" + first + "\".", mainHelp());
 }
 
+// What the command printed must have reached standard output whole (not a
+// full disk, not a closed descriptor); otherwise the run failed. A closed
+// descriptor that nothing was written to is no failure.
+int checkedOutput(int status) {
+  std::cout.flush();
+  const bool written = !std::cout.fail() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+  const bool closed = std::fclose(stdout) == 0 || errno == EBADF;
+  if (written && closed) return status;
+  std::cerr << base::msg::StreamWrite << '\n';
+  return 1;
+}
+
 }  // namespace
 }  // namespace cli
 
-int main(int argc, char** argv) { return cli::run(cli::Args(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  platform::removeTemporaryFilesOnSignals();
+  return cli::checkedOutput(cli::run(cli::Args(argv + 1, argv + argc)));
+}

@@ -1,5 +1,5 @@
-// Files as streams, opened the way the program needs: for reading shared or
-// with no sharing at all, or created for writing.
+// Input files as streams, opened for reading shared or with no sharing at all.
+// Files are written through FileWriter.h.
 #pragma once
 
 #include <cstdint>
@@ -12,20 +12,19 @@ namespace platform {
 enum class FileMode {
   OpenRead,           // read only, others may read and write too
   OpenReadExclusive,  // read only, no other open of the file while this one lasts
-  Create,             // create or empty an existing file, for writing
-  CreateNew,          // create for writing; fails if the name is taken
 };
 
 class FileStream : public base::Stream {
  public:
-  // Raises EFOpenError (open modes) or EFCreateError (create modes) with the system's reason.
+  // Raises "Cannot open file "%s". %s" with the absolute path and the system's reason;
+  // a folder, FIFO, socket or device is refused with kNotRegularFile.
   FileStream(const std::string& path, FileMode mode);
   ~FileStream() override;
   FileStream(const FileStream&) = delete;
   FileStream& operator=(const FileStream&) = delete;
 
   size_t read(void* buffer, size_t count) override;
-  size_t write(const void* buffer, size_t count) override;
+  size_t write(const void* buffer, size_t count) override;  // writes nothing
   int64_t seek(int64_t offset, base::SeekOrigin origin) override;
   int64_t size() override;
 

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "base/Errors.h"
@@ -22,11 +23,19 @@ bool directoryExists(const std::string& path) {
 
 bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
-bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
-
-bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
-
-bool fileWritable(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+std::string absolutePath(const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  std::vector<char> buffer(4096);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return path;
+    buffer.resize(buffer.size() * 2);
+  }
+  std::string folder(buffer.data());
+  std::string_view rest = path;
+  while (rest.starts_with("./")) rest.remove_prefix(2);
+  if (folder.back() != '/') folder += '/';
+  return folder.append(rest);
+}
 
 std::string lastErrorText() { return base::systemErrorText(errno); }
 

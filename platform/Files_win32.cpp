@@ -18,20 +18,18 @@ bool directoryExists(const std::string& path) {
 
 bool createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
-bool replaceFile(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
-
-bool fileWritable(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (attributes & FILE_ATTRIBUTE_READONLY) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  return true;
+// A path that is already absolute is kept as written, separators and all.
+std::string absolutePath(const std::string& path) {
+  const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+  const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+  if (path.empty() || drive || unc) return path;
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::string full(needed, '\0');
+  const DWORD n = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  if (n == 0 || n >= needed) return path;
+  full.resize(n);
+  return full;
 }
 
 std::string lastErrorText() { return win32ErrorText(GetLastError()); }

@@ -1,7 +1,7 @@
 #include "platform/RegFile.h"
 
 #include <cstdint>
-#include <vector>
+#include <string>
 
 namespace platform {
 
@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kVersion4Header = "REGEDIT4";
+// How far into a file its header may be.
+constexpr size_t kHeaderWindow = 256;
 
 void appendUtf8(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
@@ -115,13 +117,85 @@ std::optional<std::string> takeQuoted(std::string_view& s) {
 
 }  // namespace
 
-// Reads the lines of a file one after the other into a RegFile.
+// The lines of a .reg file read from a stream in pieces, as UTF-8 or 8-bit
+// text (a UTF-16LE file is turned into UTF-8 line by line), without their
+// line ends. A line longer than the limit given is cut off and its rest skipped,
+// so that memory stays small whatever the file holds.
+class RegLineSource {
+ public:
+  explicit RegLineSource(base::Stream& in) : in_(in) {
+    fill();
+    if (starts("\xFF\xFE")) {
+      unicode_ = true;
+      at_ = 2;
+    } else if (starts("\xEF\xBB\xBF")) {
+      at_ = 3;
+    }
+  }
+
+  // False at the end of the file. With `skipRest` false, a line that reaches
+  // the limit ends there and the rest of it is left unread.
+  bool next(std::string& line, size_t limit = kLineLimit, bool skipRest = true) {
+    line.clear();
+    const size_t unit = unicode_ ? 2 : 1;
+    bool any = false;
+    while (true) {
+      if (buffer_.size() - at_ < unit && !fill()) {
+        at_ = buffer_.size();  // an odd byte at the end of a UTF-16 file is dropped
+        if (!any) return false;
+        break;
+      }
+      any = true;
+      const bool newline = buffer_[at_] == '\n' && (unit == 1 || buffer_[at_ + 1] == '\0');
+      if (newline) {
+        at_ += unit;
+        break;
+      }
+      if (line.size() < limit * unit)
+        line.append(&buffer_[at_], unit);
+      else if (!skipRest)
+        break;
+      at_ += unit;
+    }
+    if (unicode_) line = utf16ToUtf8(line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+  }
+
+  static constexpr size_t kLineLimit = 1 << 20;
+
+ private:
+  bool starts(std::string_view prefix) const { return std::string_view(buffer_).substr(at_).starts_with(prefix); }
+
+  // Moves what is left to the front and reads more; false when nothing more came.
+  bool fill() {
+    buffer_.erase(0, at_);
+    at_ = 0;
+    const size_t had = buffer_.size();
+    buffer_.resize(had + kChunk);
+    const size_t n = in_.read(buffer_.data() + had, kChunk);
+    buffer_.resize(had + n);
+    return n > 0;
+  }
+
+  static constexpr size_t kChunk = 1 << 16;
+  base::Stream& in_;
+  std::string buffer_;
+  size_t at_ = 0;
+  bool unicode_ = false;
+};
+
+// Reads the lines after the header one after the other into a RegFile,
+// keeping the keys that `keep` asks for.
 class RegFileReader {
  public:
-  RegFileReader(std::vector<std::string_view> lines, bool unicode) : lines_(std::move(lines)), unicode_(unicode) {}
+  // Text in hex values of a version 5 file is UTF-16LE.
+  RegFileReader(RegLineSource& lines, bool unicode, const RegFile::KeyFilter& keep)
+      : lines_(lines), unicode_(unicode), keep_(keep) {}
 
   RegFile read() {
-    for (next_ = 0; next_ < lines_.size();) readLine(lines_[next_++]);
+    std::string line;
+    while (lines_.next(line)) readLine(line);
     return std::move(file_);
   }
 
@@ -143,7 +217,9 @@ class RegFileReader {
       return;
     }
     while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-    if (!path.empty()) current_ = &file_.keys_[foldRegistryName(std::string(path))];
+    if (path.empty()) return;
+    std::string folded = foldRegistryName(std::string(path));
+    if (!keep_ || keep_(folded)) current_ = &file_.keys_[std::move(folded)];
   }
 
   void readValueLine(std::string_view line) {
@@ -198,9 +274,10 @@ class RegFileReader {
     }
     if (data.empty() || data.front() != ':') return std::nullopt;
     std::string list(withoutComment(data.substr(1)));
-    while (!list.empty() && list.back() == '\\' && next_ < lines_.size()) {
+    std::string more;
+    while (!list.empty() && list.back() == '\\' && lines_.next(more)) {
       list.pop_back();
-      list += withoutComment(lines_[next_++]);
+      list += withoutComment(more);
     }
     auto bytes = parseHexBytes(list);
     if (!bytes) return std::nullopt;
@@ -210,41 +287,31 @@ class RegFileReader {
 
   static std::string_view withoutComment(std::string_view s) { return trim(s.substr(0, s.find(';'))); }
 
-  std::vector<std::string_view> lines_;
+  RegLineSource& lines_;
   bool unicode_;
-  size_t next_ = 0;
+  const RegFile::KeyFilter& keep_;
   RegFile file_;
   RegistryValues* current_ = nullptr;
 };
 
-std::optional<RegFile> RegFile::parse(std::string_view bytes) {
-  std::string decoded;
-  std::string_view text = bytes;
-  if (bytes.starts_with("\xFF\xFE")) {
-    decoded = utf16ToUtf8(bytes.substr(2));
-    text = decoded;
-  } else if (bytes.starts_with("\xEF\xBB\xBF")) {
-    text.remove_prefix(3);
-  }
-
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-
-  size_t first = 0;
-  while (first < lines.size() && trim(lines[first]).empty()) ++first;
-  if (first == lines.size()) return std::nullopt;
-  const std::string_view header = trim(lines[first]);
+std::optional<RegFile> RegFile::read(base::Stream& in, const KeyFilter& keep) {
+  RegLineSource lines(in);
+  // The header comes first, after blank lines at most: a file that does not
+  // show it within its first few bytes is refused before any more is read.
+  std::string line;
+  size_t looked = 0;
+  do {
+    if (looked > kHeaderWindow || !lines.next(line, kHeaderWindow, false)) return std::nullopt;
+    looked += line.size() + 1;
+  } while (trim(line).empty());
+  const std::string_view header = trim(line);
   if (header != kVersion5Header && header != kVersion4Header) return std::nullopt;
-  const bool unicode = header == kVersion5Header;
-  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first) + 1);
-  return RegFileReader(std::move(lines), unicode).read();
+  return RegFileReader(lines, header == kVersion5Header, keep).read();
+}
+
+std::optional<RegFile> RegFile::parse(std::string_view bytes) {
+  base::ConstMemoryStream in(bytes.data(), bytes.size());
+  return read(in, nullptr);
 }
 
 const RegistryValues* RegFile::key(std::string_view path) const {

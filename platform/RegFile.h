@@ -4,19 +4,29 @@
 // turned into UTF-8, the 8-bit text of the systems that use these files.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/Stream.h"
 #include "platform/Registry.h"
 
 namespace platform {
 
 class RegFile {
  public:
-  // nullopt when the bytes do not begin with one of the two headers.
-  // Lines that cannot be read are skipped, as are deletions of keys and values.
+  // Whether to keep a key, given its folded path (foldRegistryName).
+  using KeyFilter = std::function<bool(const std::string& foldedPath)>;
+
+  // Reads a file from `in` as a stream, keeping only the keys `keep` accepts
+  // (all without a filter), so that memory stays small whatever the file's
+  // size. nullopt when the file does not begin with one of the two headers;
+  // that is known after its first line. Lines that cannot be read are
+  // skipped, as are deletions of keys and values.
+  static std::optional<RegFile> read(base::Stream& in, const KeyFilter& keep);
+  // The same over bytes in memory, keeping every key.
   static std::optional<RegFile> parse(std::string_view bytes);
 
   // The values of a key given by its full path ("HKEY_CURRENT_USER\Software\X"),

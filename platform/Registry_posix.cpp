@@ -1,7 +1,7 @@
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "base/Errors.h"
+#include "platform/FileStream.h"
 #include "platform/RegFile.h"
 #include "platform/Registry.h"
 
@@ -17,20 +17,25 @@ std::string registryFilePath() {
   return std::string(home ? home : "") + "/.config/QuilloryAlbum/registry.reg";
 }
 
-// The file's HKEY_CURRENT_USER; an unreadable or foreign file holds no keys.
-std::optional<RegFile> readRegistryFile() {
-  std::ifstream in(registryFilePath(), std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  return RegFile::parse(bytes);
+// The one key `fullPath` of the file; an unreadable or foreign file, or one
+// that is no regular file, holds no keys.
+std::optional<RegFile> readRegistryFile(const std::string& fullPath) {
+  try {
+    FileStream in(registryFilePath(), FileMode::OpenRead);
+    const std::string wanted = foldRegistryName(fullPath);
+    return RegFile::read(in, [&wanted](const std::string& folded) { return folded == wanted; });
+  } catch (const base::Exception&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
 
 std::optional<RegistryKey> RegistryKey::openCurrentUser(const std::string& path) {
-  const auto file = readRegistryFile();
+  const std::string fullPath = "HKEY_CURRENT_USER\\" + path;
+  const auto file = readRegistryFile(fullPath);
   if (!file) return std::nullopt;
-  const RegistryValues* values = file->key("HKEY_CURRENT_USER\\" + path);
+  const RegistryValues* values = file->key(fullPath);
   if (values == nullptr) return std::nullopt;
   return RegistryKey(*values);
 }

@@ -3,6 +3,7 @@
 #include "base/Checked.h"
 #include "forms/core/Filer.h"
 #include "platform/FileStream.h"
+#include "platform/FileWriter.h"
 #include "skin/VsConst.h"
 
 namespace skin {
@@ -172,8 +173,7 @@ void TVsGraphics::LoadFromFile(const std::string& fileName) {
 }
 
 void TVsGraphics::SaveToFile(const std::string& fileName) const {
-  platform::FileStream file(fileName, platform::FileMode::Create);
-  SaveToStream(file);
+  platform::writeFileReplacing(fileName, [this](base::Stream& out) { SaveToStream(out); });
 }
 
 void TVsGraphics::ReadData(base::Stream& stream) {

@@ -7,6 +7,7 @@
 #include "app/About.h"
 #include "forms/core/FormData.h"
 #include "platform/FileStream.h"
+#include "platform/FileWriter.h"
 
 namespace {
 
@@ -73,8 +74,7 @@ int main(int argc, char** argv) {
     base::MemoryStream data;
     forms::WriteComponent(data, form);
 
-    platform::FileStream out(argv[2], platform::FileMode::Create);
-    out.writeBuffer(data.data(), data.bytes().size());
+    platform::writeFileReplacing(argv[2], [&data](base::Stream& out) { out.writeBuffer(data.data(), data.bytes().size()); });
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

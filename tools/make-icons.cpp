@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "tools/IconPicture.h"
+#include "tools/ImageFile.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     tools::paintProgramIcon(p);
     p.end();
     const QString folder = root + QStringLiteral("/%1x%1/apps").arg(size);
-    if (!QDir().mkpath(folder) || !image.save(folder + QStringLiteral("/quillory-album.png"), "PNG")) {
+    if (!QDir().mkpath(folder) || !tools::saveImage(image, folder + QStringLiteral("/quillory-album.png"), "PNG")) {
       std::fprintf(stderr, "Cannot write the %dx%d icon into %s\n", size, size, qPrintable(folder));
       return 1;
     }

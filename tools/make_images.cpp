@@ -1,7 +1,6 @@
 // Draws the main window's images into resources/: the seven 16x16 tool bar and
 // menu glyphs, the 144x33 24-bit logo and the 32x32 256-colour program icon.
 // Run by hand when a picture changes; its output is checked in.
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include <cstdio>
 
 #include "tools/IconPicture.h"
+#include "tools/ImageFile.h"
 
 namespace {
 
@@ -178,21 +178,14 @@ QByteArray icoFile(const QImage& picture) {
   return out;
 }
 
-bool save(const QImage& image, const QString& path, const char* format) {
-  if (image.save(path, format)) return true;
-  std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources");
   bool ok = true;
-  for (int i = 0; i < 7; ++i) ok &= save(glyph(i), dir + QStringLiteral("/glyph%1.png").arg(i), "PNG");
-  ok &= save(logo(), dir + QStringLiteral("/logo.bmp"), "BMP");
-  QFile icon(dir + QStringLiteral("/QuilloryAlbum.ico"));
-  ok &= icon.open(QIODevice::WriteOnly) && icon.write(icoFile(iconPicture())) > 0;
+  for (int i = 0; i < 7; ++i) ok &= tools::saveImage(glyph(i), dir + QStringLiteral("/glyph%1.png").arg(i), "PNG");
+  ok &= tools::saveImage(logo(), dir + QStringLiteral("/logo.bmp"), "BMP");
+  ok &= tools::saveBytes(icoFile(iconPicture()), dir + QStringLiteral("/QuilloryAlbum.ico"));
   return ok ? 0 : 1;
 }

@@ -8,7 +8,7 @@
 #include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
-#include "album/SafeFile.h"
+#include "platform/FileWriter.h"
 #include "base/Errors.h"
 #include "support/TempDir.h"
 
@@ -76,7 +76,7 @@ TEST(PictureWriter, FailureNamesTheTargetAndKeepsTheOldFile) {
   // A write that fails half-way leaves the old content and no temporary file.
   const std::vector<uint8_t> old(100, 7);
   const std::string keep = dir.write("keep.bmp", old);
-  EXPECT_THROW(writeFileReplacing(keep,
+  EXPECT_THROW(platform::writeFileReplacing(keep,
                                   [](base::Stream& s) {
                                     s.writeU32LE(1);
                                     throw base::EWriteError();

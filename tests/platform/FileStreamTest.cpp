@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "base/Errors.h"
 #include "platform/FileStream.h"
+#include "platform/Files.h"
 
 using platform::FileMode;
 using platform::FileStream;
@@ -25,4 +26,18 @@ TEST(FileStream, ExclusiveOpenKeepsOthersOutUntilClosed) {
     EXPECT_EQ(std::string(bytes, 3), "abc");
   }
   EXPECT_NO_THROW(FileStream(path, FileMode::OpenReadExclusive));
+}
+
+TEST(FileStream, RefusesADeviceAtOnce) {
+#ifdef _WIN32
+  const std::string device = "NUL";
+#else
+  const std::string device = "/dev/null";
+#endif
+  try {
+    FileStream stream(device, FileMode::OpenRead);
+    FAIL() << "a device was opened as a file";
+  } catch (const base::EFOpenError& e) {
+    EXPECT_EQ(e.reason(), platform::kNotRegularFile);
+  }
 }

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "platform/FileStream.h"
 #include "platform/RegFile.h"
 
 using platform::RegFile;
@@ -114,4 +120,52 @@ TEST(RegFile, RefusesFilesWithoutAKnownHeader) {
   EXPECT_FALSE(RegFile::parse("[HKEY_CURRENT_USER\\A]\n\"x\"=\"y\"\n"));
   EXPECT_FALSE(RegFile::parse("Windows Registry Editor Version 4.00\n"));
   EXPECT_TRUE(RegFile::parse("\n  REGEDIT4  \r\n"));
+  EXPECT_TRUE(RegFile::parse(utf16le("REGEDIT4\n[A]") + "\x01"));  // an odd last byte ends the file
+}
+
+namespace {
+
+// A stream that counts what is read through it.
+class Counted : public base::Stream {
+ public:
+  explicit Counted(base::Stream& in) : in_(in) {}
+  size_t read(void* buffer, size_t count) override {
+    const size_t n = in_.read(buffer, count);
+    total += n;
+    return n;
+  }
+  size_t write(const void*, size_t) override { return 0; }
+  int64_t seek(int64_t offset, base::SeekOrigin origin) override { return in_.seek(offset, origin); }
+  int64_t size() override { return in_.size(); }
+  size_t total = 0;
+
+ private:
+  base::Stream& in_;
+};
+
+}  // namespace
+
+TEST(RegFile, ReadsAStreamKeepingOnlyTheKeyAskedFor) {
+  // A large sparse file of zeros is refused after its first bytes.
+  testsupport::TempFolder folder;
+  const auto zeros = folder.path() / "registry.reg";
+  testsupport::writeFile(zeros, "");
+  std::filesystem::resize_file(zeros, 1u << 30);
+  platform::FileStream file(zeros.string(), platform::FileMode::OpenRead);
+  Counted counted(file);
+  EXPECT_FALSE(RegFile::read(counted, nullptr));
+  EXPECT_LE(counted.total, 1u << 16);
+
+  // A large export is read to its end, keeping one key only.
+  std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
+  for (int i = 0; i < 200000; ++i)
+    text += "[HKEY_CURRENT_USER\\Software\\Other\\" + std::to_string(i) +
+            "]\r\n\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,\\\r\n  10,11\r\n\"Name\"=\"x\"\r\n\r\n";
+  text += std::string("[") + kCore + "]\r\n\"Path\"=\"C:\\\\Palm\"\r\n";
+  base::ConstMemoryStream big(text.data(), text.size());
+  const std::string wanted = platform::foldRegistryName(kCore);
+  const auto read = RegFile::read(big, [&](const std::string& folded) { return folded == wanted; });
+  ASSERT_TRUE(read);
+  EXPECT_EQ(valueOf(*read, kCore, "Path").data, "C:\\Palm");
+  EXPECT_EQ(read->key("HKEY_CURRENT_USER\\Software\\Other\\7"), nullptr);
 }

@@ -1,7 +1,7 @@
 #include "tools/demo-album/DemoAlbum.h"
 
 #include "album/DatabaseBuilder.h"
-#include "album/SafeFile.h"
+#include "platform/FileWriter.h"
 #include "platform/Files.h"
 
 namespace demo {
@@ -25,7 +25,7 @@ std::vector<std::string> writeDemoAlbum(const std::string& folder) {
   std::vector<std::string> paths;
   for (const DemoDatabase& db : demoDatabases()) {
     const std::string path = prefix + db.fileName;
-    album::writeFileReplacing(path, [&db](base::Stream& s) { s.writeBuffer(db.bytes.data(), db.bytes.size()); });
+    platform::writeFileReplacing(path, [&db](base::Stream& s) { s.writeBuffer(db.bytes.data(), db.bytes.size()); });
     paths.push_back(path);
   }
   return paths;

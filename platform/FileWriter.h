@@ -1,0 +1,75 @@
+// The one way the programs write a file: the content goes to a fresh temporary
+// file in the target's folder (created exclusively, never through a symlink),
+// is flushed to disk, and only then takes the target's name. A failed,
+// interrupted or killed write leaves the old file or the new one under the
+// name, never a cut one. Errors name the target, never the temporary file:
+// "Cannot create file "<absolute target>". <cause>".
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/Stream.h"
+
+namespace platform {
+
+using WriteContent = std::function<void(base::Stream&)>;
+
+// How a finished file takes a name that must not be overwritten; each one is
+// the fallback of the one before on file systems that lack it (FAT, exFAT).
+enum class NewNameMethod { HardLink, RenameNoReplace, CopyExclusive };
+
+class FileWriter {
+ public:
+  enum class Purpose {
+    Replace,  // the target may exist and is replaced in one step
+    NewName,  // the file takes a name that nobody has yet
+  };
+
+  // Creates the temporary file in the folder of `target`. For Replace, when the
+  // folder refuses new files but an existing target is writable, the target is
+  // written in place instead (emptied, then overwritten).
+  FileWriter(const std::string& target, Purpose purpose);
+  // Removes the temporary file unless it was given its name.
+  ~FileWriter();
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
+  // Writes the whole content and flushes it to disk.
+  void write(const WriteContent& content);
+  // Replace: puts the written file under the target's name, keeping an old
+  // file's permission bits, and syncs the folder.
+  void replaceTarget();
+  // NewName: gives the written file the name `path` (in the target's folder)
+  // unless that name is taken; false when it is, and the file may then be
+  // offered another name. The folder is not synced: call syncFolder once the
+  // batch of names is given.
+  bool takeNewName(const std::string& path, NewNameMethod first = NewNameMethod::HardLink);
+  // NewName, for many files made durable together: closes the written file
+  // without flushing it; flushBatch then flushes all such files with one call.
+  // A file that takes its name before a flushBatch is flushed on its own first.
+  void closeForBatch();
+
+  class Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// Writes `path` whole, replacing an existing file as FileWriter does.
+void writeFileReplacing(const std::string& path, const WriteContent& content);
+
+// Flushes every file closed by closeForBatch so far to disk (syncfs of the
+// folder's file system on Linux; elsewhere each file was flushed as it closed).
+void flushBatch(const std::string& folder);
+
+// Makes the names given in `folder` durable (fsync of the folder; nothing on Windows).
+void syncFolder(const std::string& folder);
+
+// Removes the temporary files being written when the process is ended by
+// SIGINT, SIGTERM or SIGHUP, then ends it as the signal would have; a write
+// beyond the file-size limit fails with an error instead of ending the process.
+void removeTemporaryFilesOnSignals();
+
+}  // namespace platform

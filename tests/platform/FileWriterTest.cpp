@@ -1,0 +1,130 @@
+// The file writer on real files: replacing, taking a new name without
+// overwriting, and failures that leave nothing behind. Runs on Windows too.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "../support/ErrorText.h"
+#include "TestSupport.h"
+#include "base/Errors.h"
+#include "platform/Directory.h"
+#include "platform/FileWriter.h"
+
+namespace fs = std::filesystem;
+using platform::FileWriter;
+using platform::NewNameMethod;
+
+namespace {
+
+std::string readAll(const fs::path& path) {
+  std::string bytes;
+  std::FILE* f = std::fopen(path.string().c_str(), "rb");
+  if (f == nullptr) return "(missing)";
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+  std::fclose(f);
+  return bytes;
+}
+
+platform::WriteContent text(const std::string& bytes) {
+  return [bytes](base::Stream& out) { out.writeBuffer(bytes.data(), bytes.size()); };
+}
+
+std::vector<std::string> entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string prefixOf(const std::string& message, const std::string& path) {
+  return message.substr(0, ("Cannot create file \"" + path + "\". ").size());
+}
+
+}  // namespace
+
+TEST(FileWriter, ReplacesInOneStepAndLeavesOnlyTheTarget) {
+  testsupport::TempFolder folder;
+  const fs::path target = folder.path() / "picture.bmp";
+  platform::writeFileReplacing(target.string(), text("first"));
+  EXPECT_EQ(readAll(target), "first");
+  // While the new content is written, the old file is still whole under its
+  // name, and the temporary file looks like no picture and no database.
+  platform::writeFileReplacing(target.string(), [&](base::Stream& out) {
+    EXPECT_EQ(readAll(target), "first");
+    EXPECT_EQ(entries(folder.path()).size(), 2u);
+    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "Pic_*.bmp").empty());
+    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "QuilloryPic*.pdb").empty());
+    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "*.bmp").size() == 1);
+    out.writeBuffer("second, longer", 14);
+  });
+  EXPECT_EQ(readAll(target), "second, longer");
+  EXPECT_EQ(entries(folder.path()), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
+  testsupport::TempFolder folder;
+  const fs::path taken = folder.path() / "Pic_1.bmp";
+  const fs::path free = folder.path() / "Pic_2.bmp";
+  for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::CopyExclusive}) {
+    SCOPED_TRACE(static_cast<int>(method));
+    testsupport::writeFile(taken, "someone else's");
+    fs::remove(free);
+    FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
+    writer.write(text("picture"));
+    // Closed for a batch: flushed with the batch, or on its own when named before it.
+    if (method != NewNameMethod::HardLink) writer.closeForBatch();
+    if (method == NewNameMethod::CopyExclusive) platform::flushBatch(folder.text());
+    EXPECT_FALSE(writer.takeNewName(taken.string(), method));
+    EXPECT_TRUE(writer.takeNewName(free.string(), method));
+    EXPECT_EQ(readAll(taken), "someone else's");
+    EXPECT_EQ(readAll(free), "picture");
+    EXPECT_EQ(entries(folder.path()), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+  }
+}
+
+TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
+  testsupport::TempFolder folder;
+  const fs::path kept = folder.path() / "kept.vsg";
+  testsupport::writeFile(kept, "old");
+  const std::string stopped = messageOf([&] {
+    platform::writeFileReplacing(kept.string(), [](base::Stream& out) {
+      out.writeBuffer("half", 4);
+      throw base::EWriteError();
+    });
+  });
+  EXPECT_EQ(stopped, "Cannot create file \"" + kept.string() + "\". Stream write error");
+  EXPECT_EQ(readAll(kept), "old");
+
+  // Another error than a write error passes through as it is.
+  EXPECT_EQ(messageOf([&] {
+              FileWriter writer((folder.path() / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
+              writer.write([](base::Stream&) { throw base::EReadError(); });
+            }),
+            "Stream read error");
+
+  // A folder under the target's name, and a folder that does not exist.
+  fs::create_directory(folder.path() / "folder.bmp");
+  const std::string inTheWay = (folder.path() / "folder.bmp").string();
+  const std::string missing = (folder.path() / "missing" / "x.bmp").string();
+  for (const std::string& target : {inTheWay, missing}) {
+    const std::string message = messageOf([&] { platform::writeFileReplacing(target, text("x")); });
+    EXPECT_EQ(prefixOf(message, target), "Cannot create file \"" + target + "\". ") << message;
+    EXPECT_GT(message.size(), prefixOf(message, target).size());
+  }
+  EXPECT_EQ(entries(folder.path()), (std::vector<std::string>{"folder.bmp", "kept.vsg"}));
+}
+
+TEST(FileWriter, RelativeNamesAreReportedInFull) {
+  testsupport::TempFolder folder;
+  const fs::path before = fs::current_path();
+  fs::current_path(folder.path());
+  const fs::path here = fs::current_path();
+  const std::string message = messageOf([] { platform::writeFileReplacing("nowhere/out.bmp", text("x")); });
+  platform::writeFileReplacing("here.bmp", text("x"));
+  fs::current_path(before);
+  const std::string full = (here / "nowhere" / "out.bmp").string();
+  EXPECT_EQ(prefixOf(message, full), "Cannot create file \"" + full + "\". ") << message;
+  EXPECT_EQ(readAll(folder.path() / "here.bmp"), "x");
+}
