@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 #include "forms/Dialogs.h"
 #include "forms/core/Classes.h"
 

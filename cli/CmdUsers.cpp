@@ -1,7 +1,7 @@
 // qalbum users: the Palm Desktop users, one "name<TAB>folder" line each.
 #include <iostream>
 
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 #include "cli/Commands.h"
 
 namespace cli {

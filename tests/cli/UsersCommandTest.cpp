@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "TestSupport.h"
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 #include "platform/Files.h"
 
 using namespace testsupport;
