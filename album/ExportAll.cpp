@@ -2,7 +2,10 @@
 
 #include <cctype>
 
+#include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
+#include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileStream.h"
@@ -29,27 +32,48 @@ bool endsWith(const std::string& s, std::string_view suffix) {
 bool pathExists(const std::string& path) { return platform::fileExists(path) || platform::directoryExists(path); }
 
 // Writes one picture at the lowest free number, moving on when a name was taken
-// by someone else since the folder was read. False when the album is full.
-bool writeAtLowestFreeNumber(const base::Bitmap& picture, const std::string& folder, ExportNumbers& numbers) {
+// by someone else since the folder was read. The path written, or nullopt when
+// the album is full.
+std::optional<std::string> writeAtLowestFreeNumber(const base::Bitmap& picture, const std::string& folder,
+                                                   ExportNumbers& numbers, const ExportOptions& options) {
+  const std::string extension = options.png ? ".png" : ".bmp";
   while (const auto number = numbers.lowestFree()) {
-    const std::string path = folder + ExportNumbers::fileName(*number);
+    const std::string path = folder + ExportNumbers::fileName(*number, extension);
     try {
-      writeNewPicture(picture, path);
+      if (options.png)
+        writeNewPng(picture, path);
+      else
+        writeNewPicture(picture, path);
       numbers.take(*number);
-      return true;
+      return path;
     } catch (const base::EFCreateError&) {
       if (!pathExists(path)) throw;
       numbers.take(*number);
     }
   }
-  return false;
+  return std::nullopt;
+}
+
+enum class Outcome { Written, AlbumFull };
+
+// Decodes one database and writes its picture with the database's date.
+// Returns false when it is not a picture database.
+bool exportOne(const std::string& database, const std::string& exportFolder, const PictureDecoder& decode,
+               ExportNumbers& numbers, const ExportOptions& options, base::Bitmap& picture, Outcome& outcome) {
+  if (!decode(database, picture)) return false;
+  std::optional<base::Bitmap> large;
+  if (options.scale > 1) large = enlarge(picture, options.scale);
+  const auto path = writeAtLowestFreeNumber(large ? *large : picture, exportFolder, numbers, options);
+  outcome = path ? Outcome::Written : Outcome::AlbumFull;
+  if (path) stampPictureFile(*path, databaseFileTime(database));
+  return true;
 }
 
 }  // namespace
 
-ExportNumbers::ExportNumbers(const std::string& folder) : taken_(kMax + 1, false) {
-  for (const std::string& name : platform::listDirectory(folder, "Pic_*.bmp"))
-    if (const int n = numberOf(name)) taken_[static_cast<size_t>(n)] = true;
+ExportNumbers::ExportNumbers(const std::string& folder, const std::string& extension) : taken_(kMax + 1, false) {
+  for (const std::string& name : platform::listDirectory(folder, "Pic_*" + extension))
+    if (const int n = numberOf(name, extension)) taken_[static_cast<size_t>(n)] = true;
 }
 
 std::optional<int> ExportNumbers::lowestFree() const {
@@ -65,9 +89,10 @@ void ExportNumbers::take(int number) {
   while (lowest_ <= kMax && taken_[static_cast<size_t>(lowest_)]) ++lowest_;
 }
 
-int ExportNumbers::numberOf(const std::string& entryName) {
-  if (!startsWith(entryName, "Pic_") || !endsWith(entryName, ".bmp")) return 0;
-  const std::string digits = entryName.substr(4, entryName.size() - 8);
+int ExportNumbers::numberOf(const std::string& entryName, const std::string& extension) {
+  if (!startsWith(entryName, "Pic_") || !endsWith(entryName, extension)) return 0;
+  if (entryName.size() < 4 + extension.size()) return 0;
+  const std::string digits = entryName.substr(4, entryName.size() - 4 - extension.size());
   if (digits.empty() || digits.size() > 4 || digits[0] == '0') return 0;
   int n = 0;
   for (char c : digits) {
@@ -77,7 +102,9 @@ int ExportNumbers::numberOf(const std::string& entryName) {
   return n <= kMax ? n : 0;
 }
 
-std::string ExportNumbers::fileName(int number) { return "Pic_" + std::to_string(number) + ".bmp"; }
+std::string ExportNumbers::fileName(int number, const std::string& extension) {
+  return "Pic_" + std::to_string(number) + extension;
+}
 
 bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
   PictureDatabase database(path);
@@ -99,29 +126,75 @@ void writeNewPicture(const base::Bitmap& picture, const std::string& path) {
   }
 }
 
+void writeNewPng(const base::Bitmap& picture, const std::string& path) {
+  const std::vector<uint8_t> image = encodePng(picture);
+  platform::FileStream file(path, platform::FileMode::CreateNew);
+  try {
+    file.writeBuffer(image.data(), image.size());
+  } catch (...) {
+    file.close();
+    platform::removeFile(path);
+    throw;
+  }
+}
+
+std::optional<int64_t> databaseFileTime(const std::string& path) {
+  try {
+    return pictureFileTime(PictureDatabase(path));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
+  ExportCounts counts;
+  return exportPictures(databases, exportFolder, decode, report, ExportOptions{}, counts);
+}
+
+ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
+                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
+                            ExportCounts& counts) {
   if (databases.empty()) return ExportResult::Nothing;
   if (!platform::directoryExists(exportFolder) && !platform::createDirectory(exportFolder)) {
     report.error(exportmsg::CannotCreate + exportFolder);
     return ExportResult::FolderFailed;
   }
-  ExportNumbers numbers(exportFolder);
+  ExportNumbers numbers(exportFolder, options.png ? ".png" : ".bmp");
   // One picture for the whole run: each decoding replaces it while the old one
   // is still held, so the allocator reuses its memory instead of returning it.
   base::Bitmap picture;
+  const bool named = options.nameFailures || options.keepGoing;
   for (size_t i = 0; i < databases.size(); ++i) {
     report.progress(i, databases.size());
-    if (!decode(databases[i], picture)) {
-      report.message(kInvalidDatabase);
-      return ExportResult::InvalidDatabase;
+    Outcome outcome = Outcome::Written;
+    std::string failure;
+    try {
+      if (!exportOne(databases[i], exportFolder, decode, numbers, options, picture, outcome)) {
+        if (!named) {
+          report.message(kInvalidDatabase);
+          return ExportResult::InvalidDatabase;
+        }
+        failure = kInvalidDatabase;
+      }
+    } catch (const std::exception& e) {
+      if (!named) throw;
+      failure = e.what();
     }
-    if (!writeAtLowestFreeNumber(picture, exportFolder, numbers)) {
+    if (!failure.empty()) {
+      report.error(databases[i] + ": " + failure);
+      ++counts.skipped;
+      if (options.keepGoing) continue;
+      return ExportResult::Failed;
+    }
+    if (outcome == Outcome::AlbumFull) {
       report.message(exportmsg::AlbumFull);
       return ExportResult::AlbumFull;
     }
+    ++counts.exported;
   }
   report.progress(databases.size(), databases.size());
+  if (counts.skipped > 0) return ExportResult::Failed;
   report.message(exportmsg::Exported + exportFolder);
   return ExportResult::Exported;
 }

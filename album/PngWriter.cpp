@@ -1,4 +1,4 @@
-#include "cli/PngWriter.h"
+#include "album/PngWriter.h"
 
 #ifdef QA_HAVE_ZLIB
 #include <zlib.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace cli {
+namespace album {
 
 namespace {
 
@@ -29,7 +29,7 @@ uint32_t checksum(const uint8_t* data, size_t n) { return static_cast<uint32_t>(
 std::vector<uint8_t> deflate(const std::vector<uint8_t>& raw) {
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::vector<uint8_t> packed(size);
-  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
     throw std::runtime_error("Out of memory");
   packed.resize(size);
   return packed;
@@ -122,4 +122,4 @@ std::vector<uint8_t> encodePng(const base::Bitmap& picture) {
   return png;
 }
 
-}  // namespace cli
+}  // namespace album
