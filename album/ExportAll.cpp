@@ -138,14 +138,6 @@ void writeNewPng(const base::Bitmap& picture, const std::string& path) {
   }
 }
 
-std::optional<int64_t> databaseFileTime(const std::string& path) {
-  try {
-    return pictureFileTime(PictureDatabase(path));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
   ExportCounts counts;
@@ -202,6 +194,13 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
 ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report) {
+  return exportUserPictures(programFolder, userName, userFolder + "Backup" + platform::kPathSeparator, entries,
+                            decode, report);
+}
+
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+                                const std::string& backupFolder, const std::vector<std::string>& entries,
+                                const PictureDecoder& decode, ExportReport& report) {
   if (entries.empty()) return ExportResult::Nothing;
   const std::string exportFolder = programFolder + userName + platform::kPathSeparator;
   // A user name such as "..", "a/b" or "" would name some other folder.
@@ -212,7 +211,7 @@ ExportResult exportUserAlbum(const std::string& programFolder, const std::string
   std::vector<std::string> databases;
   databases.reserve(entries.size());
   for (const std::string& entry : entries)
-    databases.push_back(userFolder + "Backup" + platform::kPathSeparator + entry);
+    databases.push_back(backupFolder + entry);
   return exportPictures(databases, exportFolder, decode, report);
 }
 

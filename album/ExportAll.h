@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -93,14 +92,17 @@ ExportResult exportUserAlbum(const std::string& programFolder, const std::string
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);
 
+// The same with the folder that holds the entries given (a flat backup folder
+// has no Backup sub-folder); it ends with a separator.
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+                                const std::string& backupFolder, const std::vector<std::string>& entries,
+                                const PictureDecoder& decode, ExportReport& report);
+
 // Writes `picture` as a BMP file under a name that must not exist yet; raises
 // "Cannot create file" when it does or cannot be created, and leaves no partly
 // written file behind.
 void writeNewPicture(const base::Bitmap& picture, const std::string& path);
 // The same as a PNG image of the same pixels and palette.
 void writeNewPng(const base::Bitmap& picture, const std::string& path);
-
-// The modification time a picture from the database at `path` takes, if any.
-std::optional<int64_t> databaseFileTime(const std::string& path);
 
 }  // namespace album

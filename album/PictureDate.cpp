@@ -29,6 +29,14 @@ std::optional<int64_t> pictureFileTime(const PictureDatabase& database) {
   return pictureFileTime(database.creationDate(), database.modificationDate(), static_cast<int64_t>(std::time(nullptr)));
 }
 
+std::optional<int64_t> databaseFileTime(const std::string& path) {
+  try {
+    return pictureFileTime(PictureDatabase(path));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 void stampPictureFile(const std::string& picturePath, std::optional<int64_t> fileTime) {
   // A file system that keeps no times (or refuses) leaves the time of writing.
   if (fileTime) platform::setModificationTime(picturePath, *fileTime);

@@ -19,6 +19,8 @@ int64_t palmDateToUnix(uint32_t palmDate);
 // file then keeps the time of writing).
 std::optional<int64_t> pictureFileTime(uint32_t created, uint32_t modified, int64_t now);
 std::optional<int64_t> pictureFileTime(const PictureDatabase& database);
+// The same for the database file at `path`; nullopt when it cannot be read.
+std::optional<int64_t> databaseFileTime(const std::string& path);
 
 // Gives the picture file at `picturePath` the time `fileTime`, when there is one.
 void stampPictureFile(const std::string& picturePath, std::optional<int64_t> fileTime);

@@ -1,14 +1,16 @@
-// qalbum users: the Palm Desktop users, one "name<TAB>folder" line each.
+// qalbum users [--palm-folder DIR]: the users of that Palm folder, else those
+// the window finds, one "name<TAB>folder" line each.
 #include <iostream>
 
-#include "users/UserDirectory.h"
 #include "cli/Commands.h"
+#include "users/UserSources.h"
 
 namespace cli {
 
 int runUsers(const Args& args) {
-  if (!args.empty()) return fail("Usage: qalbum users");
-  const app::UsersData data = app::GetUsersData();
+  const bool palmFolder = args.size() == 2 && args[0] == "--palm-folder";
+  if (!args.empty() && !palmFolder) return fail("Usage: qalbum users [--palm-folder DIR]");
+  const app::UsersData data = palmFolder ? users::palmFolderUsers(args[1]) : users::findUsers("");
   if (data.error) return fail(*data.error);
   for (size_t i = 0; i < data.items.size(); ++i) std::cout << data.userNames[i] << '\t' << data.userDirs[i] << '\n';
   return 0;
