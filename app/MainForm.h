@@ -37,6 +37,10 @@ inline constexpr const char* NoHelpAssociation = "No program associated to open 
 inline constexpr const char* CannotOpenHelp = "Can`t open help file: ";
 // A folder opened (dropped, or given on the command line) that holds no pictures.
 inline constexpr const char* NoPicturesInFolder = "No Quillory pictures were found in ";
+// The second line under "Palm Desktop registry key not found!" where users can
+// also come from a Palm folder.
+inline constexpr const char* OpenPalmFolderHint =
+    "To see the pictures of a Palm folder, drop the folder onto this window or start QuilloryAlbum with the folder.";
 }  // namespace msg
 
 inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";

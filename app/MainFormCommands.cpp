@@ -94,7 +94,10 @@ void TMainForm::FormCreate() {
 }
 
 UsersData TMainForm::startUpUsers() {
-  return users::findUsers(settings().value(kPalmFolderKey).toString().toLocal8Bit().toStdString());
+  UsersData data = users::findUsers(toAnsi(settings().value(kPalmFolderKey).toString()));
+  if (data.error && *data.error == msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
+    *data.error += std::string("\n") + msg::OpenPalmFolderHint;
+  return data;
 }
 
 UsersData TMainForm::palmFolderUsers(const std::string& folder) {

@@ -7,10 +7,14 @@
 
 namespace cli {
 
+constexpr const char* kPalmFolderHint = "For a Palm folder copied from another computer: qalbum users --palm-folder DIR";
+
 int runUsers(const Args& args) {
   const bool palmFolder = args.size() == 2 && args[0] == "--palm-folder";
   if (!args.empty() && !palmFolder) return fail("Usage: qalbum users [--palm-folder DIR]");
   const app::UsersData data = palmFolder ? users::palmFolderUsers(args[1]) : users::findUsers("");
+  if (data.error && *data.error == app::msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
+    return fail(*data.error + "\n" + kPalmFolderHint);
   if (data.error) return fail(*data.error);
   for (size_t i = 0; i < data.items.size(); ++i) std::cout << data.userNames[i] << '\t' << data.userDirs[i] << '\n';
   return 0;

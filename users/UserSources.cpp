@@ -61,9 +61,7 @@ app::UsersData findUsers(const std::string& lastPalmFolder) {
   }
   if (const std::string home = homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
-  // Nothing anywhere: what the registry said, and how to open a Palm folder.
-  if (!registry.error) return registry;
-  if (*registry.error == app::msg::RegistryKeyNotFound) *registry.error += std::string("\n") + kOpenPalmFolderHint;
+  // Nothing anywhere: what the registry said.
   return registry;
 #endif
 }

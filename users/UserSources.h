@@ -12,11 +12,12 @@
 
 namespace users {
 
-// The second line under "Palm Desktop registry key not found!" where users can
-// also come from a Palm folder.
-inline constexpr const char* kOpenPalmFolderHint =
-    "To see the pictures of a Palm folder, drop the folder onto this window "
-    "or start QuilloryAlbum with the folder's path.";
+// Whether users can come from places other than Palm Desktop's registry key.
+#ifdef _WIN32
+inline constexpr bool kPalmFoldersSearched = false;
+#else
+inline constexpr bool kPalmFoldersSearched = true;
+#endif
 
 // The user table for the users of a Palm folder, in their order.
 app::UsersData usersDataOf(const std::vector<PalmUser>& users);
@@ -30,7 +31,7 @@ std::string winePrefix();
 
 // The users from the first source that gives any. `lastPalmFolder` is the Palm
 // folder the window opened last ("" for none). When no source gives users the
-// result carries the registry's error, and outside Windows the hint line.
+// result carries the registry's error.
 app::UsersData findUsers(const std::string& lastPalmFolder);
 
 }  // namespace users
