@@ -6,7 +6,7 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
-#include <QStandardPaths>
+#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
@@ -58,7 +58,8 @@ struct NoOtherSources {
   testing_support::TempDir home;
   std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   NoOtherSources() {
-    QStandardPaths::setTestModeEnabled(true);  // the remembered folder goes into a test settings file
+    // The remembered folder goes into the test's own settings, never the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.path("config")));
     ::setenv("QUILLORY_REGISTRY", home.path("none.reg").c_str(), 1);
     ::setenv("HOME", home.path().c_str(), 1);
     ::unsetenv("WINEPREFIX");
