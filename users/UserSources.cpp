@@ -16,7 +16,9 @@ std::string environment(const char* name) {
 
 std::string homeFolder() { return environment("HOME"); }
 
+#ifndef _WIN32
 bool hasUsers(const app::UsersData& data) { return !data.error && !data.items.empty(); }
+#endif
 
 }  // namespace
 
