@@ -10,8 +10,6 @@ namespace {
 constexpr size_t kHeaderSize = 78;
 constexpr size_t kRecordEntrySize = 8;
 constexpr size_t kGapSize = 2;
-// Seconds from 1904-01-01, the Palm OS epoch, to 2003-06-01.
-constexpr uint32_t kStampDate = 3137270400u;
 
 void putU16BE(uint8_t* p, uint16_t v) {
   p[0] = static_cast<uint8_t>(v >> 8);
@@ -24,15 +22,16 @@ void putU32BE(uint8_t* p, uint32_t v) {
 
 }  // namespace
 
-std::vector<uint8_t> buildPictureDatabase(const std::string& name, const std::vector<uint8_t>& pixels) {
+std::vector<uint8_t> buildPictureDatabase(const std::string& name, const std::vector<uint8_t>& pixels,
+                                          const DatabaseDates& dates) {
   const size_t pixelOffset = kHeaderSize + kRecordEntrySize + kGapSize;
   std::vector<uint8_t> file(pixelOffset + pixels.size(), 0);
   uint8_t* p = file.data();
   std::memcpy(p, name.data(), std::min<size_t>(name.size(), 32));
   putU16BE(p + 32, 0x0008);  // attributes: backup
   putU16BE(p + 34, 1);       // version
-  putU32BE(p + 36, kStampDate);
-  putU32BE(p + 40, kStampDate);
+  putU32BE(p + 36, dates.created);
+  putU32BE(p + 40, dates.modified);
   std::memcpy(p + 60, "Pict", 4);  // type
   std::memcpy(p + 64, "Qlry", 4);  // creator
   putU16BE(p + 76, 1);             // record count

@@ -3,7 +3,10 @@
 #include <cctype>
 #include <memory>
 
+#include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
+#include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
@@ -32,26 +35,42 @@ ExportResult albumFull(ExportReport& report) {
   return ExportResult::AlbumFull;
 }
 
+void writePictureBytes(base::Stream& out, const base::Bitmap& picture, const ExportOptions& options) {
+  if (options.png) {
+    const std::vector<uint8_t> image = encodePng(picture);
+    out.writeBuffer(image.data(), image.size());
+  } else {
+    picture.saveToStream(out);
+  }
+}
+
+std::string extensionOf(const ExportOptions& options) { return options.png ? ".png" : ".bmp"; }
+
 // Pictures written but not yet named. They are flushed to disk together with
 // one call and then take the lowest free numbers in order, moving on when a
-// name was taken by someone else since the folder was read.
+// name was taken by someone else since the folder was read; each named file
+// then takes its database's date.
 class PendingPictures {
  public:
   static constexpr size_t kBatch = 32;
 
-  PendingPictures(const std::string& folder, ExportNumbers& numbers) : folder_(folder), numbers_(numbers) {}
+  PendingPictures(const std::string& folder, ExportNumbers& numbers, const ExportOptions& options)
+      : folder_(folder), numbers_(numbers), options_(options) {}
 
   bool full() const { return files_.size() >= kBatch; }
 
   // Writes the picture under a temporary name; false when no number is left for it.
-  bool add(const base::Bitmap& picture) {
+  bool add(const base::Bitmap& picture, std::optional<int64_t> fileTime) {
     const auto number = numbers_.free(files_.size());
     if (!number) return false;
-    auto file = std::make_unique<platform::FileWriter>(folder_ + ExportNumbers::fileName(*number),
+    auto file = std::make_unique<platform::FileWriter>(folder_ + fileName(*number),
                                                        platform::FileWriter::Purpose::NewName);
-    file->write([&picture](base::Stream& out) { picture.saveToStream(out); });
+    const base::Bitmap* shown = &picture;
+    std::optional<base::Bitmap> large;
+    if (options_.scale > 1) shown = &large.emplace(enlarge(picture, options_.scale));
+    file->write([&](base::Stream& out) { writePictureBytes(out, *shown, options_); });
     file->closeForBatch();
-    files_.push_back(std::move(file));
+    files_.push_back({std::move(file), fileTime});
     return true;
   }
 
@@ -59,33 +78,45 @@ class PendingPictures {
   bool nameAll() {
     if (files_.empty()) return true;
     platform::flushBatch(folder_);
-    std::vector<std::unique_ptr<platform::FileWriter>> files = std::move(files_);
+    std::vector<Pending> files = std::move(files_);
     files_.clear();
-    for (auto& file : files)
-      if (!takeLowestFreeName(*file)) return false;
+    for (auto& pending : files)
+      if (!takeLowestFreeName(pending)) return false;
     return true;
   }
 
  private:
-  bool takeLowestFreeName(platform::FileWriter& file) {
+  struct Pending {
+    std::unique_ptr<platform::FileWriter> file;
+    std::optional<int64_t> fileTime;
+  };
+
+  std::string fileName(int number) const { return ExportNumbers::fileName(number, extensionOf(options_)); }
+
+  bool takeLowestFreeName(Pending& pending) {
     for (auto number = numbers_.lowestFree(); number; number = numbers_.lowestFree()) {
-      const bool named = file.takeNewName(folder_ + ExportNumbers::fileName(*number));
+      const std::string path = folder_ + fileName(*number);
+      const bool named = pending.file->takeNewName(path);
       numbers_.take(*number);
-      if (named) return true;
+      if (named) {
+        stampPictureFile(path, pending.fileTime);
+        return true;
+      }
     }
     return false;
   }
 
   const std::string& folder_;
   ExportNumbers& numbers_;
-  std::vector<std::unique_ptr<platform::FileWriter>> files_;
+  const ExportOptions& options_;
+  std::vector<Pending> files_;
 };
 
 }  // namespace
 
-ExportNumbers::ExportNumbers(const std::string& folder) : taken_(kMax + 1, false) {
-  for (const std::string& name : platform::listDirectory(folder, "Pic_*.bmp"))
-    if (const int n = numberOf(name)) taken_[static_cast<size_t>(n)] = true;
+ExportNumbers::ExportNumbers(const std::string& folder, const std::string& extension) : taken_(kMax + 1, false) {
+  for (const std::string& name : platform::listDirectory(folder, "Pic_*" + extension))
+    if (const int n = numberOf(name, extension)) taken_[static_cast<size_t>(n)] = true;
 }
 
 std::optional<int> ExportNumbers::lowestFree() const { return free(0); }
@@ -103,9 +134,10 @@ void ExportNumbers::take(int number) {
   while (lowest_ <= kMax && taken_[static_cast<size_t>(lowest_)]) ++lowest_;
 }
 
-int ExportNumbers::numberOf(const std::string& entryName) {
-  if (!startsWith(entryName, "Pic_") || !endsWith(entryName, ".bmp")) return 0;
-  const std::string digits = entryName.substr(4, entryName.size() - 8);
+int ExportNumbers::numberOf(const std::string& entryName, const std::string& extension) {
+  if (!startsWith(entryName, "Pic_") || !endsWith(entryName, extension)) return 0;
+  if (entryName.size() < 4 + extension.size()) return 0;
+  const std::string digits = entryName.substr(4, entryName.size() - 4 - extension.size());
   if (digits.empty() || digits.size() > 4 || digits[0] == '0') return 0;
   int n = 0;
   for (char c : digits) {
@@ -115,7 +147,9 @@ int ExportNumbers::numberOf(const std::string& entryName) {
   return n <= kMax ? n : 0;
 }
 
-std::string ExportNumbers::fileName(int number) { return "Pic_" + std::to_string(number) + ".bmp"; }
+std::string ExportNumbers::fileName(int number, const std::string& extension) {
+  return "Pic_" + std::to_string(number) + extension;
+}
 
 bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
   PictureDatabase database(path);
@@ -128,12 +162,19 @@ bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
 
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
+  ExportCounts counts;
+  return exportPictures(databases, exportFolder, decode, report, ExportOptions{}, counts);
+}
+
+ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
+                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
+                            ExportCounts& counts) {
   if (databases.empty()) return ExportResult::Nothing;
   if (!platform::directoryExists(exportFolder) && !platform::createDirectory(exportFolder)) {
     report.error(exportmsg::CannotCreate + exportFolder);
     return ExportResult::FolderFailed;
   }
-  ExportNumbers numbers(exportFolder);
+  ExportNumbers numbers(exportFolder, extensionOf(options));
   // The names given are made durable once, whichever way the export ends.
   struct FolderSync {
     const std::string& folder;
@@ -142,26 +183,47 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
   // One picture for the whole run: each decoding replaces it while the old one
   // is still held, so the allocator reuses its memory instead of returning it.
   base::Bitmap picture;
-  PendingPictures pending(exportFolder, numbers);
+  PendingPictures pending(exportFolder, numbers, options);
+  const bool named = options.nameFailures || options.keepGoing;
   for (size_t i = 0; i < databases.size(); ++i) {
     report.progress(i, databases.size());
     bool decoded = false, added = false;
+    std::string failure;
     try {
       decoded = decode(databases[i], picture);
-      added = decoded && pending.add(picture);
-    } catch (...) {
-      pending.nameAll();  // the pictures before the failing one are exported
-      throw;
+      added = decoded && pending.add(picture, databaseFileTime(databases[i]));
+    } catch (const std::exception& e) {
+      if (!named) {
+        pending.nameAll();  // the pictures before the failing one are exported
+        throw;
+      }
+      failure = e.what();
     }
-    if (!added) {
-      if (!pending.nameAll() || decoded) return albumFull(report);
-      report.message(kInvalidDatabase);
-      return ExportResult::InvalidDatabase;
+    if (decoded && !added && failure.empty()) {
+      pending.nameAll();
+      return albumFull(report);
     }
+    if (!decoded && failure.empty()) {
+      if (!named) {
+        if (!pending.nameAll()) return albumFull(report);
+        report.message(kInvalidDatabase);
+        return ExportResult::InvalidDatabase;
+      }
+      failure = kInvalidDatabase;
+    }
+    if (!failure.empty()) {
+      report.error(databases[i] + ": " + failure);
+      ++counts.skipped;
+      if (options.keepGoing) continue;
+      if (!pending.nameAll()) return albumFull(report);
+      return ExportResult::Failed;
+    }
+    ++counts.exported;
     if (pending.full() && !pending.nameAll()) return albumFull(report);
   }
   if (!pending.nameAll()) return albumFull(report);
   report.progress(databases.size(), databases.size());
+  if (counts.skipped > 0) return ExportResult::Failed;
   report.message(exportmsg::Exported + exportFolder);
   return ExportResult::Exported;
 }
@@ -169,6 +231,13 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
 ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report) {
+  return exportUserPictures(programFolder, userName, userFolder + "Backup" + platform::kPathSeparator, entries,
+                            decode, report);
+}
+
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+                                const std::string& backupFolder, const std::vector<std::string>& entries,
+                                const PictureDecoder& decode, ExportReport& report) {
   if (entries.empty()) return ExportResult::Nothing;
   const std::string exportFolder = programFolder + userName + platform::kPathSeparator;
   // A user name such as "..", "a/b" or "" would name some other folder.
@@ -179,7 +248,7 @@ ExportResult exportUserAlbum(const std::string& programFolder, const std::string
   std::vector<std::string> databases;
   databases.reserve(entries.size());
   for (const std::string& entry : entries)
-    databases.push_back(userFolder + "Backup" + platform::kPathSeparator + entry);
+    databases.push_back(backupFolder + entry);
   return exportPictures(databases, exportFolder, decode, report);
 }
 

@@ -37,22 +37,40 @@ class ExportReport {
   virtual void progress(size_t done, size_t total) { (void)done, (void)total; }
 };
 
-enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull };
+enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull, Failed };
+
+// How an export writes and what it does when a database fails.
+struct ExportOptions {
+  bool png = false;  // Pic_<n>.png with the same pixels and palette instead of Pic_<n>.bmp
+  int scale = 1;     // whole-pixel enlargement, 1 to 8
+  // A failing database (not a picture database, unreadable, not writable) is
+  // reported through ExportReport::error as "<path>: <message>"; then the export
+  // stops, or with keepGoing skips it and goes on. Without either, a database
+  // that fails the name check shows "Invalid database file!" and other errors
+  // are raised, as the window's command does.
+  bool nameFailures = false;
+  bool keepGoing = false;
+};
+
+struct ExportCounts {
+  size_t exported = 0;
+  size_t skipped = 0;
+};
 
 // The numbers 1 to kMax of an export folder, read from the folder once.
 class ExportNumbers {
  public:
   static constexpr int kMax = 5000;
-  explicit ExportNumbers(const std::string& folder);
+  explicit ExportNumbers(const std::string& folder, const std::string& extension = ".bmp");
   std::optional<int> lowestFree() const;
   // The free number after `skip` other free ones.
   std::optional<int> free(size_t skip) const;
   void take(int number);
 
-  // The number n of an entry named exactly "Pic_<n>.bmp" (1 to kMax, no
-  // leading zero), or 0 for any other name.
-  static int numberOf(const std::string& entryName);
-  static std::string fileName(int number);
+  // The number n of an entry named exactly "Pic_<n>" + extension (1 to kMax,
+  // no leading zero), or 0 for any other name.
+  static int numberOf(const std::string& entryName, const std::string& extension = ".bmp");
+  static std::string fileName(int number, const std::string& extension = ".bmp");
 
  private:
   std::vector<bool> taken_;
@@ -65,6 +83,10 @@ class ExportNumbers {
 // cannot be written) are raised; files written before stay.
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report);
+// The same with options; `counts` receives what was written and skipped.
+ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
+                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
+                            ExportCounts& counts);
 
 // Exports the pictures `entries` of a user's backup folder into the folder named
 // after the user beside the program: programFolder + userName + separator.
@@ -72,4 +94,9 @@ ExportResult exportUserAlbum(const std::string& programFolder, const std::string
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);
 
+// The same with the folder that holds the entries given (a flat backup folder
+// has no Backup sub-folder); it ends with a separator.
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+                                const std::string& backupFolder, const std::vector<std::string>& entries,
+                                const PictureDecoder& decode, ExportReport& report);
 }  // namespace album

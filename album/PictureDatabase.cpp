@@ -51,6 +51,35 @@ void PictureDatabase::readHeader(bool atStart) {
 
 bool PictureDatabase::hasPictureName() const { return namePrefixMatches_; }
 
+namespace {
+constexpr size_t kCreationDateOffset = 36;
+constexpr size_t kModificationDateOffset = 40;
+constexpr size_t kTypeOffset = 60;
+constexpr size_t kCreatorOffset = 64;
+}  // namespace
+
+uint32_t PictureDatabase::creationDate() const {
+  if (headerLength_ < kCreationDateOffset + 4) return 0;
+  const uint8_t* p = header_ + kCreationDateOffset;
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+uint32_t PictureDatabase::modificationDate() const {
+  if (headerLength_ < kModificationDateOffset + 4) return 0;
+  const uint8_t* p = header_ + kModificationDateOffset;
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+std::string PictureDatabase::type() const {
+  if (headerLength_ < kTypeOffset + 4) return {};
+  return std::string(reinterpret_cast<const char*>(header_ + kTypeOffset), 4);
+}
+
+std::string PictureDatabase::creator() const {
+  if (headerLength_ < kCreatorOffset + 4) return {};
+  return std::string(reinterpret_cast<const char*>(header_ + kCreatorOffset), 4);
+}
+
 uint16_t PictureDatabase::recordCount() const {
   if (headerLength_ < kRecordCountOffset + 2) throw base::EReadError();
   return static_cast<uint16_t>(header_[kRecordCountOffset] * 256 + header_[kRecordCountOffset + 1]);

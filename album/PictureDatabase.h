@@ -42,6 +42,13 @@ class PictureDatabase {
   bool hasPictureName() const;
 
   int64_t fileSize() const { return fileSize_; }
+  // The header's creation and modification dates as stored (Palm seconds,
+  // see PictureDate.h); 0 when the file is too short to hold them.
+  uint32_t creationDate() const;
+  uint32_t modificationDate() const;
+  // The header's type and creator codes (four characters each); empty when missing.
+  std::string type() const;
+  std::string creator() const;
   // The record count n at offset 76 (big-endian); raises "Stream read error"
   // when the file is too short to hold it.
   uint16_t recordCount() const;

@@ -72,6 +72,7 @@ void TMainForm::buildWindow() {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   setWindowIcon(QIcon(QStringLiteral(":/QuilloryAlbum.ico")));
+  setAcceptDrops(true);  // a Palm folder or a picture database dropped on the window opens
   // A fixed single border with system menu and minimise box, no maximise box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -4,15 +4,18 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AboutBox.h"
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 #include "forms/Dialogs.h"
 #include "forms/core/Classes.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -32,6 +35,12 @@ inline constexpr const char* NoSavedPictures = "There is no saved pictures for t
 inline constexpr const char* LoadPictureFirst = "Load picture first";
 inline constexpr const char* NoHelpAssociation = "No program associated to open chm files!";
 inline constexpr const char* CannotOpenHelp = "Can`t open help file: ";
+// A folder opened (dropped, or given on the command line) that holds no pictures.
+inline constexpr const char* NoPicturesInFolder = "No Quillory pictures were found in ";
+// The second line under "Palm Desktop registry key not found!" where users can
+// also come from a Palm folder.
+inline constexpr const char* OpenPalmFolderHint =
+    "To see the pictures of a Palm folder, drop the folder onto this window or start QuilloryAlbum with the folder.";
 }  // namespace msg
 
 inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
@@ -50,7 +59,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   using AboutBox = std::function<void(bool splash)>;
 
   // Builds the window and runs its start-up (FormCreate).
-  TMainForm(forms::UserInterface& ui, UsersSource users = &app::GetUsersData, AboutBox aboutBox = {});
+  TMainForm(forms::UserInterface& ui, UsersSource users = &TMainForm::startUpUsers, AboutBox aboutBox = {});
   ~TMainForm() override;
   const char* ClassName() const override { return "TMainForm"; }
 
@@ -73,6 +82,20 @@ class TMainForm : public QMainWindow, public forms::TComponent {
 
   // The about box as the splash, shown first in start-up.
   void showSplash();
+
+  // The users the program starts with: Palm Desktop's, else (outside Windows)
+  // those of the Palm folder opened last, a Wine prefix or J-Pilot's backup.
+  static UsersData startUpUsers();
+  // The users of a Palm folder, which is remembered for the next start when it has any.
+  static UsersData palmFolderUsers(const std::string& folder);
+  // Where the users come from for the program's arguments: a folder argument
+  // gives that Palm folder's users, otherwise startUpUsers.
+  static UsersSource startUpSource(const QStringList& arguments);
+  // After start-up: a database argument is loaded as Open does.
+  void openArguments(const QStringList& arguments);
+  // A folder (its users and the first user's pictures) or a picture database,
+  // as a drop or the command line gives it.
+  void openPath(const std::string& path);
 
   // Runs a command; an exception it raises reaches the general error handler.
   void runCommand(const std::function<void()>& command);
@@ -114,8 +137,13 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   // Export All is about to read database `done` of `total` (`total` of `total` at the end).
   void exportProgress(int done, int total);
 
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void buildWindow();
+  void showUsers(const UsersData& data);
   void buildImages();
   void buildLabels();
   void buildLists();
@@ -135,6 +163,8 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   UsersSource users_;
   AboutBox aboutBox_;
   std::string pictureName_;
+  // The modification time a file saved from the picture shown takes.
+  std::optional<int64_t> pictureTime_;
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;
 };

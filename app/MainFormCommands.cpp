@@ -1,18 +1,26 @@
 // Start-up, the picture list and the commands of the main window.
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
 #include "album/PictureWriter.h"
+#include "album/PngWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "app/ProgramPlaces.h"
 #include "platform/Directory.h"
+#include "platform/FileWriter.h"
 #include "platform/Files.h"
+#include "users/UserSources.h"
 
 namespace app {
 
@@ -21,7 +29,19 @@ namespace {
 QString fromAnsi(const std::string& text) { return QString::fromLocal8Bit(text); }
 std::string toAnsi(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-const std::string kBackup = std::string("Backup") + platform::kPathSeparator;
+// Where the window keeps the Palm folder opened last.
+QSettings settings() { return QSettings(QStringLiteral("QuilloryAlbum"), QStringLiteral("QuilloryAlbum")); }
+const QString kPalmFolderKey = QStringLiteral("PalmFolder");
+
+bool endsWithPng(const std::string& path) {
+  return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).compare(".png", Qt::CaseInsensitive) == 0;
+}
+
+// The local file a drop or an argument names; empty for anything else.
+QString localPath(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  return data->urls().first().toLocalFile();
+}
 
 // The wait cursor while it lives; message boxes show the normal one.
 class WaitCursor {
@@ -85,10 +105,68 @@ void TMainForm::FormCreate() {
   });
 }
 
-void TMainForm::GetUsersData() {
+UsersData TMainForm::startUpUsers() {
+  UsersData data = users::findUsers(toAnsi(settings().value(kPalmFolderKey).toString()));
+  if (data.error && *data.error == msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
+    *data.error += std::string("\n") + msg::OpenPalmFolderHint;
+  return data;
+}
+
+UsersData TMainForm::palmFolderUsers(const std::string& folder) {
+  UsersData data = users::palmFolderUsers(folder);
+  if (data.items.empty()) {
+    data.error = msg::NoPicturesInFolder + folder;
+    return data;
+  }
+  settings().setValue(kPalmFolderKey, QFileInfo(fromAnsi(folder)).absoluteFilePath());
+  return data;
+}
+
+TMainForm::UsersSource TMainForm::startUpSource(const QStringList& arguments) {
+  if (arguments.size() > 1 && QFileInfo(arguments[1]).isDir()) {
+    const std::string folder = toAnsi(arguments[1]);
+    return [folder] { return palmFolderUsers(folder); };
+  }
+  return &TMainForm::startUpUsers;
+}
+
+void TMainForm::openArguments(const QStringList& arguments) {
+  if (arguments.size() > 1 && !QFileInfo(arguments[1]).isDir())
+    runCommand([&] { openPath(toAnsi(arguments[1])); });
+}
+
+void TMainForm::openPath(const std::string& path) {
+  if (QFileInfo(fromAnsi(path)).isDir()) {
+    const UsersData data = palmFolderUsers(path);
+    // A folder without pictures leaves the users shown as they are.
+    if (data.error) {
+      ui_.showError(fromAnsi(*data.error));
+      return;
+    }
+    showUsers(data);
+    LoadPictureNames();
+    return;
+  }
+  enterFolderOf(fromAnsi(path));
+  LoadPicture(path);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!localPath(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QString path = localPath(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  runCommand([&] { openPath(toAnsi(path)); });
+}
+
+void TMainForm::GetUsersData() { showUsers(users_()); }
+
+void TMainForm::showUsers(const UsersData& data) {
   userNames_.assign(kUserSlots, {});
   userDirs_.assign(kUserSlots, {});
-  const UsersData data = users_();
   if (data.error) {
     ui_.showError(fromAnsi(*data.error));
     return;
@@ -104,7 +182,7 @@ void TMainForm::LoadPictureNames() {
   ListBox1->clear();
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
-  const std::string folder = userDirs_[static_cast<size_t>(user)] + kBackup;
+  const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
   for (const std::string& name : platform::listDirectory(folder, kPicturePattern)) {
     auto* item = new QListWidgetItem(fromAnsi(name), ListBox1);
     item->setData(Qt::UserRole, QByteArray::fromStdString(name));
@@ -119,7 +197,7 @@ void TMainForm::ListBox1Click() {
   const int user = UserBox->currentIndex();
   if (selected.isEmpty() || user < 0) return;
   const std::string entry = selected.first()->data(Qt::UserRole).toByteArray().toStdString();
-  LoadPicture(userDirs_[static_cast<size_t>(user)] + kBackup + entry);
+  LoadPicture(users::backupFolderOf(userDirs_[static_cast<size_t>(user)]) + entry);
 }
 
 void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth,
@@ -131,6 +209,7 @@ void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bev
 void TMainForm::LoadPicture(const std::string& path) {
   album::PictureDatabase database(path);
   pictureName_ = database.name();
+  pictureTime_ = album::pictureFileTime(database);
   if (!database.hasPictureName()) {
     ui_.showMessage(QString::fromLatin1(album::kInvalidDatabase));
     pictureName_.clear();
@@ -170,7 +249,15 @@ std::string TMainForm::savedFileName() const {
   return platform::toPlainFileName(pictureName_) + ".bmp";
 }
 
-void TMainForm::writeShownPicture(const std::string& path) { album::writePicture(Image1->bitmap(), path); }
+void TMainForm::writeShownPicture(const std::string& path) {
+  if (endsWithPng(path)) {
+    const std::vector<uint8_t> image = album::encodePng(Image1->bitmap());
+    platform::writeFileReplacing(path, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
+  } else {
+    album::writePicture(Image1->bitmap(), path);
+  }
+  album::stampPictureFile(path, pictureTime_);
+}
 
 void TMainForm::Save1Click() {
   if (pictureName_.empty() || Image1->bitmap().empty()) {
@@ -212,8 +299,9 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserAlbum(albumFolder(), userNames_[static_cast<size_t>(user)],
-                         userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
+  album::exportUserPictures(albumFolder(), userNames_[static_cast<size_t>(user)],
+                            users::backupFolderOf(userDirs_[static_cast<size_t>(user)]), entries, decodeIntoWorkImage,
+                            report);
 }
 
 void TMainForm::Exit1Click() { close(); }

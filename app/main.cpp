@@ -8,7 +8,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
   forms::QtUserInterface ui{QString::fromLatin1(app::kApplicationTitle)};
-  app::TMainForm window(ui);
+  // QuilloryAlbum FOLDER starts with that Palm folder's users; QuilloryAlbum FILE.pdb shows that picture.
+  const QStringList arguments = QApplication::arguments();
+  app::TMainForm window(ui, app::TMainForm::startUpSource(arguments));
+  window.openArguments(arguments);
   window.show();
   return QApplication::exec();
 }

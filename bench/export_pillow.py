@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""export_pillow.py FOLDER DEST: the peer for qalbum export, written the
-straightforward way with Pillow. For every QuilloryPic*.pdb of FOLDER in name
-order: check the name, find the pixel bytes, build the picture on the
+"""export_pillow.py FOLDER DEST [--png]: the peer for qalbum export, written
+the straightforward way with Pillow. For every QuilloryPic*.pdb of FOLDER in
+name order: check the name, find the pixel bytes, build the picture on the
 palette, take the lowest free Pic_<n>.bmp of DEST by testing n = 1, 2, ...
-and write the picture there as an 8-bit BMP."""
+and write the picture there as an 8-bit BMP. With --png: Pic_<n>.png, the
+smallest PNG Pillow makes (optimize=True)."""
 import glob
 import os
 import struct
@@ -31,6 +32,8 @@ def palette():
 
 def main():
     folder, dest = sys.argv[1], sys.argv[2]
+    png = "--png" in sys.argv[3:]
+    extension = "png" if png else "bmp"
     os.makedirs(dest, exist_ok=True)
     colours = palette()
     for path in sorted(glob.glob(os.path.join(folder, "QuilloryPic*.pdb"))):
@@ -46,12 +49,15 @@ def main():
         image = Image.frombytes("P", (width, height), pixels)
         image.putpalette(colours)
         n = 1
-        while os.path.exists(os.path.join(dest, "Pic_%d.bmp" % n)):
+        while os.path.exists(os.path.join(dest, "Pic_%d.%s" % (n, extension))):
             n += 1
         if n > 5000:
             print("Your Quillory album is full! Please delete some pictures.", file=sys.stderr)
             return 1
-        image.save(os.path.join(dest, "Pic_%d.bmp" % n), "BMP")
+        if png:
+            image.save(os.path.join(dest, "Pic_%d.png" % n), "PNG", optimize=True)
+        else:
+            image.save(os.path.join(dest, "Pic_%d.bmp" % n), "BMP")
     return 0
 
 

@@ -1,6 +1,6 @@
-// qalbum convert [--format bmp|png] PDB OUT: decodes one picture database into
-// a BMP file, exactly as Save writes it, or into a PNG image of the same pixels;
-// OUT "-" is standard output.
+// qalbum convert [--format bmp|png] [--scale N] PDB OUT: decodes one picture
+// database into a BMP file, exactly as Save writes it, or into a PNG image of
+// the same pixels; OUT "-" is standard output. A file takes the database's date.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -13,11 +13,14 @@
 #include <unistd.h>
 #endif
 
+#include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
 #include "album/PictureWriter.h"
+#include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "cli/Commands.h"
-#include "cli/PngWriter.h"
+#include "cli/ExportSupport.h"
 #include "platform/FileWriter.h"
 
 namespace cli {
@@ -64,15 +67,19 @@ int runConvert(const Invocation& call) {
   // A picture's bytes would only garble the terminal.
   if (out == "-" && stdoutIsTerminal()) throw UsageError("Standard output is a terminal; not writing picture data to it.");
 
-  const base::Bitmap picture = album::decodePicture(call.args[0]);
-  const std::vector<uint8_t> bytes = format == "png" ? encodePng(picture) : picture.toBmp();
+  const int scale = scaleOption(call);
+  const base::Bitmap picture = album::enlarge(album::decodePicture(call.args[0]), scale);
+  const std::vector<uint8_t> bytes = format == "png" ? album::encodePng(picture) : picture.toBmp();
   if (out == "-") {
     writeToStdout(bytes);
-  } else if (format == "png") {
+    return 0;
+  }
+  if (format == "png") {
     platform::writeFileReplacing(out, [&bytes](base::Stream& s) { s.writeBuffer(bytes.data(), bytes.size()); });
   } else {
     album::writePicture(picture, out);
   }
+  album::stampPictureFile(out, album::databaseFileTime(call.args[0]));
   return 0;
 }
 

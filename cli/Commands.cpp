@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cli/ExportSupport.h"
+
 namespace cli {
+
+namespace {
+const Option kPalmFolderOption{"--palm-folder", "DIR", "the users of this Palm folder instead of those the program finds"};
+}  // namespace
 
 int runConvert(const Invocation& call);     // CmdConvert.cpp
 int runInfo(const Invocation& call);        // CmdInfo.cpp
 int runExport(const Invocation& call);      // CmdExport.cpp
+int runExportAll(const Invocation& call);   // CmdExportAll.cpp
 int runUsers(const Invocation& call);       // CmdUsers.cpp
 int runHelp(const Invocation& call);        // CmdHelp.cpp
 int runSkinList(const Invocation& call);    // CmdSkin.cpp
@@ -19,13 +26,19 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"convert", "PDB OUT", "Writes the picture of a database to OUT: a BMP file as Save writes it, or a PNG "
                              "image of the same pixels; \"-\" writes to standard output.",
-       {{"--format", "bmp|png", "the output format; without it, OUT's extension (.bmp or .png) decides"}},
+       {{"--format", "bmp|png", "the output format; without it, OUT's extension (.bmp or .png) decides"},
+        kScaleOption},
        runConvert},
-      {"info", "PDB...", "Prints the name, record count, file size, picture size and pixel bytes of each database.",
+      {"info", "PDB...",
+       "Prints the name, record count, file size, picture size, pixel bytes, dates, type and creator of each "
+       "database.",
        {}, runInfo},
       {"export", "FOLDER DEST", "Writes every QuilloryPic*.pdb of FOLDER as DEST/Pic_<n>.bmp, as Export All does.",
-       {}, runExport},
-      {"users", "", "Prints the Palm Desktop users, one \"name<TAB>folder\" line each.", {}, runUsers},
+       {kPngOption, kScaleOption, kKeepGoingOption}, runExport},
+      {"export-all", "DEST", "Writes every user's pictures into DEST/<user name>/, as Export All does for each user.",
+       {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption}, runExportAll},
+      {"users", "", "Prints the users whose pictures the program finds, one \"name<TAB>folder\" line each.",
+       {kPalmFolderOption}, runUsers},
       {"help", "[COMMAND [SUBCOMMAND]]", "Prints the help of qalbum, of a command or of a group such as skin.", {},
        runHelp},
       {"skin list", "FILE", "Lists the pictures of a skin graphics stream file.", {}, runSkinList, true},

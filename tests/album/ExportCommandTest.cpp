@@ -78,7 +78,7 @@ TEST(ExportCommand, ExportsDatabasesInNameOrderAndFailsOnABadOne) {
   backup.write("QuilloryPicD.pdb", album::buildPictureDatabase("NotAPicture", filled(22400, 4)));
   const CommandRun bad = qalbumExport(backup.path(), dest, scratch);
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.errors, "Invalid database file!\n");
+  EXPECT_EQ(bad.errors, backup.path("QuilloryPicD.pdb") + ": Invalid database file!\n");
   EXPECT_TRUE(std::filesystem::exists(dest + "/Pic_6.bmp"));  // A to C went in before D stopped it
   EXPECT_FALSE(std::filesystem::exists(dest + "/Pic_7.bmp"));
 

@@ -100,7 +100,9 @@ TEST(QalbumFiles, InputsThatAreNoRegularFilesFailAtOnce) {
   ::mkfifo(dir.path("backup/QuilloryPicFifo.pdb").c_str(), 0600);
   const Outcome run = qalbum(dir, "export backup out");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Cannot open file \"" + dir.path("backup/QuilloryPicFifo.pdb") + "\". Not a regular file.\n");
+  // The export names the database that stopped it, then the message.
+  EXPECT_EQ(run.err, "backup/QuilloryPicFifo.pdb: Cannot open file \"" + dir.path("backup/QuilloryPicFifo.pdb") +
+                         "\". Not a regular file.\n");
   EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"backup", "fifo", "out", "socket"}));
 }
 
@@ -140,7 +142,8 @@ TEST(QalbumFiles, AFileSizeLimitLeavesNoFileBehind) {
 
   const Outcome exported = qalbum(dir, "export backup out", limit);
   EXPECT_EQ(exported.status, 1);
-  EXPECT_EQ(exported.err, "Cannot create file \"" + dir.path("out/Pic_1.bmp") + "\". File too large.\n");
+  EXPECT_EQ(exported.err,
+            "backup/QuilloryPicA.pdb: Cannot create file \"" + dir.path("out/Pic_1.bmp") + "\". File too large.\n");
   EXPECT_TRUE(names(dir.path("out")).empty());
   EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"backup", "old.bmp", "out"}));
 }

@@ -149,13 +149,14 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
   const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", stripes(22400)));
 
   Outcome r = qalbum(dir, {"info", a, b, c});
+  const char* dates = "  created: 2003-06-01 00:00:00 UTC\n  modified: 2003-06-01 00:00:00 UTC\n  type: Pict\n  creator: Qlry\n";
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, b + ": Invalid database file!\n");
   std::ostringstream expected;
   expected << a << "\n  name: QuilloryPicMany\n  records: 256\n  file size: 24088 bytes\n"
-           << "  picture size: 320 x 280\n  pixel bytes: 21960\n\n"
+           << "  picture size: 320 x 280\n  pixel bytes: 21960\n" << dates << "\n"
            << c << "\n  name: QuilloryPicSmall\n  records: 1\n  file size: 22488 bytes\n"
-           << "  picture size: 160 x 140\n  pixel bytes: 22400\n";
+           << "  picture size: 160 x 140\n  pixel bytes: 22400\n" << dates;
   EXPECT_EQ(r.out, expected.str());
   EXPECT_EQ(qalbum(dir, {"info", c}).status, 0);
 }

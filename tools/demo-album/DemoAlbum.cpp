@@ -8,12 +8,19 @@ namespace demo {
 
 std::vector<DemoDatabase> demoDatabases() {
   std::vector<DemoDatabase> out;
+  // The drawings were made a few days apart in spring 2003 and touched up later.
+  constexpr uint32_t kDay = 86400;
+  uint32_t day = 0;
   for (const DemoDrawing& d : demoDrawings()) {
     for (int scale : {1, 2}) {
       Canvas canvas(scale);
       d.draw(canvas);
       const std::string name = std::string("QuilloryPic") + d.title + (scale == 2 ? "Large" : "");
-      out.push_back({name + ".pdb", album::buildPictureDatabase(name, canvas.pixels())});
+      album::DatabaseDates dates;
+      dates.created = album::DatabaseDates::kJune2003 - 60 * kDay + 3 * day * kDay + 9 * 3600;
+      dates.modified = dates.created + (day % 3) * kDay + 1800;
+      ++day;
+      out.push_back({name + ".pdb", album::buildPictureDatabase(name, canvas.pixels(), dates)});
     }
   }
   return out;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 #include "base/Errors.h"
 #include "platform/Files.h"
 

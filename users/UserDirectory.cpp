@@ -1,4 +1,4 @@
-#include "app/UserDirectory.h"
+#include "users/UserDirectory.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,9 +6,9 @@
 
 #include "base/Bitmap.h"
 
-namespace cli {
+namespace album {
 
 // The whole PNG file for `picture`, which must be 8 bits per pixel.
 std::vector<uint8_t> encodePng(const base::Bitmap& picture);
 
-}  // namespace cli
+}  // namespace album

@@ -1,4 +1,4 @@
-#include "cli/PngWriter.h"
+#include "album/PngWriter.h"
 
 #ifdef QA_HAVE_ZLIB
 #include <zlib.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace cli {
+namespace album {
 
 namespace {
 
@@ -26,13 +26,37 @@ void putU32BE(std::vector<uint8_t>& out, uint32_t v) {
 #ifdef QA_HAVE_ZLIB
 uint32_t checksum(const uint8_t* data, size_t n) { return static_cast<uint32_t>(crc32(0L, data, static_cast<uInt>(n))); }
 
+// One compressor per thread, reset for each picture: setting up zlib's half a
+// megabyte of tables costs more than compressing a small picture.
+class Compressor {
+ public:
+  Compressor() {
+    if (deflateInit2(&stream_, Z_BEST_COMPRESSION, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+      throw std::runtime_error("Out of memory");
+  }
+  ~Compressor() { deflateEnd(&stream_); }
+  Compressor(const Compressor&) = delete;
+  Compressor& operator=(const Compressor&) = delete;
+
+  std::vector<uint8_t> deflate(const std::vector<uint8_t>& raw) {
+    deflateReset(&stream_);
+    std::vector<uint8_t> packed(deflateBound(&stream_, static_cast<uLong>(raw.size())));
+    stream_.next_in = const_cast<Bytef*>(raw.data());
+    stream_.avail_in = static_cast<uInt>(raw.size());
+    stream_.next_out = packed.data();
+    stream_.avail_out = static_cast<uInt>(packed.size());
+    if (::deflate(&stream_, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("Out of memory");
+    packed.resize(packed.size() - stream_.avail_out);
+    return packed;
+  }
+
+ private:
+  z_stream stream_{};
+};
+
 std::vector<uint8_t> deflate(const std::vector<uint8_t>& raw) {
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(size);
-  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
-    throw std::runtime_error("Out of memory");
-  packed.resize(size);
-  return packed;
+  thread_local Compressor compressor;
+  return compressor.deflate(raw);
 }
 #else
 // Without zlib (the Windows cross build) the image data goes into stored,
@@ -122,4 +146,4 @@ std::vector<uint8_t> encodePng(const base::Bitmap& picture) {
   return png;
 }
 
-}  // namespace cli
+}  // namespace album

@@ -1,0 +1,92 @@
+#include "cli/ExportSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#define QA_ISATTY _isatty
+#define QA_FILENO _fileno
+#else
+#include <unistd.h>
+#define QA_ISATTY isatty
+#define QA_FILENO fileno
+#endif
+
+#include "album/Enlarge.h"
+#include "platform/Directory.h"
+#include "platform/Files.h"
+
+namespace cli {
+
+const Option kPngOption{"--png", nullptr, "writes Pic_<n>.png, the same pixels and palette as the BMP file"};
+const Option kScaleOption{"--scale", "N", "enlarges each picture N times (1 to 8) by whole pixels"};
+const Option kKeepGoingOption{"--keep-going", nullptr,
+                              "skips a database that fails, names it, and ends with \"<n> exported, <m> skipped\""};
+
+int scaleOption(const Invocation& call) {
+  const auto value = call.value(kScaleOption.name);
+  if (!value) return 1;
+  if (value->size() != 1 || (*value)[0] < '1' || (*value)[0] > '0' + album::kMaxScale)
+    throw UsageError("--scale needs a number from 1 to " + std::to_string(album::kMaxScale) + ", not \"" + *value +
+                     "\"");
+  return (*value)[0] - '0';
+}
+
+album::ExportOptions exportOptions(const Invocation& call) {
+  album::ExportOptions options;
+  options.png = call.has(kPngOption.name);
+  options.scale = scaleOption(call);
+  options.keepGoing = call.has(kKeepGoingOption.name);
+  options.nameFailures = true;
+  return options;
+}
+
+std::string withSeparator(std::string folder) {
+  if (folder.empty()) return std::string{'.', platform::kPathSeparator};
+  if (folder.back() != platform::kPathSeparator && folder.back() != '/') folder += platform::kPathSeparator;
+  return folder;
+}
+
+std::vector<std::string> pictureDatabases(const std::string& folder) {
+  std::vector<std::string> names = platform::listDirectory(folder, "QuilloryPic*.pdb");
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> databases;
+  databases.reserve(names.size());
+  for (const std::string& name : names) databases.push_back(folder + name);
+  return databases;
+}
+
+ConsoleReport::ConsoleReport(bool quietSuccess)
+    : terminal_(QA_ISATTY(QA_FILENO(stderr)) != 0), quietSuccess_(quietSuccess) {}
+
+void ConsoleReport::message(const std::string& text) {
+  if (quietSuccess_ && text.rfind(album::exportmsg::Exported, 0) == 0) return;
+  line(text);
+}
+
+void ConsoleReport::error(const std::string& text) { line(text); }
+
+void ConsoleReport::progress(size_t done, size_t total) {
+  if (!terminal_) return;
+  std::cerr << "\rExporting " << done << " of " << total << "..." << std::flush;
+  progressShown_ = true;
+}
+
+void ConsoleReport::line(const std::string& text) {
+  if (progressShown_) std::cerr << "\r\033[K";
+  progressShown_ = false;
+  std::cerr << text << '\n';
+}
+
+int ConsoleReport::fail(const std::string& text) {
+  line(text);
+  return 1;
+}
+
+std::string countsText(const album::ExportCounts& counts) {
+  return std::to_string(counts.exported) + " exported, " + std::to_string(counts.skipped) + " skipped";
+}
+
+}  // namespace cli

@@ -1,0 +1,136 @@
+// The window on a Palm folder: given on the command line, dropped onto the
+// window, remembered for the next start; Save As to PNG with the picture's date.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <cstdlib>
+
+#include "app/Controls.h"
+#include "app/MainForm.h"
+#include "RecordingUi.h"
+#include "support/PalmFolders.h"
+#include "support/TempDir.h"
+
+using app::TMainForm;
+using namespace testsupport;
+
+namespace {
+
+QStringList texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+QStringList texts(const QComboBox* box) {
+  QStringList out;
+  for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+  return out;
+}
+
+// Drags `path` onto the window's middle and drops it there, as the window system would deliver it.
+void dropOnto(TMainForm& window, const fs::path& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+  const QPoint at = window.rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+}
+
+int64_t modificationTime(const fs::path& file) {
+  struct stat st {};
+  EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
+  return st.st_mtime;
+}
+
+// No Palm Desktop, no Wine prefix, no J-Pilot: a home folder of the test's own.
+struct NoOtherSources {
+  testing_support::TempDir home;
+  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  NoOtherSources() {
+    // The remembered folder goes into the test's own settings, never the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.path("config")));
+    ::setenv("QUILLORY_REGISTRY", home.path("none.reg").c_str(), 1);
+    ::setenv("HOME", home.path().c_str(), 1);
+    ::unsetenv("WINEPREFIX");
+  }
+  ~NoOtherSources() {
+    ::unsetenv("QUILLORY_REGISTRY");
+    ::setenv("HOME", oldHome.c_str(), 1);
+  }
+};
+
+}  // namespace
+
+TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
+  NoOtherSources sources;
+  testing_support::TempDir dir;
+  const fs::path palm = dir.path("Palm");
+  writeFamily(palm);
+  RecordingUi ui;
+  {
+    TMainForm f(ui, TMainForm::startUpSource({"QuilloryAlbum", QString::fromStdString(palm.string())}), ui.aboutBox());
+    f.openArguments({"QuilloryAlbum", QString::fromStdString(palm.string())});
+    EXPECT_EQ(texts(f.UserBox), (QStringList{"Anna", "Ben"}));
+    EXPECT_EQ(f.UserBox->currentIndex(), 0);
+    QStringList listed = texts(f.ListBox1);
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"QuilloryPicBoat.pdb", "QuilloryPicSun.pdb"}));
+    EXPECT_TRUE(ui.take().empty());
+  }
+  {
+    TMainForm next(ui, &TMainForm::startUpUsers, ui.aboutBox());
+    EXPECT_EQ(texts(next.UserBox), (QStringList{"Anna", "Ben"}));
+  }
+  // A picture database as the argument is shown as Open shows it.
+  TMainForm g(ui, &app::GetUsersData, ui.aboutBox());
+  ui.take();
+  const QString sun = QString::fromStdString((palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string());
+  g.openArguments({"QuilloryAlbum", sun});
+  EXPECT_EQ(g.currentPictureName(), "QuilloryPicSun");
+}
+
+TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePicturesDate) {
+  NoOtherSources sources;
+  testing_support::TempDir dir;
+  const fs::path palm = dir.path("Palm");
+  const std::vector<FamilyPicture> pictures = writeFamily(palm);
+  RecordingUi ui;
+  TMainForm f(ui, &TMainForm::startUpUsers, ui.aboutBox());
+  ASSERT_FALSE(ui.shown.empty());
+  EXPECT_EQ(ui.take().front(), (Shown{"error", std::string(app::msg::RegistryKeyNotFound) + "\n" +
+                                                    app::msg::OpenPalmFolderHint}));
+  f.show();
+
+  dropOnto(f, palm / "Ben");
+  EXPECT_EQ(texts(f.UserBox), QStringList{"Ben"});
+  QStringList listed = texts(f.ListBox1);
+  listed.sort();  // in the order the file system gives them
+  EXPECT_EQ(listed, (QStringList{"QuilloryPicBroken.pdb", "QuilloryPicDog.pdb"}));
+
+  dropOnto(f, palm / "Cleo");  // no pictures: said so, the users stay
+  EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", app::msg::NoPicturesInFolder + (palm / "Cleo").string()}}));
+  EXPECT_EQ(texts(f.UserBox), QStringList{"Ben"});
+
+  dropOnto(f, pictures[1].database);
+  EXPECT_EQ(f.currentPictureName(), "QuilloryPicSun");
+
+  const fs::path png = dir.path("Sun.Png");
+  ui.fileAnswers.push_back(QString::fromStdString(png.string()));
+  QTest::mouseClick(f.findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
+  const std::vector<uint8_t> bytes = testing_support::TempDir::read(png.string());
+  ASSERT_GT(bytes.size(), 8u);
+  EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+  EXPECT_EQ(modificationTime(png), pictures[1].time);
+  EXPECT_TRUE(ui.take().empty());
+}

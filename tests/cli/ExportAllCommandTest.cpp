@@ -1,0 +1,168 @@
+// qalbum export-all, export and convert on a family's Palm folder built by the
+// test: every user's pictures, options, failures named, the databases' dates kept.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <zlib.h>
+
+#include <cstdlib>
+
+#include "album/Enlarge.h"
+#include "base/Bitmap.h"
+#include "base/Stream.h"
+#include "support/PalmFolders.h"
+#include "support/TempDir.h"
+
+using testing_support::TempDir;
+using namespace testsupport;
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
+  std::string command = std::string("'") + QALBUM_PATH + "'";
+  for (const std::string& a : args) command += " '" + a + "'";
+  command += " >'" + dir.path("out.txt") + "' 2>'" + dir.path("err.txt") + "'";
+  const int raw = std::system(command.c_str());
+  auto text = [](const std::string& file) {
+    const std::vector<uint8_t> bytes = TempDir::read(file);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(dir.path("out.txt")), text(dir.path("err.txt"))};
+}
+
+int64_t modificationTime(const fs::path& file) {
+  struct stat st {};
+  EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
+  return st.st_mtime;
+}
+
+std::vector<std::string> entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  if (!fs::exists(folder)) return names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+base::Bitmap readBmp(const fs::path& file) {
+  base::MemoryStream stream(TempDir::read(file.string()));
+  base::Bitmap picture;
+  picture.loadFromStream(stream);
+  return picture;
+}
+
+uint32_t u32BE(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+
+// The palette and rows of an 8-bit palettised PNG as a bitmap.
+base::Bitmap readPng(const fs::path& file) {
+  const std::vector<uint8_t> f = TempDir::read(file.string());
+  uint32_t width = 0, height = 0;
+  std::vector<uint8_t> palette, idat;
+  for (size_t at = 8; at + 12 <= f.size();) {
+    const uint32_t length = u32BE(&f[at]);
+    const std::string type(f.begin() + static_cast<long>(at) + 4, f.begin() + static_cast<long>(at) + 8);
+    const uint8_t* data = &f[at + 8];
+    if (type == "IHDR") width = u32BE(data), height = u32BE(data + 4);
+    if (type == "PLTE") palette.assign(data, data + length);
+    if (type == "IDAT") idat.insert(idat.end(), data, data + length);
+    at += 12 + length;
+  }
+  base::Bitmap picture(static_cast<int>(width), static_cast<int>(height), base::PixelFormat::Indexed8);
+  std::vector<uint8_t> rows((width + 1) * height);
+  uLongf size = rows.size();
+  EXPECT_EQ(uncompress(rows.data(), &size, idat.data(), idat.size()), Z_OK);
+  for (uint32_t y = 0; y < height; ++y)
+    std::copy_n(&rows[y * (width + 1) + 1], width, picture.scanLine(static_cast<int>(y)));
+  for (size_t i = 0; i * 3 + 2 < palette.size(); ++i)
+    picture.palette()[i] = base::RGBQuad{palette[i * 3 + 2], palette[i * 3 + 1], palette[i * 3], 0};
+  return picture;
+}
+
+bool samePicture(const base::Bitmap& a, const base::Bitmap& b) {
+  if (a.width() != b.width() || a.height() != b.height() || a.palette() != b.palette()) return false;
+  for (int y = 0; y < a.height(); ++y)
+    if (!std::equal(a.scanLine(y), a.scanLine(y) + a.width(), b.scanLine(y))) return false;
+  return true;
+}
+
+class Family : public ::testing::Test {
+ protected:
+  void SetUp() override { pictures = writeFamily(palm); }
+  TempDir dir;
+  fs::path palm = fs::path(dir.path("Palm"));
+  fs::path dest = fs::path(dir.path("Pictures"));
+  fs::path broken = palm / "Ben" / "backup" / "QuilloryPicBroken.pdb";
+  std::vector<FamilyPicture> pictures;
+};
+
+}  // namespace
+
+TEST_F(Family, ExportAllStopsAtTheFirstFailureAndNamesIt) {
+  const Outcome run = qalbum(dir, {"export-all", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(broken.string() + ": "), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "Anna: 2 exported, 0 skipped\nBen: 0 exported, 1 skipped\n");
+  EXPECT_EQ(entries(dest / "Anna"), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+  EXPECT_TRUE(entries(dest / "Ben").empty());
+  EXPECT_EQ(modificationTime(dest / "Anna" / "Pic_1.bmp"), pictures[0].time);
+  EXPECT_EQ(modificationTime(dest / "Anna" / "Pic_2.bmp"), pictures[1].time);
+}
+
+TEST_F(Family, ExportAllKeepsGoingAddsToTheAlbumAndWritesEnlargedPng) {
+  Outcome run = qalbum(dir, {"export-all", "--keep-going", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Anna: 2 exported, 0 skipped\nBen: 1 exported, 1 skipped\n");
+  EXPECT_NE(run.err.find(broken.string() + ": "), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1), "3 exported, 1 skipped\n");
+
+  // Again with PNG at three times the size: new files beside the BMPs, nothing replaced.
+  fs::remove(broken);
+  run = qalbum(dir, {"export-all", "--palm-folder", palm.string(), dest.string(), "--png", "--scale", "3"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(entries(dest / "Anna"), (std::vector<std::string>{"Pic_1.bmp", "Pic_1.png", "Pic_2.bmp", "Pic_2.png"}));
+  EXPECT_EQ(entries(dest / "Ben"), (std::vector<std::string>{"Pic_1.bmp", "Pic_1.png"}));
+  const std::vector<fs::path> bmps = {dest / "Anna" / "Pic_1.bmp", dest / "Anna" / "Pic_2.bmp", dest / "Ben" / "Pic_1.bmp"};
+  for (size_t i = 0; i < bmps.size(); ++i) {
+    fs::path png = bmps[i];
+    png.replace_extension(".png");
+    EXPECT_TRUE(samePicture(readPng(png), album::enlarge(readBmp(bmps[i]), 3))) << png;
+    EXPECT_EQ(modificationTime(bmps[i]), pictures[i].time);
+    EXPECT_EQ(modificationTime(png), pictures[i].time);
+  }
+  run = qalbum(dir, {"export-all", "--palm-folder", palm.string(), dest.string(), "--scale", "9"});
+  EXPECT_NE(run.status, 0);
+}
+
+TEST_F(Family, ExportOfAPalmFolderNamesTheFoldersToUse) {
+  Outcome run = qalbum(dir, {"export", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find((palm / "Anna" / "Backup").string() + "/"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find((palm / "Ben" / "backup").string() + "/"), std::string::npos) << run.err;
+  run = qalbum(dir, {"export", (palm / "Anna").string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find((palm / "Anna" / "Backup").string() + "/"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(dest));
+
+  run = qalbum(dir, {"users", "--palm-folder", palm.string()});
+  EXPECT_EQ(run.out, "Anna\t" + (palm / "Anna").string() + "/\nBen\t" + (palm / "Ben").string() + "/\n");
+}
+
+TEST_F(Family, ConvertAndInfoCarryTheDatabasesDates) {
+  const fs::path out = dest / "Boat.bmp";
+  fs::create_directories(dest);
+  Outcome run = qalbum(dir, {"convert", "--scale", "2", pictures[0].database.string(), out.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(readBmp(out).width(), 320);
+  EXPECT_EQ(modificationTime(out), pictures[0].time);
+
+  run = qalbum(dir, {"info", pictures[0].database.string()});
+  EXPECT_NE(run.out.find("created: 2000-01-01 00:00:00 UTC\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("modified: 2003-04-10 18:40:00 UTC\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("type: Pict\n  creator: Qlry\n"), std::string::npos) << run.out;
+}

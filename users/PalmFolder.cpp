@@ -1,0 +1,112 @@
+#include "users/PalmFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "platform/Directory.h"
+#include "platform/Files.h"
+
+namespace users {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPicturePattern = "QuilloryPic*.pdb";
+constexpr const char* kBackup = "Backup";
+
+std::string withSeparator(std::string folder) {
+  if (folder.empty()) return std::string{'.', platform::kPathSeparator};
+  if (folder.back() != platform::kPathSeparator && folder.back() != '/') folder += platform::kPathSeparator;
+  return folder;
+}
+
+// folder + name + separator; `folder` ends with a separator.
+std::string subfolder(const std::string& folder, const std::string& name) {
+  std::string path;
+  path.reserve(folder.size() + name.size() + 1);
+  path.append(folder).append(name).push_back(platform::kPathSeparator);
+  return path;
+}
+
+bool isDirectory(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+bool isRegularFile(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+// The names of a folder's entries; empty when it cannot be read.
+std::vector<std::string> entryNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  fs::directory_iterator it(folder, error), end;
+  for (; !error && it != end; it.increment(error)) names.push_back(it->path().filename().string());
+  return names;
+}
+
+bool equalsNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// The Backup sub-folder of a folder, in any letter case ("Backup" itself first).
+std::optional<std::string> backupSubfolder(const std::string& folder) {
+  if (isDirectory(subfolder(folder, kBackup))) return subfolder(folder, kBackup);
+  std::vector<std::string> names = entryNames(folder);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names)
+    if (equalsNoCase(name, kBackup) && isDirectory(subfolder(folder, name))) return subfolder(folder, name);
+  return std::nullopt;
+}
+
+bool isUserFolder(const std::string& folder) {
+  const auto backup = backupSubfolder(folder);
+  return backup && holdsPictureDatabase(*backup);
+}
+
+// The name a folder goes by: its last path component.
+std::string folderName(const std::string& folder) {
+  std::error_code error;
+  fs::path path = fs::absolute(fs::path(folder), error).lexically_normal();
+  if (path.filename().empty()) path = path.parent_path();
+  return path.filename().string();
+}
+
+}  // namespace
+
+bool holdsPictureDatabase(const std::string& folder) {
+  const std::string at = withSeparator(folder);
+  for (const std::string& name : platform::listDirectory(at, kPicturePattern))
+    if (isRegularFile(at + name)) return true;
+  return false;
+}
+
+std::string backupFolderOf(const std::string& userFolder) {
+  const std::string folder = withSeparator(userFolder);
+  if (const auto backup = backupSubfolder(folder)) return *backup;
+  if (holdsPictureDatabase(folder)) return folder;
+  return subfolder(folder, kBackup);
+}
+
+std::vector<PalmUser> scanPalmFolder(const std::string& palmFolder) {
+  const std::string folder = withSeparator(palmFolder);
+  if (!isDirectory(folder)) return {};
+  if (holdsPictureDatabase(folder) || isUserFolder(folder)) return {{folderName(folder), folder}};
+  std::vector<std::string> names = entryNames(folder);
+  std::sort(names.begin(), names.end());
+  std::vector<PalmUser> users;
+  for (const std::string& name : names) {
+    const std::string userFolder = subfolder(folder, name);
+    if (isDirectory(userFolder) && isUserFolder(userFolder)) users.push_back({name, userFolder});
+  }
+  return users;
+}
+
+}  // namespace users

@@ -1,0 +1,29 @@
+// Users found by looking into a folder, without Palm Desktop: a Palm folder
+// copied from a Windows computer (<user>/Backup/), one user's folder, or a
+// flat backup folder (J-Pilot, pilot-xfer -b) holding the databases itself.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace users {
+
+struct PalmUser {
+  std::string name;
+  std::string folder;  // ends with a path separator
+};
+
+// The users of `folder`, in name order. Only folders that hold at least one
+// regular file named like a picture database count; entries that cannot be
+// read (no permission, symlink loops, FIFOs) are skipped. Nothing is written.
+std::vector<PalmUser> scanPalmFolder(const std::string& folder);
+
+// Where the picture databases of a user folder lie: its Backup sub-folder in
+// any letter case, else the folder itself when it holds picture databases (a
+// flat backup), else folder + "Backup". Ends with a path separator.
+std::string backupFolderOf(const std::string& userFolder);
+
+// True when `folder` holds a regular file named like a picture database.
+bool holdsPictureDatabase(const std::string& folder);
+
+}  // namespace users

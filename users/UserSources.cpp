@@ -1,0 +1,71 @@
+#include "users/UserSources.h"
+
+#include <cstdlib>
+
+#include "platform/Files.h"
+#include "users/WineRegistry.h"
+
+namespace users {
+
+namespace {
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string homeFolder() { return environment("HOME"); }
+
+#ifndef _WIN32
+bool hasUsers(const app::UsersData& data) { return !data.error && !data.items.empty(); }
+#endif
+
+}  // namespace
+
+app::UsersData usersDataOf(const std::vector<PalmUser>& users) {
+  app::UsersData data;
+  if (users.size() > data.userNames.size()) {
+    data.userNames.resize(users.size());
+    data.userDirs.resize(users.size());
+  }
+  for (size_t i = 0; i < users.size(); ++i) {
+    data.userNames[i] = users[i].name;
+    data.userDirs[i] = users[i].folder;
+    data.items.push_back(users[i].name);
+  }
+  data.selectFirst = !data.items.empty();
+  return data;
+}
+
+app::UsersData palmFolderUsers(const std::string& folder) {
+  if (folder.empty()) return {};
+  return usersDataOf(scanPalmFolder(folder));
+}
+
+std::string winePrefix() {
+  const std::string prefix = environment("WINEPREFIX");
+  if (!prefix.empty()) return prefix;
+  const std::string home = homeFolder();
+  return home.empty() ? std::string() : home + "/.wine";
+}
+
+app::UsersData findUsers(const std::string& lastPalmFolder) {
+  app::UsersData registry = app::GetUsersData();
+#ifdef _WIN32
+  (void)lastPalmFolder;
+  return registry;
+#else
+  if (hasUsers(registry)) return registry;
+  if (auto data = palmFolderUsers(lastPalmFolder); hasUsers(data)) return data;
+  if (const std::string prefix = winePrefix(); !prefix.empty()) {
+    if (const auto folder = winePalmFolder(prefix))
+      if (auto data = palmFolderUsers(*folder); hasUsers(data)) return data;
+  }
+  if (const std::string home = homeFolder(); !home.empty())
+    if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
+  // Nothing anywhere: what the registry said.
+  return registry;
+#endif
+}
+
+}  // namespace users

@@ -1,0 +1,37 @@
+// Where the window and qalbum look for a family's users, in order, stopping at
+// the first place that gives any. On Windows only Palm Desktop's registry key
+// and its UserData.dll. Elsewhere: the .reg file with its library, the Palm
+// folder last opened, a Wine prefix where Palm Desktop ran, J-Pilot's backup.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "users/PalmFolder.h"
+#include "users/UserDirectory.h"
+
+namespace users {
+
+// Whether users can come from places other than Palm Desktop's registry key.
+#ifdef _WIN32
+inline constexpr bool kPalmFoldersSearched = false;
+#else
+inline constexpr bool kPalmFoldersSearched = true;
+#endif
+
+// The user table for the users of a Palm folder, in their order.
+app::UsersData usersDataOf(const std::vector<PalmUser>& users);
+
+// The users of a Palm folder as the user table; an empty table (nothing
+// selected, no error) when it holds none.
+app::UsersData palmFolderUsers(const std::string& folder);
+
+// The Wine prefix to look into: $WINEPREFIX, else ~/.wine; empty when neither is known.
+std::string winePrefix();
+
+// The users from the first source that gives any. `lastPalmFolder` is the Palm
+// folder the window opened last ("" for none). When no source gives users the
+// result carries the registry's error.
+app::UsersData findUsers(const std::string& lastPalmFolder);
+
+}  // namespace users
