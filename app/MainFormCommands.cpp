@@ -9,6 +9,7 @@
 #include "album/PictureWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
+#include "base/Text.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -16,8 +17,12 @@ namespace app {
 
 namespace {
 
-QString fromAnsi(const std::string& text) { return QString::fromLocal8Bit(text); }
-std::string toAnsi(const QString& text) { return text.toLocal8Bit().toStdString(); }
+// Names from inside files (database names, user names) are Windows-1252.
+QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
+// File names and messages that carry them: UTF-8 where valid, else Windows-1252.
+QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
+// A file name confirmed in a dialog as the file system takes it.
+std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 const std::string kBackup = std::string("Backup") + platform::kPathSeparator;
 
@@ -37,12 +42,12 @@ class BoxReport : public album::ExportReport {
   void progress(size_t done, size_t total) override { onProgress_(done, total); }
   void message(const std::string& text) override {
     QApplication::restoreOverrideCursor();
-    ui_.showMessage(fromAnsi(text));
+    ui_.showMessage(fromFileText(text));
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
   void error(const std::string& text) override {
     QApplication::restoreOverrideCursor();
-    ui_.showError(fromAnsi(text));
+    ui_.showError(fromFileText(text));
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
 
@@ -57,7 +62,7 @@ void TMainForm::runCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
-    ui_.showStop(fromAnsi(e.what()));
+    ui_.showStop(fromFileText(e.what()));
   }
 }
 
@@ -78,7 +83,7 @@ void TMainForm::GetUsersData() {
   userDirs_.assign(kUserSlots, {});
   const UsersData data = users_();
   if (data.error) {
-    ui_.showError(fromAnsi(*data.error));
+    ui_.showError(fromFileText(*data.error));
     return;
   }
   userNames_ = data.userNames;
@@ -94,7 +99,7 @@ void TMainForm::LoadPictureNames() {
   if (UserBox->count() == 0 || user < 0) return;
   const std::string folder = userDirs_[static_cast<size_t>(user)] + kBackup;
   for (const std::string& name : platform::listDirectory(folder, kPicturePattern)) {
-    auto* item = new QListWidgetItem(fromAnsi(name), ListBox1);
+    auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
     item->setData(Qt::UserRole, QByteArray::fromStdString(name));
   }
   if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
@@ -146,16 +151,16 @@ void TMainForm::LoadPicture(const std::string& path) {
 void TMainForm::enterFolderOf(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
 
 void TMainForm::Open1Click() {
-  OpenDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  OpenDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
   const auto file = ui_.openFile(OpenDialog1);
   if (!file) return;
   enterFolderOf(*file);
-  LoadPicture(toAnsi(*file));
+  LoadPicture(toFileName(*file));
 }
 
 std::string TMainForm::savedFileName() const {
   // The name comes from the file: it must not lead the picture into another folder.
-  return platform::toPlainFileName(pictureName_) + ".bmp";
+  return platform::toPlainFileName(platform::ansiToFileName(pictureName_)) + ".bmp";
 }
 
 void TMainForm::writeShownPicture(const std::string& path) { album::writePicture(Image1->bitmap(), path); }
@@ -173,15 +178,15 @@ void TMainForm::SaveAs1Click() {
     ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
     return;
   }
-  SaveDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  SaveDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
   SaveDialog1.title = QStringLiteral("Save Bitmap As...");
   SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
   SaveDialog1.defaultExtension = QStringLiteral("bmp");
-  SaveDialog1.fileName = fromAnsi(savedFileName());
+  SaveDialog1.fileName = fromFileText(savedFileName());
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
   enterFolderOf(*file);
-  writeShownPicture(toAnsi(*file));
+  writeShownPicture(toFileName(*file));
 }
 
 void TMainForm::ExportAll1Click() {
@@ -207,7 +212,7 @@ void TMainForm::ExportAll1Click() {
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::Instructions1Click() {
-  const auto result = ui_.openDocument(fromAnsi(platform::programFolder()), QString::fromLatin1(kHelpFileName));
+  const auto result = ui_.openDocument(fromFileText(platform::programFolder()), QString::fromLatin1(kHelpFileName));
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
   else if (result == forms::OpenResult::Failed)

@@ -4,7 +4,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "cli/Commands.h"
+#include "platform/Directory.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
 #include "skin/VsGraphics.h"
@@ -44,7 +46,8 @@ int list(const Args& args) {
   graphics.LoadFromFile(args[0]);
   for (int32_t i = 0; i < graphics.Count(); ++i) {
     const skin::TVsGraphic* g = graphics.Items(i);
-    std::cout << i << '\t' << g->Name() << '\t' << describe(g->Bitmap()) << '\n';
+    std::cout << i << '\t' << base::escapeControls(base::cp1252ToUtf8(g->Name())) << '\t' << describe(g->Bitmap())
+              << '\n';
   }
   return 0;
 }
@@ -55,7 +58,7 @@ int pack(const Args& args) {
     const size_t eq = args[i].find('=');
     if (eq == std::string::npos) return fail("Expected NAME=BMP, got \"" + args[i] + "\".");
     skin::TVsGraphic entry;
-    entry.SetName(args[i].substr(0, eq));
+    entry.SetName(platform::systemTextToAnsi(args[i].substr(0, eq)));
     platform::FileStream in(args[i].substr(eq + 1), platform::FileMode::OpenRead);
     entry.Bitmap().loadFromStream(in);
     graphics.Add(&entry);
@@ -69,7 +72,7 @@ int pack(const Args& args) {
 int extract(const Args& args) {
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(args[0]);
-  const int32_t index = graphics.IndexOf(args[1]);
+  const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(args[1]));
   if (index < 0) return fail("No picture named \"" + args[1] + "\".");
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
   if (bitmap.empty()) return fail("The picture \"" + args[1] + "\" is empty.");
