@@ -32,44 +32,39 @@ void appendUtf8(std::string& out, char32_t c) {
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
+// The length of the sequence a byte starts, its payload bits and the least
+// code point that length may encode; length 0 for a byte that cannot start one.
+struct Lead {
+  size_t length;
+  char32_t bits;
+  char32_t least;
+};
+
+Lead leadOf(uint8_t b) {
+  if (b < 0x80) return {1, b, 0};
+  if (b >= 0xC2 && b <= 0xDF) return {2, b & 0x1Fu, 0x80};
+  if (b >= 0xE0 && b <= 0xEF) return {3, b & 0x0Fu, 0x800};
+  if (b >= 0xF0 && b <= 0xF4) return {4, b & 0x07u, 0x10000};
+  return {0, 0, 0};
+}
+
 // Decodes the character at bytes[pos] and moves pos past it; kInvalid (and
 // one byte on) for a malformed sequence.
 char32_t decodeUtf8(std::string_view bytes, size_t& pos) {
-  const auto byte = [&](size_t i) { return static_cast<uint8_t>(bytes[i]); };
-  const uint8_t lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  size_t length = 0;
-  char32_t c = 0;
-  char32_t least = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1F, least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0F, least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, c = lead & 0x07, least = 0x10000;
-  } else {
+  const Lead lead = leadOf(static_cast<uint8_t>(bytes[pos]));
+  const auto invalid = [&pos] {
     ++pos;
     return kInvalid;
+  };
+  if (lead.length == 0 || bytes.size() - pos < lead.length) return invalid();
+  char32_t c = lead.bits;
+  for (size_t i = 1; i < lead.length; ++i) {
+    const auto next = static_cast<uint8_t>(bytes[pos + i]);
+    if ((next & 0xC0) != 0x80) return invalid();
+    c = (c << 6) | (next & 0x3Fu);
   }
-  if (bytes.size() - pos < length) {
-    ++pos;
-    return kInvalid;
-  }
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) {
-      ++pos;
-      return kInvalid;
-    }
-    c = (c << 6) | (byte(pos + i) & 0x3F);
-  }
-  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++pos;
-    return kInvalid;
-  }
-  pos += length;
+  if (c < lead.least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return invalid();
+  pos += lead.length;
   return c;
 }
 
