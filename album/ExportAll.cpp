@@ -239,9 +239,10 @@ ExportResult exportUserPictures(const std::string& programFolder, const std::str
                                 const std::string& backupFolder, const std::vector<std::string>& entries,
                                 const PictureDecoder& decode, ExportReport& report) {
   if (entries.empty()) return ExportResult::Nothing;
-  const std::string exportFolder = programFolder + userName + platform::kPathSeparator;
+  const std::string folderName = platform::ansiToFileName(userName);
+  const std::string exportFolder = programFolder + folderName + platform::kPathSeparator;
   // A user name such as "..", "a/b" or "" would name some other folder.
-  if (!platform::isPlainFolderName(userName)) {
+  if (!platform::isPlainFolderName(folderName)) {
     report.error(exportmsg::CannotCreate + exportFolder);
     return ExportResult::FolderFailed;
   }

@@ -89,7 +89,8 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
                             ExportCounts& counts);
 
 // Exports the pictures `entries` of a user's backup folder into the folder named
-// after the user beside the program: programFolder + userName + separator.
+// after the user beside the program: programFolder + userName + separator, the
+// name (Windows-1252, as the user library gives it) turned into a file name.
 ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);

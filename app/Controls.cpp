@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QToolButton>
 #include <QWheelEvent>
-#include <cstring>
+
+#include "forms/BitmapImage.h"
 
 namespace app {
 
@@ -55,26 +56,11 @@ void Bevel::paintEvent(QPaintEvent*) {
   p.drawLine(0, b, r, b);
 }
 
-QImage toQImage(const base::Bitmap& bitmap) {
-  if (bitmap.empty()) return {};
-  const bool indexed = bitmap.format() == base::PixelFormat::Indexed8;
-  QImage image(bitmap.width(), bitmap.height(), indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
-  if (indexed) {
-    QList<QRgb> colors;
-    for (const base::RGBQuad& q : bitmap.palette()) colors << qRgb(q.red, q.green, q.blue);
-    while (colors.size() < 256) colors << qRgb(0, 0, 0);
-    image.setColorTable(colors);
-  }
-  const size_t rowBytes = static_cast<size_t>(bitmap.width()) * (indexed ? 1 : 3);
-  for (int y = 0; y < bitmap.height(); ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), rowBytes);
-  return image;
-}
-
 ImageControl::ImageControl(bool autoSize, QWidget* parent) : QWidget(parent), autoSize_(autoSize) {}
 
 void ImageControl::setBitmap(base::Bitmap bitmap) {
   bitmap_ = std::move(bitmap);
-  image_ = toQImage(bitmap_);
+  image_ = forms::toQImage(bitmap_);
   if (autoSize_ && !bitmap_.empty()) resize(bitmap_.width(), bitmap_.height());
   update();
 }

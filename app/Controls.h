@@ -47,9 +47,6 @@ class ImageControl : public QWidget {
   bool autoSize_;
 };
 
-// The bitmap as a QImage (8-bit indexed with its palette, or 24-bit).
-QImage toQImage(const base::Bitmap& bitmap);
-
 // A drop-down list the user can only pick from. closedUp() is emitted whenever
 // its drop-down part closes, and also when the user changes the selection of the
 // closed list with the keyboard or the mouse wheel, which also changes the user.

@@ -17,6 +17,7 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "app/ProgramPlaces.h"
+#include "base/Text.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
@@ -26,8 +27,12 @@ namespace app {
 
 namespace {
 
-QString fromAnsi(const std::string& text) { return QString::fromLocal8Bit(text); }
-std::string toAnsi(const QString& text) { return text.toLocal8Bit().toStdString(); }
+// Names from inside files (database names, user names) are Windows-1252.
+QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
+// File names and messages that carry them: UTF-8 where valid, else Windows-1252.
+QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
+// A file name confirmed in a dialog as the file system takes it.
+std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 // Where the window keeps the Palm folder opened last.
 QSettings settings() { return QSettings(QStringLiteral("QuilloryAlbum"), QStringLiteral("QuilloryAlbum")); }
@@ -59,12 +64,12 @@ class BoxReport : public album::ExportReport {
   void progress(size_t done, size_t total) override { onProgress_(done, total); }
   void message(const std::string& text) override {
     QApplication::restoreOverrideCursor();
-    ui_.showMessage(fromAnsi(text));
+    ui_.showMessage(fromFileText(text));
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
   void error(const std::string& text) override {
     QApplication::restoreOverrideCursor();
-    ui_.showError(fromAnsi(text));
+    ui_.showError(fromFileText(text));
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
 
@@ -78,8 +83,8 @@ class BoxReport : public album::ExportReport {
 std::string albumFolder() {
   QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (pictures.isEmpty()) pictures = QDir::homePath();
-  const std::string root = albumRoot(platform::programFolder(), toAnsi(pictures));
-  QDir().mkpath(fromAnsi(root));
+  const std::string root = albumRoot(platform::programFolder(), toFileName(pictures));
+  QDir().mkpath(fromFileText(root));
   return root;
 }
 
@@ -89,7 +94,7 @@ void TMainForm::runCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
-    ui_.showStop(fromAnsi(e.what()));
+    ui_.showStop(fromFileText(e.what()));
   }
 }
 
@@ -106,7 +111,7 @@ void TMainForm::FormCreate() {
 }
 
 UsersData TMainForm::startUpUsers() {
-  UsersData data = users::findUsers(toAnsi(settings().value(kPalmFolderKey).toString()));
+  UsersData data = users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
   if (data.error && *data.error == msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
     *data.error += std::string("\n") + msg::OpenPalmFolderHint;
   return data;
@@ -118,13 +123,13 @@ UsersData TMainForm::palmFolderUsers(const std::string& folder) {
     data.error = msg::NoPicturesInFolder + folder;
     return data;
   }
-  settings().setValue(kPalmFolderKey, QFileInfo(fromAnsi(folder)).absoluteFilePath());
+  settings().setValue(kPalmFolderKey, QFileInfo(fromFileText(folder)).absoluteFilePath());
   return data;
 }
 
 TMainForm::UsersSource TMainForm::startUpSource(const QStringList& arguments) {
   if (arguments.size() > 1 && QFileInfo(arguments[1]).isDir()) {
-    const std::string folder = toAnsi(arguments[1]);
+    const std::string folder = toFileName(arguments[1]);
     return [folder] { return palmFolderUsers(folder); };
   }
   return &TMainForm::startUpUsers;
@@ -132,22 +137,22 @@ TMainForm::UsersSource TMainForm::startUpSource(const QStringList& arguments) {
 
 void TMainForm::openArguments(const QStringList& arguments) {
   if (arguments.size() > 1 && !QFileInfo(arguments[1]).isDir())
-    runCommand([&] { openPath(toAnsi(arguments[1])); });
+    runCommand([&] { openPath(toFileName(arguments[1])); });
 }
 
 void TMainForm::openPath(const std::string& path) {
-  if (QFileInfo(fromAnsi(path)).isDir()) {
+  if (QFileInfo(fromFileText(path)).isDir()) {
     const UsersData data = palmFolderUsers(path);
     // A folder without pictures leaves the users shown as they are.
     if (data.error) {
-      ui_.showError(fromAnsi(*data.error));
+      ui_.showError(fromFileText(*data.error));
       return;
     }
     showUsers(data);
     LoadPictureNames();
     return;
   }
-  enterFolderOf(fromAnsi(path));
+  enterFolderOf(fromFileText(path));
   LoadPicture(path);
 }
 
@@ -159,7 +164,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QString path = localPath(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  runCommand([&] { openPath(toAnsi(path)); });
+  runCommand([&] { openPath(toFileName(path)); });
 }
 
 void TMainForm::GetUsersData() { showUsers(users_()); }
@@ -168,7 +173,7 @@ void TMainForm::showUsers(const UsersData& data) {
   userNames_.assign(kUserSlots, {});
   userDirs_.assign(kUserSlots, {});
   if (data.error) {
-    ui_.showError(fromAnsi(*data.error));
+    ui_.showError(fromFileText(*data.error));
     return;
   }
   userNames_ = data.userNames;
@@ -184,7 +189,7 @@ void TMainForm::LoadPictureNames() {
   if (UserBox->count() == 0 || user < 0) return;
   const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
   for (const std::string& name : platform::listDirectory(folder, kPicturePattern)) {
-    auto* item = new QListWidgetItem(fromAnsi(name), ListBox1);
+    auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
     item->setData(Qt::UserRole, QByteArray::fromStdString(name));
   }
   if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
@@ -237,16 +242,16 @@ void TMainForm::LoadPicture(const std::string& path) {
 void TMainForm::enterFolderOf(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
 
 void TMainForm::Open1Click() {
-  OpenDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  OpenDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
   const auto file = ui_.openFile(OpenDialog1);
   if (!file) return;
   enterFolderOf(*file);
-  LoadPicture(toAnsi(*file));
+  LoadPicture(toFileName(*file));
 }
 
 std::string TMainForm::savedFileName() const {
   // The name comes from the file: it must not lead the picture into another folder.
-  return platform::toPlainFileName(pictureName_) + ".bmp";
+  return platform::toPlainFileName(platform::ansiToFileName(pictureName_)) + ".bmp";
 }
 
 void TMainForm::writeShownPicture(const std::string& path) {
@@ -272,15 +277,15 @@ void TMainForm::SaveAs1Click() {
     ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
     return;
   }
-  SaveDialog1.initialFolder = forms::dialogFolder(fromAnsi(platform::programFolder()));
+  SaveDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
   SaveDialog1.title = QStringLiteral("Save Bitmap As...");
   SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
   SaveDialog1.defaultExtension = QStringLiteral("bmp");
-  SaveDialog1.fileName = fromAnsi(savedFileName());
+  SaveDialog1.fileName = fromFileText(savedFileName());
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
   enterFolderOf(*file);
-  writeShownPicture(toAnsi(*file));
+  writeShownPicture(toFileName(*file));
 }
 
 void TMainForm::ExportAll1Click() {
@@ -308,7 +313,7 @@ void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::Instructions1Click() {
   const std::string folder = helpFolder(platform::programFolder(), kHelpFileName);
-  const auto result = ui_.openDocument(fromAnsi(folder), QString::fromLatin1(kHelpFileName));
+  const auto result = ui_.openDocument(fromFileText(folder), QString::fromLatin1(kHelpFileName));
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
   else if (result == forms::OpenResult::Failed)

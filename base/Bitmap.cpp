@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "base/Errors.h"
 
@@ -39,22 +40,54 @@ void skipForward(Stream& stream, int64_t count) {
   stream.seek(std::min(count, std::max<int64_t>(left, 0)), SeekOrigin::Current);
 }
 
+std::optional<PixelFormat> formatOfBits(uint16_t bitCount) {
+  switch (bitCount) {
+    case 1: return PixelFormat::Indexed1;
+    case 4: return PixelFormat::Indexed4;
+    case 8: return PixelFormat::Indexed8;
+    case 24: return PixelFormat::Rgb24;
+    case 32: return PixelFormat::Rgb32;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
+
+int bitsPerPixel(PixelFormat format) {
+  switch (format) {
+    case PixelFormat::Indexed1: return 1;
+    case PixelFormat::Indexed4: return 4;
+    case PixelFormat::Indexed8: return 8;
+    case PixelFormat::Rgb24: return 24;
+    case PixelFormat::Rgb32: return 32;
+  }
+  return 0;
+}
+
+bool isIndexed(PixelFormat format) { return bitsPerPixel(format) <= 8; }
 
 Bitmap::Bitmap(int width, int height, PixelFormat format) : width_(width), height_(height), format_(format) {
   if (width < 0 || height < 0 || width > kMaxDimension || height > kMaxDimension) throw EInvalidGraphic();
   stride_ = strideFor(width, bitsPerPixel());
   bits_.assign(stride_ * static_cast<size_t>(height), 0);
-  if (format == PixelFormat::Indexed8) palette_.assign(256, RGBQuad{});
+  if (isIndexed(format)) palette_.assign(size_t{1} << bitsPerPixel(), RGBQuad{});
 }
 
 uint32_t Bitmap::pixelColor(int x, int y) const {
   const uint8_t* row = scanLine(y);
-  if (format_ == PixelFormat::Rgb24) {
-    const uint8_t* p = row + static_cast<size_t>(x) * 3;
+  const auto column = static_cast<size_t>(x);
+  if (!isIndexed(format_)) {
+    const uint8_t* p = row + column * (format_ == PixelFormat::Rgb24 ? 3 : 4);
     return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[0]) << 16);
   }
-  const uint8_t index = row[x];
+  // Narrow pixels are packed from the most significant bits of a byte on.
+  uint8_t index = 0;
+  if (format_ == PixelFormat::Indexed8)
+    index = row[column];
+  else if (format_ == PixelFormat::Indexed4)
+    index = static_cast<uint8_t>((row[column / 2] >> (column % 2 == 0 ? 4 : 0)) & 0x0F);
+  else
+    index = static_cast<uint8_t>((row[column / 8] >> (7 - column % 8)) & 1);
   if (index >= palette_.size()) return 0;
   const RGBQuad& q = palette_[index];
   return static_cast<uint32_t>(q.red) | (static_cast<uint32_t>(q.green) << 8) | (static_cast<uint32_t>(q.blue) << 16);
@@ -93,19 +126,22 @@ void Bitmap::loadFromStream(Stream& stream) {
   if (getU16(fileHeader) != kBmpType) throw EInvalidGraphic();
   const uint32_t pixelOffset = getU32(fileHeader + 10);
 
+  // The fields used are those of the 40-byte header; longer ones (108, 124 bytes) add colour space data.
   uint8_t info[kInfoHeaderSize];
   stream.readBuffer(info, 4);
   const uint32_t infoSize = getU32(info);
   if (infoSize < kInfoHeaderSize || infoSize > 1024) throw EInvalidGraphic();
   stream.readBuffer(info + 4, kInfoHeaderSize - 4);
-  skipForward(stream, infoSize - kInfoHeaderSize);
+  std::vector<uint8_t> infoRest(infoSize - kInfoHeaderSize);
+  if (!infoRest.empty()) stream.readBuffer(infoRest.data(), infoRest.size());
 
   const int32_t width = static_cast<int32_t>(getU32(info + 4));
   const int32_t rawHeight = static_cast<int32_t>(getU32(info + 8));
   const uint16_t bitCount = getU16(info + 14);
   const uint32_t compression = getU32(info + 16);
   const uint32_t used = getU32(info + 32);
-  if (compression != 0 || (bitCount != 8 && bitCount != 24)) throw EInvalidGraphic();
+  const std::optional<PixelFormat> format = formatOfBits(bitCount);
+  if (compression != 0 || !format) throw EInvalidGraphic();
   if (width < 0 || rawHeight == INT32_MIN) throw EInvalidGraphic();
   const bool topDown = rawHeight < 0;
   const int32_t height = topDown ? -rawHeight : rawHeight;
@@ -113,19 +149,19 @@ void Bitmap::loadFromStream(Stream& stream) {
   const size_t stride = strideFor(width, bitCount);
   if (stride * static_cast<size_t>(height) > kMaxPixelBytes) throw EInvalidGraphic();
 
-  // An 8-bit image has up to 256 palette entries; a 24-bit one may carry an unused table.
-  const uint32_t tableEntries = bitCount == 8 ? (used == 0 ? 256 : used) : used;
-  if (tableEntries > 256) throw EInvalidGraphic();
+  // A paletted image has up to 2^bits entries (all of them when "colours used" is 0);
+  // a true-colour one may carry an unused table.
+  const uint32_t fullTable = isIndexed(*format) ? uint32_t{1} << bitCount : 256;
+  const uint32_t tableEntries = isIndexed(*format) && used == 0 ? fullTable : used;
+  if (tableEntries > fullTable) throw EInvalidGraphic();
   std::vector<RGBQuad> table(tableEntries);
   if (tableEntries > 0) stream.readBuffer(table.data(), tableEntries * sizeof(RGBQuad));
 
   const uint32_t headersEnd = kFileHeaderSize + infoSize + tableEntries * 4;
   if (pixelOffset > headersEnd) skipForward(stream, pixelOffset - headersEnd);
 
-  Bitmap result(width, height, bitCount == 8 ? PixelFormat::Indexed8 : PixelFormat::Rgb24);
-  if (bitCount == 8) {
-    result.palette_ = std::move(table);
-  }
+  Bitmap result(width, height, *format);
+  if (isIndexed(*format)) result.palette_ = std::move(table);
   result.xPelsPerMeter = static_cast<int32_t>(getU32(info + 24));
   result.yPelsPerMeter = static_cast<int32_t>(getU32(info + 28));
   result.colorsUsed = used;
@@ -147,7 +183,7 @@ void Bitmap::loadFromStream(Stream& stream) {
 }
 
 uint32_t Bitmap::paletteEntriesWritten() const {
-  return format_ == PixelFormat::Indexed8 ? static_cast<uint32_t>(palette_.size()) : 0;
+  return isIndexed(format_) ? static_cast<uint32_t>(palette_.size()) : 0;
 }
 
 size_t Bitmap::imageSize() const {
@@ -174,7 +210,8 @@ std::vector<uint8_t> Bitmap::headerBytes() const {
   putU32(info + 24, static_cast<uint32_t>(xPelsPerMeter));
   putU32(info + 28, static_cast<uint32_t>(yPelsPerMeter));
   // Keep a stored "colours used" that agrees with the table; otherwise state the table's size.
-  const uint32_t used = (format_ == PixelFormat::Indexed8 && entries == 256 && (colorsUsed == 0 || colorsUsed == 256))
+  const bool fullTable = isIndexed(format_) && entries == (uint32_t{1} << bitsPerPixel());
+  const uint32_t used = (fullTable && (colorsUsed == 0 || colorsUsed == entries))
                             ? colorsUsed
                             : entries;
   putU32(info + 32, used);

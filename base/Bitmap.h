@@ -1,6 +1,7 @@
-// A device-independent bitmap: 8 bits per pixel with a palette, or 24 bits per
-// pixel. Rows are kept as a BMP file stores them (bottom row first, each padded
-// to 4 bytes), so reading and writing BMP images copies whole blocks.
+// A device-independent bitmap: 1, 4 or 8 bits per pixel with a palette, or 24
+// or 32 bits per pixel. Rows are kept as a BMP file stores them (bottom row
+// first, each padded to 4 bytes), so reading and writing BMP images copies
+// whole blocks.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +20,10 @@ struct RGBQuad {
   bool operator==(const RGBQuad&) const = default;
 };
 
-enum class PixelFormat { Indexed8, Rgb24 };
+enum class PixelFormat { Indexed1, Indexed4, Indexed8, Rgb24, Rgb32 };
+
+int bitsPerPixel(PixelFormat format);
+bool isIndexed(PixelFormat format);
 
 class Bitmap {
  public:
@@ -34,7 +38,7 @@ class Bitmap {
   int width() const { return width_; }
   int height() const { return height_; }
   PixelFormat format() const { return format_; }
-  int bitsPerPixel() const { return format_ == PixelFormat::Indexed8 ? 8 : 24; }
+  int bitsPerPixel() const { return base::bitsPerPixel(format_); }
   // Bytes of one stored row, padded to a multiple of 4.
   size_t stride() const { return stride_; }
 
@@ -63,10 +67,13 @@ class Bitmap {
   // whatever they held (memory is reused when the size is the same already).
   void reshapeLike(const Bitmap& other);
 
-  // Reads one BMP file image from the stream's position and leaves the position
-  // right after it. An empty stream remainder gives an empty bitmap.
+  // Reads one uncompressed BMP file image (1, 4, 8, 24 or 32 bits per pixel,
+  // either row order, any information header from 40 bytes on) from the
+  // stream's position and leaves the position right after it. An empty stream
+  // remainder gives an empty bitmap.
   void loadFromStream(Stream& stream);
-  // Writes the bitmap as one complete BMP file image (nothing for an empty bitmap).
+  // Writes the bitmap as one complete BMP file image with a 40-byte information
+  // header, rows bottom-up (nothing for an empty bitmap).
   void saveToStream(Stream& stream) const;
   // The file header, information header and palette that saveToStream writes before the rows.
   std::vector<uint8_t> headerBytes() const;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
 #include "platform/Directory.h"
@@ -27,7 +28,7 @@ struct UserExport {
 UserExport exportUser(const std::string& name, const std::string& userFolder, const std::string& dest,
                       const album::ExportOptions& options, ConsoleReport& report) {
   UserExport run{album::ExportResult::Nothing, {}};
-  const std::string exportFolder = dest + name + platform::kPathSeparator;
+  const std::string exportFolder = dest + platform::ansiToFileName(name) + platform::kPathSeparator;
   // A name such as ".." or "a/b" would lead the pictures out of DEST.
   if (!platform::isPlainFolderName(name)) {
     report.error(album::exportmsg::CannotCreate + exportFolder);
@@ -70,7 +71,7 @@ int runExportAll(const Invocation& call) {
     }
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
-    std::cout << found.userNames[i] << ": " << countsText(run.counts) << '\n';
+    std::cout << base::escapeControls(base::cp1252ToUtf8(found.userNames[i])) << ": " << countsText(run.counts) << '\n';
     if (succeeded(run.result)) continue;
     status = 1;
     // A refused user name costs only that user; other failures end the run

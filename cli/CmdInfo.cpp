@@ -6,6 +6,7 @@
 
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
+#include "base/Text.h"
 #include "cli/Commands.h"
 
 namespace cli {
@@ -40,8 +41,9 @@ std::string describe(const std::string& path) {
   if (!db.hasPictureName()) throw album::EInvalidDatabase();
   const album::PictureSize size = db.pictureSize();
   std::ostringstream out;
-  out << path << '\n'
-      << "  name: " << db.name() << '\n'
+  // The path as the file system spells it, the name as the database does (Windows-1252).
+  out << base::escapeControls(base::fileNameToUtf8(path)) << '\n'
+      << "  name: " << base::escapeControls(base::cp1252ToUtf8(db.name())) << '\n'
       << "  records: " << db.recordCount() << '\n'
       << "  file size: " << db.fileSize() << " bytes\n"
       << "  picture size: " << album::pictureWidth(size) << " x " << album::pictureHeight(size) << '\n'

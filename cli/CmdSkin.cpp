@@ -4,7 +4,9 @@
 
 #include "base/Bitmap.h"
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "cli/Commands.h"
+#include "platform/Directory.h"
 #include "platform/FileStream.h"
 #include "platform/FileWriter.h"
 #include "skin/VsGraphics.h"
@@ -26,7 +28,8 @@ int runSkinList(const Invocation& call) {
   graphics.LoadFromFile(args[0]);
   for (int32_t i = 0; i < graphics.Count(); ++i) {
     const skin::TVsGraphic* g = graphics.Items(i);
-    std::cout << i << '\t' << g->Name() << '\t' << describe(g->Bitmap()) << '\n';
+    std::cout << i << '\t' << base::escapeControls(base::cp1252ToUtf8(g->Name())) << '\t' << describe(g->Bitmap())
+              << '\n';
   }
   return 0;
 }
@@ -38,7 +41,7 @@ int runSkinPack(const Invocation& call) {
     const size_t eq = args[i].find('=');
     if (eq == std::string::npos) throw UsageError("Expected NAME=BMP, got \"" + args[i] + "\".");
     skin::TVsGraphic entry;
-    entry.SetName(args[i].substr(0, eq));
+    entry.SetName(platform::systemTextToAnsi(args[i].substr(0, eq)));
     platform::FileStream in(args[i].substr(eq + 1), platform::FileMode::OpenRead);
     entry.Bitmap().loadFromStream(in);
     graphics.Add(&entry);
@@ -51,7 +54,7 @@ int runSkinExtract(const Invocation& call) {
   const Args& args = call.args;
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(args[0]);
-  const int32_t index = graphics.IndexOf(args[1]);
+  const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(args[1]));
   if (index < 0) return fail("No picture named \"" + args[1] + "\".");
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
   if (bitmap.empty()) return fail("The picture \"" + args[1] + "\" is empty.");

@@ -8,6 +8,7 @@
 
 #include "base/Bitmap.h"
 #include "cli/Commands.h"
+#include "platform/Directory.h"
 #include "skin/MaskRegion.h"
 #include "skin/VsGraphics.h"
 
@@ -37,7 +38,7 @@ int runSkinRegion(const Invocation& call) {
 
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(positional[0]);
-  const int32_t index = graphics.IndexOf(positional[1]);
+  const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(positional[1]));
   if (index < 0) return fail("No picture named \"" + positional[1] + "\".");
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
 

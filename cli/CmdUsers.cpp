@@ -1,7 +1,8 @@
 // qalbum users [--palm-folder DIR]: the users of that Palm folder, else those
-// the window finds, one "name<TAB>folder" line each.
+// the window finds, one "name<TAB>folder" line each (UTF-8).
 #include <iostream>
 
+#include "base/Text.h"
 #include "cli/Commands.h"
 #include "users/UserSources.h"
 
@@ -15,7 +16,10 @@ int runUsers(const Invocation& call) {
   if (data.error && *data.error == app::msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
     return fail(*data.error + "\n" + kPalmFolderHint);
   if (data.error) return fail(*data.error);
-  for (size_t i = 0; i < data.items.size(); ++i) std::cout << data.userNames[i] << '\t' << data.userDirs[i] << '\n';
+  // Names are Windows-1252 as the library gives them; folders are file names.
+  for (size_t i = 0; i < data.items.size(); ++i)
+    std::cout << base::escapeControls(base::cp1252ToUtf8(data.userNames[i])) << '\t'
+              << base::escapeControls(base::fileNameToUtf8(data.userDirs[i])) << '\n';
   return 0;
 }
 

@@ -74,7 +74,10 @@ void TForm::SetCaption(const std::string& caption) { setWindowTitle(QString::fro
 void TForm::SetBorderStyle(const std::string& style) {
   if (style != "bsNone" && style != "bsSizeable") throw EFilerError(msg::InvalidPropertyValue);
   borderStyle_ = style;
+  // New window flags hide a shown window: show it again.
+  const bool shown = isVisible();
   setWindowFlag(Qt::FramelessWindowHint, style == "bsNone");
+  if (shown) show();
 }
 
 void TForm::DefineProperties(Filer& filer) {

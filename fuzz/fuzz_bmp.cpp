@@ -22,8 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   base::ConstMemoryStream again(bmp.data(), bmp.size());
   base::Bitmap copy;
   copy.loadFromStream(again);
-  if (copy.width() != bitmap.width() || copy.height() != bitmap.height() || copy.bits() != bitmap.bits() ||
-      copy.palette() != bitmap.palette() || again.position() != static_cast<int64_t>(bmp.size()))
+  if (copy.width() != bitmap.width() || copy.height() != bitmap.height() || copy.format() != bitmap.format() ||
+      copy.bits() != bitmap.bits() || copy.palette() != bitmap.palette() ||
+      again.position() != static_cast<int64_t>(bmp.size()))
     std::abort();
   return 0;
 }

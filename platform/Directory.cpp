@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/Text.h"
+
 namespace platform {
 
 namespace {
@@ -58,6 +60,30 @@ std::string toPlainFileName(std::string_view name) {
   for (char& c : plain)
     if (refusedInName(c)) c = '_';
   return plain;
+}
+
+std::string ansiToFileName(std::string_view name) {
+#ifdef _WIN32
+  return std::string(name);
+#else
+  return base::cp1252ToUtf8(name);
+#endif
+}
+
+std::string fileNameToAnsi(std::string_view name) {
+#ifdef _WIN32
+  return std::string(name);
+#else
+  return base::utf8ToCp1252(base::fileNameToUtf8(name));
+#endif
+}
+
+std::string systemTextToAnsi(std::string_view text) {
+#ifdef _WIN32
+  return std::string(text);
+#else
+  return base::utf8ToCp1252(text);
+#endif
 }
 
 bool isPlainFolderName(std::string_view name) {

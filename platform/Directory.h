@@ -33,4 +33,14 @@ bool isPlainFolderName(std::string_view name);
 // folder (path separators, characters the platform refuses) replaced by '_'.
 std::string toPlainFileName(std::string_view name);
 
+// An 8-bit ANSI name from inside a file (Windows-1252) as a file name: the same
+// bytes on Windows, UTF-8 elsewhere.
+std::string ansiToFileName(std::string_view name);
+// A name from the file system as 8-bit ANSI text, the form user names take
+// inside the program: the same bytes on Windows, from UTF-8 elsewhere.
+std::string fileNameToAnsi(std::string_view name);
+// Text the system hands over (command-line arguments) as 8-bit ANSI text: the
+// same bytes on Windows, from UTF-8 elsewhere.
+std::string systemTextToAnsi(std::string_view text);
+
 }  // namespace platform

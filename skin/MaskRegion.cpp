@@ -236,6 +236,12 @@ void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskC
         runsFromFlags(flags.data(), width, runs);
       });
     }
+  } else if (bitmap.format() != base::PixelFormat::Rgb24) {
+    // 1-bit, 4-bit and 32-bit pictures, pixel by pixel.
+    return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
+      for (int32_t x = 0; x < width; ++x) flags[static_cast<size_t>(x)] = bitmap.pixelColor(x, y) == maskColor;
+      runsFromFlags(flags.data(), width, runs);
+    });
   } else if (maskColor <= kLargestPixelColor) {
     return collectBands(X, Y, width, height, rgnData, [&](int32_t y, Runs& runs) {
       flagRgbRow(bitmap.scanLine(y), width, maskColor, flags.data());

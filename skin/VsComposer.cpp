@@ -15,6 +15,8 @@ void TVsComposer::GraphicsChanged(forms::TObject*) { NotifyLinks(); }
 void TVsComposer::DefineProperties(forms::Filer& filer) {
   TVsSharedComponent::DefineProperties(filer);
   filer.defineObject("Graphics", *graphics_);
+  filer.bindInteger("Left", designLeft_, 0);
+  filer.bindInteger("Top", designTop_, 0);
 }
 
 void RegisterSkinClasses() { forms::RegisterClass<TVsComposer>("TVsComposer"); }

@@ -20,13 +20,16 @@ class TVsComposer : public TVsSharedComponent {
   // Copies value into the owned collection (Assign); the collection itself stays.
   void SetGraphics(const forms::TPersistent* value) { graphics_->Assign(value); }
 
-  // Published: Graphics, a nested object, stored as "Graphics.Graphics".
+  // Published: Graphics, a nested object, stored as "Graphics.Graphics"; also
+  // the designer's Left and Top, which are kept for writing and do nothing else.
   void DefineProperties(forms::Filer& filer) override;
 
  private:
   void GraphicsChanged(forms::TObject* sender);
 
   std::unique_ptr<TVsGraphics> graphics_;
+  int32_t designLeft_ = 0;
+  int32_t designTop_ = 0;
 };
 
 // Registers the library's component classes with the form-data class registry.

@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QWindow>
 #include <array>
-#include <cstring>
 #include <utility>
 
+#include "forms/BitmapImage.h"
 #include "forms/core/Filer.h"
 #include "skin/VsConst.h"
 #include "skin/VsMask.h"
@@ -16,26 +16,6 @@
 namespace skin {
 
 namespace {
-
-// The picture as Qt draws it; rows are copied as they are stored.
-QImage toImage(const base::Bitmap& bitmap) {
-  if (bitmap.empty()) return {};
-  const int w = bitmap.width();
-  const int h = bitmap.height();
-  if (bitmap.format() == base::PixelFormat::Rgb24) {
-    QImage image(w, h, QImage::Format_BGR888);
-    for (int y = 0; y < h; ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), static_cast<size_t>(w) * 3);
-    return image;
-  }
-  QImage image(w, h, QImage::Format_Indexed8);
-  QList<QRgb> table(256, qRgb(0, 0, 0));
-  const auto& palette = bitmap.palette();
-  for (size_t i = 0; i < palette.size() && i < 256; ++i)
-    table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
-  image.setColorTable(table);
-  for (int y = 0; y < h; ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), static_cast<size_t>(w));
-  return image;
-}
 
 // The class library's cursor numbers that have a Qt shape.
 void applyCursor(QWidget& widget, int32_t cursor) {
@@ -122,7 +102,6 @@ void TVsSkin::UpdateSkin() {
 
 void TVsSkin::BuildRegion() {
   graphic_ = FindGraphic(graphicName_);
-  picture_ = graphic_ != nullptr ? toImage(graphic_->Bitmap()) : QImage();
   rgnData_.SetSize(0);
   if (graphic_ != nullptr && maskColor_ != clNone)
     BuildMaskRegion(Left(), Top(), graphic_->Bitmap(), maskColor_, rgnData_);
@@ -166,8 +145,8 @@ void TVsSkin::SetParent(forms::TControl* parent) {
 
 void TVsSkin::SetBounds(int, int, int width, int height) {
   if (graphic_ != nullptr) {
-    width = picture_.width();
-    height = picture_.height();
+    width = graphic_->Bitmap().width();
+    height = graphic_->Bitmap().height();
   }
   TVsCustomControl::SetBounds(0, 0, width, height);
 }
@@ -193,8 +172,9 @@ void TVsSkin::Notification(forms::TComponent* component, forms::TOperation opera
 }
 
 void TVsSkin::Paint(QPainter& canvas) {
+  // The entry's bitmap as it is now, also when it changed since the last rebuild.
   if (graphic_ != nullptr) {
-    canvas.drawImage(0, 0, picture_);
+    canvas.drawImage(0, 0, forms::toQImage(graphic_->Bitmap()));
     return;
   }
   canvas.setPen(QPen(QColor(Qt::black), 1, Qt::DotLine));

@@ -2,7 +2,6 @@
 // picture from a composer, draws that picture, and can drag the form.
 #pragma once
 
-#include <QImage>
 #include <QPoint>
 #include <QPointer>
 #include <cstdint>
@@ -115,7 +114,6 @@ class TVsSkin : public TVsCustomControl {
   QPointer<QWidget> maskedWindow_;
   uint32_t maskColor_ = clNone;
   TVsGraphic* graphic_ = nullptr;
-  QImage picture_;
   std::string graphicName_;
   std::string signature_;
   TVsComposer* composer_ = nullptr;

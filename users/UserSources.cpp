@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/Directory.h"
 #include "platform/Files.h"
 #include "users/WineRegistry.h"
 
@@ -29,9 +30,10 @@ app::UsersData usersDataOf(const std::vector<PalmUser>& users) {
     data.userDirs.resize(users.size());
   }
   for (size_t i = 0; i < users.size(); ++i) {
-    data.userNames[i] = users[i].name;
+    // A folder's name becomes a user name like those the library gives.
+    data.userNames[i] = platform::fileNameToAnsi(users[i].name);
     data.userDirs[i] = users[i].folder;
-    data.items.push_back(users[i].name);
+    data.items.push_back(data.userNames[i]);
   }
   data.selectFirst = !data.items.empty();
   return data;

@@ -166,3 +166,17 @@ TEST_F(Family, ConvertAndInfoCarryTheDatabasesDates) {
   EXPECT_NE(run.out.find("modified: 2003-04-10 18:40:00 UTC\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("type: Pict\n  creator: Qlry\n"), std::string::npos) << run.out;
 }
+
+#ifndef _WIN32
+// A user folder named in UTF-8 keeps its name in the list and in the export,
+// not a second encoding of it.
+TEST_F(Family, AUserFolderNamedInUtf8KeepsItsName) {
+  const std::string zoe = "Zo\xC3\xAB";
+  writePicture(palm / zoe / "Backup" / "QuilloryPicKite.pdb", 7, 1080000000);
+  Outcome run = qalbum(dir, {"users", "--palm-folder", palm.string()});
+  EXPECT_NE(run.out.find(zoe + "\t" + (palm / zoe).string() + "/\n"), std::string::npos) << run.out;
+  run = qalbum(dir, {"export-all", "--palm-folder", palm.string(), "--keep-going", dest.string()});
+  EXPECT_NE(run.out.find(zoe + ": 1 exported, 0 skipped\n"), std::string::npos) << run.out;
+  EXPECT_EQ(entries(dest / zoe), (std::vector<std::string>{"Pic_1.bmp"}));
+}
+#endif

@@ -160,3 +160,13 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
   EXPECT_EQ(r.out, expected.str());
   EXPECT_EQ(qalbum(dir, {"info", c}).status, 0);
 }
+
+TEST(Qalbum, InfoPrintsUtf8WithControlCharactersEscaped) {
+  TempDir dir;
+  // A file name in Windows-1252 bytes, a database name in Windows-1252 with an escape character.
+  const std::string path = dir.write("caf\xE9.pdb", album::buildPictureDatabase("QuilloryPicCaf\xE9\x1B[2J", stripes(10)));
+  Outcome r = qalbum(dir, {"info", path});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("  records")),
+            dir.path("caf\xC3\xA9.pdb") + "\n  name: QuilloryPicCaf\xC3\xA9\\x1b[2J\n");
+}

@@ -74,3 +74,17 @@ TEST(UsersCommand, PrintsNameTabFolderPerUserAndFailsWithTheMessage) {
   const std::string sep(1, platform::kPathSeparator);
   EXPECT_EQ(withoutCarriageReturns(run.out), "Zoe\tUsers" + sep + "Z" + sep + "\nAnna Berg\tUsers" + sep + "A" + sep + "\n");
 }
+
+TEST(UsersCommand, PrintsUtf8WithControlCharactersEscaped) {
+  TempFolder folder;
+  TestRegistry registry(app::kPalmDesktopKey);
+  if (!registry.usable()) GTEST_SKIP() << "the Palm Desktop key belongs to a real installation";
+  registry.setString("DesktopPath", (folder.path() / "Palm").string());
+  registry.setString("Path", "U");
+  // The library's names are Windows-1252; this one also holds an escape character.
+  installUserLibrary(userLibraryFile(), folder.path() / "Palm", "2\tZo\xEB\x1B[2J\tZ\n");
+  const Outcome run = runQalbum("users", folder);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string sep(1, platform::kPathSeparator);
+  EXPECT_EQ(withoutCarriageReturns(run.out), "Zo\xC3\xAB\\x1b[2J\tU" + sep + "Z" + sep + "\n");
+}

@@ -188,3 +188,25 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
   EXPECT_EQ(form.clicks, 1);
   EXPECT_EQ(save(form), bytes);
 }
+
+TEST(ComposerFormData, TheDesignersPositionIsReadAndKept) {
+  forms::RegisterClass<Holder>("THolder");
+  const auto shortString = [](const std::string& s) { return char(s.size()) + s; };
+  const auto int32 = [](uint32_t v) {
+    std::string out(1, '\x04');
+    for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
+    return out;
+  };
+  // A holder owning one composer that stands at (48, 8) in the designer.
+  const std::string text = "QAF1" + shortString("THolder") + shortString("Root") + '\0' + shortString("TVsComposer") +
+                           shortString("VsComposer1") + shortString("Left") + int32(48) + shortString("Top") +
+                           int32(8) + std::string(3, '\0');
+  const Bytes bytes(text.begin(), text.end());
+  Holder root(nullptr);
+  base::MemoryStream in(bytes);
+  forms::ReadComponent(in, root);
+  auto* composer = dynamic_cast<TVsComposer*>(root.FindComponent("VsComposer1"));
+  ASSERT_NE(composer, nullptr);
+  EXPECT_EQ(composer->Graphics()->Count(), 0);
+  EXPECT_EQ(save(root), bytes);
+}

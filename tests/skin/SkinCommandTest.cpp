@@ -104,3 +104,14 @@ TEST_F(SkinCommand, FailuresPrintTheMessageAndLeaveNoOutput) {
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.out.find("qalbum skin list FILE"), std::string::npos);
 }
+
+TEST_F(SkinCommand, EntryNamesAreWindows1252InTheFileAndUtf8OnTheCommandLine) {
+  writeBmp(at("a.bmp"), 2, 2);
+  Result r = run("skin pack " + at("skin.vsg") + " 'Caf\xC3\xA9\x1B=" + at("a.bmp") + "'");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(readFile(at("skin.vsg")).substr(8, 9), std::string("\x05\0\0\0Caf\xE9\x1B", 9));
+  EXPECT_EQ(run("skin list " + at("skin.vsg")).out, "0\tCaf\xC3\xA9\\x1b\t2x2x24\n");
+  r = run("skin extract " + at("skin.vsg") + " 'CAF\xC3\x89\x1B' " + at("out.bmp"));
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(readFile(at("out.bmp")), readFile(at("a.bmp")));
+}

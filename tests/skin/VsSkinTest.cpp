@@ -148,6 +148,40 @@ TEST_F(VsSkin, GoesOnlyOnAFormWhichLosesItsBorder) {
   EXPECT_EQ(s->Form(), nullptr);
 }
 
+TEST_F(VsSkin, PlacedOnAShownFormKeepsItShown) {
+  for (bool shown : {true, false}) {
+    Owned<forms::TForm> f(new forms::TForm(nullptr));
+    f->setVisible(shown);
+    auto* s = new TVsSkin(f.get());
+    s->SetParent(f.get());
+    EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(f->isVisible(), shown);
+  }
+}
+
+TEST_F(VsSkin, PaintsAndSizesFromTheEntrysCurrentBitmap) {
+  makeSkinnedForm();
+  skinControl->SetMaskColor(skin::clWhite);
+  ASSERT_EQ(form->mask(), QRegion(0, 0, 200, 220));
+  // Replaced without a notification: a 1-bit picture, blue on the left, red from x = 60 on.
+  base::Bitmap mono(120, 90, base::PixelFormat::Indexed1);
+  mono.palette() = {{0xC0, 0x40, 0x20, 0}, {0x00, 0x00, 0xFF, 0}};
+  for (int y = 0; y < 90; ++y)
+    for (int x = 60; x < 120; ++x) mono.scanLine(y)[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+  composer->Graphics()->Items(0)->Bitmap() = mono;
+  EXPECT_EQ(pixelShown(*skinControl, 59, 10), QColor(0x20, 0x40, 0xC0));
+  EXPECT_EQ(pixelShown(*skinControl, 60, 89), QColor(0xFF, 0x00, 0x00));
+  skinControl->SetBounds(5, 5, 300, 300);
+  EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 120, 90));
+  EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 220));
+
+  // The next notification rebuilds the region and fits the form to the picture.
+  addGraphic(*composer, "Other.bmp", picture(1, 1, kBlue));
+  EXPECT_EQ(form->mask(), QRegion(0, 0, 120, 90));
+  EXPECT_EQ(form->ClientWidth(), 120);
+  EXPECT_EQ(form->ClientHeight(), 90);
+}
+
 TEST_F(VsSkin, ControlAndFormTakeThePictureSizeWhateverWasAsked) {
   makeSkinnedForm();
   EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 200, 220));

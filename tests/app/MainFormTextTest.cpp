@@ -1,0 +1,94 @@
+// Names in two encodings, driven through the window with real clicks: names from
+// inside files are Windows-1252, file names from the file system UTF-8 where valid.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+#include <filesystem>
+#include <unistd.h>
+
+#include "album/PictureWriter.h"
+#include "app/Controls.h"
+#include "app/MainForm.h"
+#include "PalmDesktop.h"
+#include "RecordingUi.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString utf8(const std::string& bytes) { return QString::fromUtf8(bytes); }
+
+void clickEntry(QListWidget* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1) << text.toStdString();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+void clickButton(QWidget& form, const char* name) {
+  auto* button = form.findChild<QToolButton*>(QString::fromLatin1(name));
+  ASSERT_NE(button, nullptr) << name;
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::vector<std::string> fileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
+  PalmDesktop desktop;
+  const std::string pid = std::to_string(::getpid());
+  const std::string user = "qa-text-Zo\xEB-" + pid;  // Windows-1252, as the library gives it
+  const std::string shownUser = "qa-text-Zo\xC3\xAB-" + pid;
+  const std::string userFolder = platform::programFolder() + shownUser;
+  struct Cleanup {
+    std::string path;
+    ~Cleanup() { fs::remove_all(path); }
+  } cleanup{userFolder};
+  desktop.writeRegistry();
+  desktop.setUsers({{user, "Z"}});
+  // A UTF-8 file name and one whose bytes are Windows-1252; both databases name themselves in Windows-1252.
+  desktop.addPicture("Z", "QuilloryPicCaf\xC3\xA9.pdb", "QuilloryPicCaf\xE9", 22400, 1);
+  desktop.addPicture("Z", "QuilloryPicN\xF6.pdb", "QuilloryPicN\xF6", 22400, 2);
+  testing_support::TempDir saves;
+  struct InFolder {
+    QString before = QDir::currentPath();
+    explicit InFolder(const std::string& folder) { QDir::setCurrent(QString::fromStdString(folder)); }
+    ~InFolder() { QDir::setCurrent(before); }
+  } inSaves{saves.path()};
+
+  RecordingUi ui;
+  app::TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+  EXPECT_EQ(f.UserBox->itemText(0), utf8(shownUser));
+  QStringList shown;
+  for (int i = 0; i < f.ListBox1->count(); ++i) shown << f.ListBox1->item(i)->text();
+  shown.sort();
+  EXPECT_EQ(shown, (QStringList{utf8("QuilloryPicCaf\xC3\xA9.pdb"), utf8("QuilloryPicN\xC3\xB6.pdb")}));
+
+  // Each entry opens its own file again; caption, Save and Save As agree on the name.
+  clickEntry(f.ListBox1, utf8("QuilloryPicN\xC3\xB6.pdb"));
+  EXPECT_EQ(f.windowTitle(), utf8("Quillory Album - QuilloryPicN\xC3\xB6"));
+  clickEntry(f.ListBox1, utf8("QuilloryPicCaf\xC3\xA9.pdb"));
+  EXPECT_EQ(f.windowTitle(), utf8("Quillory Album - QuilloryPicCaf\xC3\xA9"));
+  clickButton(f, "ToolButton2");
+  clickButton(f, "ToolButton3");
+  ASSERT_EQ(ui.saveSetups.size(), 1u);
+  EXPECT_EQ(ui.saveSetups[0].fileName, utf8("QuilloryPicCaf\xC3\xA9.bmp"));
+  EXPECT_EQ(fileNames(saves.path()), std::vector<std::string>{"QuilloryPicCaf\xC3\xA9.bmp"});
+  EXPECT_EQ(testing_support::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f.Image1->bitmap().toBmp());
+
+  // Export All makes the user's folder under the name the box shows, and says so.
+  clickButton(f, "ToolButton7");
+  EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + userFolder + "/"}}));
+  EXPECT_EQ(fileNames(userFolder), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+}
