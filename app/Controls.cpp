@@ -1,8 +1,11 @@
 #include "app/Controls.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOption>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <cstring>
@@ -85,30 +88,49 @@ void ImageControl::paintEvent(QPaintEvent*) {
   p.drawImage(0, 0, image_);
 }
 
-ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
-
-void ComboBox::showPopup() {
-  popupShown_ = true;
-  QComboBox::showPopup();
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), popup_(view()->window()) {
+  popup_->installEventFilter(this);
 }
 
-void ComboBox::hidePopup() {
-  QComboBox::hidePopup();
-  if (!popupShown_) return;
-  popupShown_ = false;
-  emit closedUp();
+bool ComboBox::popupOpen() const { return popup_->isVisible(); }
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+  // Qt hides the drop-down part before it applies a pick made with a click or
+  // Enter, and some ways of closing it (a click outside, Escape) bypass
+  // hidePopup(): the close-up waits until the event that closed it is done.
+  if (watched == popup_ && event->type() == QEvent::Hide)
+    QMetaObject::invokeMethod(this, &ComboBox::closedUp, Qt::QueuedConnection);
+  return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event) {
   const int before = currentIndex();
   QComboBox::keyPressEvent(event);
-  if (!popupShown_ && currentIndex() != before) emit closedUp();
+  if (!popupOpen() && currentIndex() != before) emit closedUp();
 }
 
 void ComboBox::wheelEvent(QWheelEvent* event) {
   const int before = currentIndex();
   QComboBox::wheelEvent(event);
-  if (!popupShown_ && currentIndex() != before) emit closedUp();
+  if (!popupOpen() && currentIndex() != before) emit closedUp();
+}
+
+void ComboBox::paintEvent(QPaintEvent*) {
+  // Flat in the base colour like the open list, instead of the style's button look.
+  QStylePainter p(this);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  p.fillRect(rect(), palette().color(QPalette::Base));
+  QStyleOptionFrame frame;
+  frame.initFrom(this);
+  frame.rect = rect();
+  frame.lineWidth = 1;
+  frame.state |= QStyle::State_Sunken;
+  p.drawPrimitive(QStyle::PE_FrameLineEdit, frame);
+  QStyleOption arrow = option;
+  arrow.rect = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+  p.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+  p.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 QSize FixedHeightDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
