@@ -11,6 +11,7 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "PalmDesktop.h"
+#include "Person.h"
 #include "RecordingUi.h"
 
 using app::TMainForm;
@@ -162,7 +163,8 @@ TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
   // A tool button runs its menu item's command and follows its enabled state.
   auto* saveButton = s.child<QToolButton>("ToolButton2");
   s.ui.take();
-  saveButton->click();
+  ASSERT_TRUE(person::showAndActivate(f));
+  person::click(saveButton);
   EXPECT_EQ(s.ui.take(), (std::vector<Shown>{{"message", "Load picture first"}}));
   f.Save1->setEnabled(false);
   EXPECT_FALSE(saveButton->isEnabled());

@@ -1,77 +1,17 @@
-// A person at the main window: mouse and key events go in through the window
-// system layer (QTest on the widget's window), so open popups, focus and mouse
-// grabs decide who receives them, as on a screen.
+// The main window's controls, driven as a person does (see Input.h).
 #pragma once
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QToolButton>
-#include <QWheelEvent>
 
+#include "Input.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 
 namespace person {
-
-// Runs what the events just sent have queued (posted events, zero timers).
-inline void settle() {
-  for (int i = 0; i < 3; ++i) {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-  }
-}
-
-inline QWindow* windowOf(QWidget* widget) {
-  QWidget* top = widget->window();
-  top->winId();
-  return top->windowHandle();
-}
-
-inline QPoint inWindow(QWidget* widget, QPoint pos) {
-  QWindow* window = windowOf(widget);
-  return window->mapFromGlobal(widget->mapToGlobal(pos));
-}
-
-inline void moveTo(QWidget* widget, QPoint pos) { QTest::mouseMove(windowOf(widget), inWindow(widget, pos)); }
-
-// A left click at `pos` (the centre when null), after moving the mouse there.
-inline void click(QWidget* widget, QPoint pos = {}) {
-  if (pos.isNull()) pos = widget->rect().center();
-  moveTo(widget, pos);
-  QTest::mouseClick(windowOf(widget), Qt::LeftButton, Qt::NoModifier, inWindow(widget, pos));
-  settle();
-}
-
-// A key typed into whatever has the keyboard: the focused window's focus widget or an open popup.
-inline void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QWindow* window = QGuiApplication::focusWindow();
-  if (QWidget* popup = QApplication::activePopupWidget()) window = windowOf(popup);
-  QTest::keyClick(window, key, modifiers);
-  settle();
-}
-
-// Mouse wheel notches over a widget (positive: away from the user). QTest has no
-// wheel, so the event goes to the widget the pointer is over.
-inline void wheel(QWidget* widget, int notches) {
-  const QPointF pos = widget->rect().center();
-  QWheelEvent event(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-  QApplication::sendEvent(widget, &event);
-  settle();
-}
-
-// Shows the window and waits until the window system has it exposed and active.
-inline bool showAndActivate(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  return QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowActive(&window);
-}
-
-// --- The main window's controls ------------------------------------------------
 
 inline QWidget* userPopup(const app::TMainForm& f) { return f.UserBox->view()->window(); }
 
@@ -81,12 +21,20 @@ inline bool openUserList(const app::TMainForm& f) {
   return QTest::qWaitFor([&] { return userPopup(f)->isVisible(); }, 2000);
 }
 
-// Clicks item `row` in the open drop-down part, as the pointer reaches it.
+// Clicks item `row` in the open drop-down part. The point is near the item's
+// left end, away from the click that opened the list: Qt takes a release close
+// to that click, within the double-click time, as the end of the opening click.
 inline void clickUserItem(const app::TMainForm& f, int row) {
   QAbstractItemView* view = f.UserBox->view();
   const QRect item = view->visualRect(view->model()->index(row, 0));
-  moveTo(view->viewport(), item.center() + QPoint(-1, 0));
-  click(view->viewport(), item.center());
+  const QPoint target(item.left() + 12, item.center().y());
+  moveTo(view->viewport(), target + QPoint(1, 0));
+  click(view->viewport(), target);
+}
+
+// Picks user `row` with the mouse: a click on the box, a click on the item.
+inline void pickUser(const app::TMainForm& f, int row) {
+  if (openUserList(f)) clickUserItem(f, row);
 }
 
 inline QListWidgetItem* entry(const app::TMainForm& f, const QString& name) {
