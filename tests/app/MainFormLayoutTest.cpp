@@ -5,7 +5,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "album/PictureTemplate.h"
 #include "app/Controls.h"
@@ -177,4 +179,24 @@ TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
     w = w->nextInFocusChain();
   } while (w != f.ListBox1);
   EXPECT_EQ(order, (QStringList{"ListBox1", "UserBox", "ToolBar1"}));
+}
+
+TEST(MainFormLayout, TheClosedUserBoxIsFlatInTheColourOfItsList) {
+  Start s;
+  TMainForm& f = *s.form;
+  ASSERT_TRUE(person::showAndActivate(f));
+  const QImage box = f.UserBox->grab().toImage();
+  if (const char* out = std::getenv("QA_SAVE_GRABS")) box.save(QString::fromLocal8Bit(out) + "/userbox.png");
+  const QColor listColour = f.UserBox->view()->palette().color(QPalette::Base);
+  EXPECT_EQ(listColour, QColor(202, 251, 255));
+  // Between the user's name and the arrow, away from the frame.
+  QStyleOptionComboBox option;
+  option.initFrom(f.UserBox);
+  const QRect arrow = f.UserBox->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, f.UserBox);
+  const qreal ratio = box.devicePixelRatio();
+  int checked = 0;
+  for (int y = 4; y < f.UserBox->height() - 4; ++y)
+    for (int x = f.UserBox->width() / 2; x < arrow.left() - 2; ++x, ++checked)
+      ASSERT_EQ(box.pixelColor(QPoint(x, y) * ratio), listColour) << x << "," << y;
+  EXPECT_GT(checked, 100);
 }
