@@ -8,6 +8,8 @@
 #include <QStylePainter>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace app {
@@ -40,22 +42,29 @@ Bevel::Bevel(Shape shape, QWidget* parent) : QWidget(parent), shape_(shape) {
 }
 
 void Bevel::paintEvent(QPaintEvent*) {
+  // Lines of whole device pixels on the device pixels wholly inside the bevel:
+  // at 125 % or 150 % a line at the bevel's logical edge would fall on a pixel
+  // it shares with its neighbour and be clipped away.
   QPainter p(this);
-  const int r = width() - 1;
-  const int b = height() - 1;
+  const qreal ratio = devicePixelRatioF();
+  const QPointF origin = mapTo(window(), QPoint());
+  const int left = static_cast<int>(std::ceil(origin.x() * ratio));
+  const int top = static_cast<int>(std::ceil(origin.y() * ratio));
+  const int right = static_cast<int>(std::floor((origin.x() + width()) * ratio));
+  const int bottom = static_cast<int>(std::floor((origin.y() + height()) * ratio));
+  const int line = std::max(1, static_cast<int>(ratio));
+  const auto fill = [&](int x, int y, int w, int h, const QColor& colour) {
+    p.fillRect(QRectF(x / ratio - origin.x(), y / ratio - origin.y(), w / ratio, h / ratio), colour);
+  };
   if (shape_ == Shape::TopLine) {
-    p.setPen(shadowColor(this));
-    p.drawLine(0, 0, r, 0);
-    p.setPen(highlightColor(this));
-    p.drawLine(0, 1, r, 1);
+    fill(left, top, right - left, line, shadowColor(this));
+    fill(left, top + line, right - left, line, highlightColor(this));
     return;
   }
-  p.setPen(shadowColor(this));
-  p.drawLine(0, 0, r, 0);
-  p.drawLine(0, 0, 0, b);
-  p.setPen(highlightColor(this));
-  p.drawLine(r, 0, r, b);
-  p.drawLine(0, b, r, b);
+  fill(left, top, right - left, line, shadowColor(this));
+  fill(left, top, line, bottom - top, shadowColor(this));
+  fill(right - line, top, line, bottom - top, highlightColor(this));
+  fill(left, bottom - line, right - left, line, highlightColor(this));
 }
 
 QImage toQImage(const base::Bitmap& bitmap) {
