@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -68,17 +69,28 @@ void Bevel::paintEvent(QPaintEvent*) {
 }
 
 QImage toQImage(const base::Bitmap& bitmap) {
+  // Converted here in one pass, so that each paint is a plain copy rather than a
+  // conversion of the indexed pixels (which Qt spreads over threads for big images).
   if (bitmap.empty()) return {};
-  const bool indexed = bitmap.format() == base::PixelFormat::Indexed8;
-  QImage image(bitmap.width(), bitmap.height(), indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
-  if (indexed) {
-    QList<QRgb> colors;
-    for (const base::RGBQuad& q : bitmap.palette()) colors << qRgb(q.red, q.green, q.blue);
-    while (colors.size() < 256) colors << qRgb(0, 0, 0);
-    image.setColorTable(colors);
+  QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB32);
+  if (bitmap.format() == base::PixelFormat::Indexed8) {
+    std::array<QRgb, 256> colors{};
+    for (size_t i = 0; i < std::min(colors.size(), bitmap.palette().size()); ++i) {
+      const base::RGBQuad& q = bitmap.palette()[i];
+      colors[i] = qRgb(q.red, q.green, q.blue);
+    }
+    for (int y = 0; y < bitmap.height(); ++y) {
+      const uint8_t* in = bitmap.scanLine(y);
+      auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < bitmap.width(); ++x) out[x] = colors[in[x]];
+    }
+    return image;
   }
-  const size_t rowBytes = static_cast<size_t>(bitmap.width()) * (indexed ? 1 : 3);
-  for (int y = 0; y < bitmap.height(); ++y) std::memcpy(image.scanLine(y), bitmap.scanLine(y), rowBytes);
+  for (int y = 0; y < bitmap.height(); ++y) {
+    const uint8_t* in = bitmap.scanLine(y);  // blue, green, red
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width(); ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+  }
   return image;
 }
 

@@ -47,7 +47,7 @@ class ImageControl : public QWidget {
   bool autoSize_;
 };
 
-// The bitmap as a QImage (8-bit indexed with its palette, or 24-bit).
+// The bitmap as a 32-bit RGB QImage, the form a widget paints fastest.
 QImage toQImage(const base::Bitmap& bitmap);
 
 // A drop-down list the user can only pick from, painted flat in its base colour.
