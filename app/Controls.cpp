@@ -1,10 +1,15 @@
 #include "app/Controls.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOption>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "forms/BitmapImage.h"
 
@@ -38,29 +43,37 @@ Bevel::Bevel(Shape shape, QWidget* parent) : QWidget(parent), shape_(shape) {
 }
 
 void Bevel::paintEvent(QPaintEvent*) {
+  // Lines of whole device pixels on the device pixels wholly inside the bevel:
+  // at 125 % or 150 % a line at the bevel's logical edge would fall on a pixel
+  // it shares with its neighbour and be clipped away.
   QPainter p(this);
-  const int r = width() - 1;
-  const int b = height() - 1;
+  const qreal ratio = devicePixelRatioF();
+  const QPointF origin = mapTo(window(), QPoint());
+  const int left = static_cast<int>(std::ceil(origin.x() * ratio));
+  const int top = static_cast<int>(std::ceil(origin.y() * ratio));
+  const int right = static_cast<int>(std::floor((origin.x() + width()) * ratio));
+  const int bottom = static_cast<int>(std::floor((origin.y() + height()) * ratio));
+  const int line = std::max(1, static_cast<int>(ratio));
+  const auto fill = [&](int x, int y, int w, int h, const QColor& colour) {
+    p.fillRect(QRectF(x / ratio - origin.x(), y / ratio - origin.y(), w / ratio, h / ratio), colour);
+  };
   if (shape_ == Shape::TopLine) {
-    p.setPen(shadowColor(this));
-    p.drawLine(0, 0, r, 0);
-    p.setPen(highlightColor(this));
-    p.drawLine(0, 1, r, 1);
+    fill(left, top, right - left, line, shadowColor(this));
+    fill(left, top + line, right - left, line, highlightColor(this));
     return;
   }
-  p.setPen(shadowColor(this));
-  p.drawLine(0, 0, r, 0);
-  p.drawLine(0, 0, 0, b);
-  p.setPen(highlightColor(this));
-  p.drawLine(r, 0, r, b);
-  p.drawLine(0, b, r, b);
+  fill(left, top, right - left, line, shadowColor(this));
+  fill(left, top, line, bottom - top, shadowColor(this));
+  fill(right - line, top, line, bottom - top, highlightColor(this));
+  fill(left, bottom - line, right - left, line, highlightColor(this));
 }
 
 ImageControl::ImageControl(bool autoSize, QWidget* parent) : QWidget(parent), autoSize_(autoSize) {}
 
 void ImageControl::setBitmap(base::Bitmap bitmap) {
   bitmap_ = std::move(bitmap);
-  image_ = forms::toQImage(bitmap_);
+  // Converted once to 32-bit RGB, so that each paint is a plain copy.
+  image_ = forms::toQImage(bitmap_).convertToFormat(QImage::Format_RGB32);
   if (autoSize_ && !bitmap_.empty()) resize(bitmap_.width(), bitmap_.height());
   update();
 }
@@ -71,30 +84,49 @@ void ImageControl::paintEvent(QPaintEvent*) {
   p.drawImage(0, 0, image_);
 }
 
-ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
-
-void ComboBox::showPopup() {
-  popupShown_ = true;
-  QComboBox::showPopup();
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), popup_(view()->window()) {
+  popup_->installEventFilter(this);
 }
 
-void ComboBox::hidePopup() {
-  QComboBox::hidePopup();
-  if (!popupShown_) return;
-  popupShown_ = false;
-  emit closedUp();
+bool ComboBox::popupOpen() const { return popup_->isVisible(); }
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+  // Qt hides the drop-down part before it applies a pick made with a click or
+  // Enter, and some ways of closing it (a click outside, Escape) bypass
+  // hidePopup(): the close-up waits until the event that closed it is done.
+  if (watched == popup_ && event->type() == QEvent::Hide)
+    QMetaObject::invokeMethod(this, &ComboBox::closedUp, Qt::QueuedConnection);
+  return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event) {
   const int before = currentIndex();
   QComboBox::keyPressEvent(event);
-  if (!popupShown_ && currentIndex() != before) emit closedUp();
+  if (!popupOpen() && currentIndex() != before) emit closedUp();
 }
 
 void ComboBox::wheelEvent(QWheelEvent* event) {
   const int before = currentIndex();
   QComboBox::wheelEvent(event);
-  if (!popupShown_ && currentIndex() != before) emit closedUp();
+  if (!popupOpen() && currentIndex() != before) emit closedUp();
+}
+
+void ComboBox::paintEvent(QPaintEvent*) {
+  // Flat in the base colour like the open list, instead of the style's button look.
+  QStylePainter p(this);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  p.fillRect(rect(), palette().color(QPalette::Base));
+  QStyleOptionFrame frame;
+  frame.initFrom(this);
+  frame.rect = rect();
+  frame.lineWidth = 1;
+  frame.state |= QStyle::State_Sunken;
+  p.drawPrimitive(QStyle::PE_FrameLineEdit, frame);
+  QStyleOption arrow = option;
+  arrow.rect = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+  p.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+  p.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 QSize FixedHeightDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {

@@ -47,25 +47,27 @@ class ImageControl : public QWidget {
   bool autoSize_;
 };
 
-// A drop-down list the user can only pick from. closedUp() is emitted whenever
-// its drop-down part closes, and also when the user changes the selection of the
-// closed list with the keyboard or the mouse wheel, which also changes the user.
+// A drop-down list the user can only pick from, painted flat in its base colour.
+// closedUp() is emitted whenever its drop-down part has closed, however it was
+// closed, once the pick (if any) has been applied; and also when the user changes
+// the selection of the closed list with the keyboard or the mouse wheel.
 class ComboBox : public QComboBox {
   Q_OBJECT
  public:
   explicit ComboBox(QWidget* parent);
-  void showPopup() override;
-  void hidePopup() override;
 
  signals:
   void closedUp();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool popupShown_ = false;
+  bool popupOpen() const;
+  QWidget* popup_;
 };
 
 // Items of a fixed height in pixels.

@@ -16,8 +16,10 @@ QString withFullStop(const QString& text) {
 }
 
 QStringList qtNameFilters(const QString& filter) {
-  // "Bmp Files (*.bmp)|*.BMP" gives "Bmp Files (*.bmp *.BMP)": Qt reads the
-  // patterns from the last parentheses of the text.
+  // Qt reads the patterns from the last parentheses of the text: patterns the
+  // text lacks are added there. A pattern that differs from one in the text only
+  // in case is not, as the dialog matches names regardless of case:
+  // "Bmp Files (*.bmp)|*.BMP" stays "Bmp Files (*.bmp)".
   static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\(([^()]*)\\)\\s*$"));
   QStringList result;
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -30,7 +32,7 @@ QStringList qtNameFilters(const QString& filter) {
       text.truncate(match.capturedStart());
     }
     for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      if (!patterns.contains(p.trimmed())) patterns << p.trimmed();
+      if (!patterns.contains(p.trimmed(), Qt::CaseInsensitive)) patterns << p.trimmed();
     result << text + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return result;
@@ -57,7 +59,14 @@ void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text
 std::optional<QString> runDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
   if (!setup.initialFolder.isEmpty()) dialog.setDirectory(setup.initialFolder);
   if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
-  if (!setup.filter.isEmpty()) dialog.setNameFilters(qtNameFilters(setup.filter));
+  if (!setup.filter.isEmpty()) {
+    dialog.setNameFilters(qtNameFilters(setup.filter));
+#ifndef Q_OS_WIN
+    // Qt's own dialog matches file names regardless of case, as Windows does;
+    // some native ones outside Windows would hide "*.BMP" under "*.bmp".
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
+  }
   if (!setup.defaultExtension.isEmpty()) dialog.setDefaultSuffix(setup.defaultExtension);
   if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -46,7 +46,8 @@ class UserInterface {
 // The text of a stop box: `text` followed by a full stop unless it ends in one.
 QString withFullStop(const QString& text);
 
-// A filter of "text|pattern" pairs as a Qt name filter list.
+// A filter of "text|pattern" pairs as a Qt name filter list; the text stays as
+// given when its parentheses already hold the patterns, in any case.
 QStringList qtNameFilters(const QString& filter);
 
 // The folder a dialog opens in for a folder string with its trailing separator:

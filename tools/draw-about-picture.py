@@ -47,7 +47,7 @@ def main(out):
     d.text((W // 2, 44), "Version 1.0", font=font("DejaVuSans.ttf", 12), fill=(210, 225, 250), anchor="mm")
     draw_logo(d, W // 2, 100)
     small = font("DejaVuSans.ttf", 10)
-    lines = ["Pictures from Quillory Paint", "on your Palm handheld", "", "www.quillory.com", "support@quillory.com"]
+    lines = ["Pictures from Quillory Paint", "on your Palm handheld", "", "www.quillory.de", "support@quillory.de"]
     y = 150
     for line in lines:
         if line:

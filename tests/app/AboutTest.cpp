@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <memory>
 
+#include "Input.h"
 #include "app/AboutBox.h"
 #include "base/Stream.h"
 
@@ -23,14 +23,6 @@ class About : public ::testing::Test {
   }
 
   void SetUp() override { box.reset(app::LoadAboutForm(nullptr)); }
-
-  void click() {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent event(type, QPointF(100, 100), box->VsSkin1->mapToGlobal(QPointF(100, 100)), Qt::LeftButton,
-                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(box->VsSkin1, &event);
-    }
-  }
 
   std::unique_ptr<TAboutForm, FreeForm> box;
 
@@ -85,7 +77,7 @@ TEST_F(About, TwentyTicksKeepTheBoxOpenAndTheTwentyFirstClosesIt) {
 TEST_F(About, AClickOnThePictureEndsTheModalShow) {
   QTimer::singleShot(0, [this] {
     EXPECT_TRUE(box->isVisible());
-    click();
+    person::click(box->VsSkin1);
   });
   box->ShowModal();
   EXPECT_FALSE(box->isVisible());

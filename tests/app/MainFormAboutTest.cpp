@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "PalmDesktop.h"
+#include "Person.h"
 #include "RecordingUi.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
@@ -31,7 +32,8 @@ TEST(MainFormAbout, SplashComesFirstInStartUpAndAboutWaitsForAClick) {
   EXPECT_EQ(ui.abouts, (std::vector<About>{{true, 0}}));
   EXPECT_EQ(ui.shown.size(), 1u);
 
-  f.About1->trigger();
+  ASSERT_TRUE(person::showAndActivate(f));
+  person::chooseMenuItem(f, f.Help1, f.About1);
   EXPECT_EQ(ui.abouts.back(), (About{false, 1}));
 }
 
@@ -45,6 +47,7 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
   EXPECT_EQ(shownAboutBox(), nullptr);
   EXPECT_EQ(f.UserBox->count(), 1);
   EXPECT_EQ(f.ListBox1->count(), 1);
+  ASSERT_TRUE(person::showAndActivate(f));
 
   // From Help > About the box has no running timer and stays until clicked.
   bool timerWasOff = false;
@@ -54,9 +57,9 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
     ASSERT_NE(box, nullptr);
     timerWasOff = !box->Timer1->Enabled();
     ownedByWindow = box->Owner() == &f;
-    box->VsSkin1Click(box->VsSkin1);
+    person::click(box->VsSkin1);
   });
-  f.About1->trigger();
+  person::chooseMenuItem(f, f.Help1, f.About1);
   EXPECT_TRUE(timerWasOff);
   EXPECT_TRUE(ownedByWindow);
   EXPECT_EQ(shownAboutBox(), nullptr);

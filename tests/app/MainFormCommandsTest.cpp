@@ -11,6 +11,7 @@
 #include "app/MainForm.h"
 #include "platform/FileStream.h"
 #include "PalmDesktop.h"
+#include "Person.h"
 #include "RecordingUi.h"
 
 using app::TMainForm;
@@ -47,18 +48,17 @@ struct Album {
   }
   TMainForm& start() {
     form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
+    EXPECT_TRUE(person::showAndActivate(*form));
     return *form;
   }
-  void select(const QString& entry) {
-    const auto found = form->ListBox1->findItems(entry, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    form->ListBox1->setCurrentItem(found.first());
+  void select(const QString& entry) { ASSERT_TRUE(person::clickEntry(*form, entry)) << entry.toStdString(); }
+  // Open from PDB, by its tool button, confirming `file` in the dialog (none: cancelling it).
+  void open(const std::string& file) {
+    if (!file.empty()) ui.fileAnswers.push_back(QString::fromStdString(file));
+    person::clickToolButton(*form, "ToolButton1");
   }
-  void closeUp(int user) {
-    form->UserBox->setCurrentIndex(user);
-    form->UserBox->showPopup();
-    form->UserBox->hidePopup();
-  }
+  void save() { person::clickToolButton(*form, "ToolButton2"); }
+  void saveAs() { person::chooseMenuItem(*form, form->Picture1, form->SaveAs1); }
 };
 
 // A current directory for the test, restored afterwards.
@@ -86,7 +86,9 @@ TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
   EXPECT_EQ(f.UserBox->count(), 0);
   EXPECT_EQ(f.ListBox1->count(), 0);
   EXPECT_EQ(f.userDirs(), std::vector<std::string>(10));
-  f.ExportAll1->trigger();
+  ASSERT_TRUE(person::showAndActivate(f));
+  person::clickToolButton(f, "ToolButton7");
+  person::click(f.UserBox);
   EXPECT_TRUE(ui.take().empty());
 }
 
@@ -116,32 +118,34 @@ TEST(MainFormStart, ListsTheUsersAndTheFirstUsersPictures) {
   EXPECT_TRUE(f.currentPictureName().empty());
 }
 
-TEST(MainFormLists, CloseUpAndArrowKeysOnTheUserListReReadThePictures) {
+TEST(MainFormLists, PickingAUserOrMovingTheClosedBoxReReadsThePictures) {
   Album a;
   TMainForm& f = a.start();
-  a.closeUp(1);
+  person::pickUser(f, 1);
   EXPECT_EQ(a.ui.take(), std::vector<Shown>{kNoPictures});
   EXPECT_EQ(f.ListBox1->count(), 0);
 
   // The same user again reads the folder anew.
-  a.closeUp(0);
+  person::pickUser(f, 0);
   a.desktop.addPicture("AnnaF", "QuilloryPicNew.pdb", "QuilloryPicNew", kSmall, 3);
-  a.closeUp(0);
+  person::pickUser(f, 0);
   EXPECT_TRUE(a.ui.take().empty());
   EXPECT_EQ(f.ListBox1->count(), 4);
 
   // Changing the closed list with the keyboard changes the user as well.
-  f.UserBox->setFocus();
-  QTest::keyClick(f.UserBox, Qt::Key_Down);
+  f.ListBox1->setFocus();
+  person::type(Qt::Key_Tab);
+  ASSERT_TRUE(f.UserBox->hasFocus());
+  person::type(Qt::Key_Down);
   EXPECT_EQ(f.UserBox->currentIndex(), 1);
   EXPECT_EQ(a.ui.take(), std::vector<Shown>{kNoPictures});
   EXPECT_EQ(f.ListBox1->count(), 0);
-  QTest::keyClick(f.UserBox, Qt::Key_Up);
+  person::type(Qt::Key_Up);
   EXPECT_EQ(f.ListBox1->count(), 4);
   EXPECT_TRUE(a.ui.take().empty());
 }
 
-TEST(MainFormLists, EachSelectionLoadsItsPictureAtItsSizeAndPlace) {
+TEST(MainFormLists, ClicksAndArrowKeysLoadEachPictureAtItsSizeAndPlace) {
   Album a;
   TMainForm& f = a.start();
   a.select(QStringLiteral("QuilloryPicSmall.pdb"));
@@ -155,52 +159,78 @@ TEST(MainFormLists, EachSelectionLoadsItsPictureAtItsSizeAndPlace) {
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   expectPlacement(f, kLargeImage, kLargeBevel);
   EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.big));
-  EXPECT_EQ(f.Image1->image().pixel(0, 0), f.Image1->image().color(f.Image1->bitmap().scanLine(0)[0]));
+  const base::RGBQuad first = f.Image1->bitmap().palette()[f.Image1->bitmap().scanLine(0)[0]];
+  EXPECT_EQ(f.Image1->image().pixel(0, 0), qRgb(first.red, first.green, first.blue));
 
-  // Arrow keys move through the list and load each picture in turn.
-  f.ListBox1->setFocus();
-  const int before = f.ListBox1->currentRow();
-  QTest::keyClick(f.ListBox1, before == 0 ? Qt::Key_Down : Qt::Key_Up);
-  const std::string now = f.ListBox1->currentItem()->text().toStdString();
-  if (now == "QuilloryPicFolder.pdb") {
-    ASSERT_EQ(a.ui.shown.size(), 1u);  // a folder cannot be opened as a file
-    EXPECT_EQ(a.ui.shown[0].kind, "stop");
-  } else {
-    EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicSmall");
+  // From the top of the list, the arrow keys load each entry in turn.
+  struct Expected {
+    std::string title;  // empty: the entry cannot be loaded
+    std::string database;
+    QRect image, bevel;
+  };
+  const std::map<QString, Expected> byEntry = {
+      {"QuilloryPicBig.pdb", {"Quillory Album - QuilloryPicBig", a.big, kLargeImage, kLargeBevel}},
+      {"QuilloryPicSmall.pdb", {"Quillory Album - QuilloryPicSmall", a.small, kSmallImage, kSmallBevel}},
+      {"QuilloryPicFolder.pdb", {}}};
+  a.select(f.ListBox1->item(0)->text());
+  a.ui.take();
+  for (int row = 0; row < f.ListBox1->count(); ++row) {
+    if (row > 0) person::type(Qt::Key_Down);
+    ASSERT_EQ(f.ListBox1->currentRow(), row);
+    const QString text = f.ListBox1->currentItem()->text();
+    SCOPED_TRACE(text.toStdString());
+    const Expected& expected = byEntry.at(text);
+    const auto shown = a.ui.take();
+    if (expected.title.empty()) {
+      ASSERT_EQ(shown.size(), 1u);  // a folder cannot be opened as a file
+      EXPECT_EQ(shown[0].kind, "stop");
+      continue;
+    }
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(f.windowTitle().toStdString(), expected.title);
+    expectPlacement(f, expected.image, expected.bevel);
+    EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(expected.database));
   }
 }
 
 TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
   Album a;
   TMainForm& f = a.start();
+  InFolder cwd(a.desktop.dir.path());  // Open from PDB moves the current folder
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
   const base::Bitmap shown = f.Image1->bitmap();
 
   std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", std::vector<uint8_t>(kSmall));
-  f.LoadPicture(a.desktop.writeFile("AnnaF", "X.pdb", wrongName));
+  a.open(a.desktop.writeFile("AnnaF", "X.pdb", wrongName));
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"message", "Invalid database file!"}}));
   EXPECT_TRUE(f.currentPictureName().empty());
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   expectPlacement(f, kLargeImage, kLargeBevel);
   EXPECT_EQ(f.Image1->bitmap(), shown);
-  f.Save1->trigger();
-  f.SaveAs1->trigger();
+  a.save();
+  a.saveAs();
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{kLoadFirst, kLoadFirst}));
 
   // One record: the pixels would start at 88; files that end before that.
   std::vector<uint8_t> header = album::buildPictureDatabase("QuilloryPicShort", {});
   header.resize(85);
-  f.runCommand([&] { f.LoadPicture(a.desktop.writeFile("AnnaF", "S.pdb", header)); });
+  a.open(a.desktop.writeFile("AnnaF", "S.pdb", header));
   header.resize(87);
-  f.runCommand([&] { f.LoadPicture(a.desktop.writeFile("AnnaF", "T.pdb", header)); });
+  a.open(a.desktop.writeFile("AnnaF", "T.pdb", header));
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"stop", "Stream read error."}, {"stop", "Stream write error."}}));
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicShort");
   expectPlacement(f, QRect(88, 107, 320, 280), kSmallBevel);
   EXPECT_EQ(f.Image1->bitmap(), shown);
-  // The picture shown is not the one named: Save refuses rather than misname it.
+  // The picture shown is not the one named: Save refuses rather than misname it, and says why.
   EXPECT_TRUE(f.currentPictureName().empty());
+  a.save();
+  a.saveAs();
+  EXPECT_EQ(a.ui.take(), (std::vector<Shown>{kLoadFirst, kLoadFirst}));
+  EXPECT_FALSE(fs::exists(a.desktop.backup("AnnaF") + "/QuilloryPicShort.bmp"));
+  EXPECT_TRUE(a.ui.saveSetups.empty());
 
-  f.LoadPicture(a.big);
+  a.open(a.big);
+  EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   platform::FileStream holder(a.small, platform::FileMode::OpenReadExclusive);
   a.select(QStringLiteral("QuilloryPicSmall.pdb"));
   const auto shownNow = a.ui.take();
@@ -217,35 +247,37 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   TMainForm& f = a.start();
   testing_support::TempDir startDir, openDir, saveDir;
   InFolder cwd(startDir.path());
-  f.Save1->trigger();
+  a.save();
   EXPECT_EQ(a.ui.take(), std::vector<Shown>{kLoadFirst});
 
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
-  f.Save1->trigger();
+  person::chooseMenuItem(f, f.Picture1, f.Save1);
   const std::vector<uint8_t> bigBmp = album::decodePicture(a.big).toBmp();
   EXPECT_EQ(testing_support::TempDir::read(startDir.path("QuilloryPicBig.bmp")), bigBmp);
 
   // Open from PDB: a cancelled dialog does nothing; a confirmed one loads and moves the current folder.
-  f.Open1->trigger();
+  a.open({});
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   fs::copy_file(a.small, openDir.path("copy.pdb"));
   a.ui.fileAnswers.push_back(QString::fromStdString(openDir.path("copy.pdb")));
-  f.Open1->trigger();
+  person::chooseMenuItem(f, f.Picture1, f.Open1);
   ASSERT_EQ(a.ui.openSetups.size(), 2u);
   const std::string programFolder = platform::programFolder();
   EXPECT_EQ(a.ui.openSetups[1].initialFolder.toStdString(), programFolder.substr(0, programFolder.size() - 1));
   EXPECT_TRUE(a.ui.openSetups[1].title.isEmpty() && a.ui.openSetups[1].filter.isEmpty());
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicSmall");
-  f.Save1->trigger();
+  EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.small));
+  expectPlacement(f, kSmallImage, kSmallBevel);
+  a.save();
   EXPECT_EQ(testing_support::TempDir::read(openDir.path("QuilloryPicSmall.bmp")), album::decodePicture(a.small).toBmp());
   // Save replaces an earlier file without asking.
-  f.Save1->trigger();
+  a.save();
   EXPECT_TRUE(a.ui.take().empty());
 
   // Save As proposes the picture's name every time.
   a.ui.fileAnswers.push_back(QString::fromStdString(saveDir.path("chosen.bmp")));
-  f.SaveAs1->trigger();
-  f.SaveAs1->trigger();  // cancelled
+  person::clickToolButton(f, "ToolButton3");
+  a.saveAs();  // cancelled
   ASSERT_EQ(a.ui.saveSetups.size(), 2u);
   for (const forms::FileDialogSetup& setup : a.ui.saveSetups) {
     EXPECT_EQ(setup.title, "Save Bitmap As...");
@@ -258,17 +290,17 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   EXPECT_EQ(QDir::currentPath().toStdString(), fs::canonical(saveDir.path()).string());
 
   // A picture name holding separators is saved under a plain name in the current folder.
-  f.LoadPicture(a.desktop.writeFile("AnnaF", "Odd.pdb", album::buildPictureDatabase("QuilloryPic/../odd", std::vector<uint8_t>(kSmall))));
+  a.open(a.desktop.writeFile("AnnaF", "Odd.pdb", album::buildPictureDatabase("QuilloryPic/../odd", std::vector<uint8_t>(kSmall))));
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPic/../odd");
-  f.Save1->trigger();
-  f.SaveAs1->trigger();
-  EXPECT_TRUE(fs::exists(saveDir.path("QuilloryPic_.._odd.bmp")));
+  a.save();
+  a.saveAs();
+  EXPECT_TRUE(fs::exists(a.desktop.backup("AnnaF") + "/QuilloryPic_.._odd.bmp"));
   EXPECT_EQ(a.ui.saveSetups.back().fileName, "QuilloryPic_.._odd.bmp");
 
   // A path that cannot be created reaches the general error handler.
   const std::string bad = saveDir.path("missing") + "/x.bmp";
   a.ui.fileAnswers.push_back(QString::fromStdString(bad));
-  f.SaveAs1->trigger();
+  a.saveAs();
   const auto shown = a.ui.take();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].kind, "stop");
@@ -278,11 +310,11 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
 TEST(MainFormHelp, InstructionsOpenTheHelpPageBesideTheProgram) {
   Album a;
   TMainForm& f = a.start();
-  f.Instructions1->trigger();
+  person::clickToolButton(f, "ToolButton6");
   a.ui.openResult = forms::OpenResult::AssociationIncomplete;
-  f.Instructions1->trigger();
+  person::chooseMenuItem(f, f.Help1, f.Instructions1);
   a.ui.openResult = forms::OpenResult::Failed;
-  f.Instructions1->trigger();
+  person::clickToolButton(f, "ToolButton6");
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"message", "No program associated to open chm files!"},
                                              {"message", "Can`t open help file: QuilloryAlbum.htm"}}));
   ASSERT_EQ(a.ui.documents.size(), 3u);
@@ -301,13 +333,14 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmall, 6);
   RecordingUi ui;
   TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  ASSERT_TRUE(person::showAndActivate(f));
   const std::string folder = platform::programFolder() + user + "/";
   struct Cleanup {
     std::string path;
     ~Cleanup() { fs::remove_all(path); }
   } cleanup{folder};
 
-  f.ListBox1->setCurrentRow(f.ListBox1->count() - 1);
+  ASSERT_TRUE(person::clickEntry(f, f.ListBox1->item(f.ListBox1->count() - 1)->text()));
   const QString title = f.windowTitle();
   const base::Bitmap shown = f.Image1->bitmap();
   std::vector<std::pair<int, int>> steps;
@@ -315,7 +348,7 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
     const QCursor* cursor = QApplication::overrideCursor();
     steps.emplace_back(cursor && cursor->shape() == Qt::WaitCursor ? done : -1, total);
   });
-  f.ExportAll1->trigger();
+  person::clickToolButton(f, "ToolButton7");
   EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));  // under the wait cursor
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + folder}}));
   EXPECT_FALSE(ui.waitCursorDuringBox);
@@ -330,18 +363,16 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
 
   // A user name that names no folder of its own.
   ui.take();
-  f.UserBox->setCurrentIndex(1);
-  f.LoadPictureNames();
+  person::pickUser(f, 1);
   ASSERT_EQ(f.ListBox1->count(), 1);
-  f.ExportAll1->trigger();
+  person::chooseMenuItem(f, f.Picture1, f.ExportAll1);
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", "Cannot create " + platform::programFolder() + "../"}}));
   EXPECT_FALSE(fs::exists(platform::programFolder() + "../Pic_1.bmp"));
 
   // No pictures: nothing happens, nothing is said.
-  f.UserBox->setCurrentIndex(2);
-  f.LoadPictureNames();
-  ui.take();
-  f.ExportAll1->trigger();
+  person::pickUser(f, 2);
+  EXPECT_EQ(ui.take(), std::vector<Shown>{kNoPictures});
+  person::clickToolButton(f, "ToolButton7");
   EXPECT_TRUE(ui.take().empty());
   EXPECT_FALSE(fs::exists(platform::programFolder() + "Nobody"));
 }
@@ -349,7 +380,6 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
 TEST(MainFormExit, ExitClosesTheWindow) {
   Album a;
   TMainForm& f = a.start();
-  f.show();
-  f.Exit1->trigger();
+  person::chooseMenuItem(f, f.Picture1, f.Exit1);
   EXPECT_FALSE(f.isVisible());
 }

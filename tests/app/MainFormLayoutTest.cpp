@@ -5,12 +5,15 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "album/PictureTemplate.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "PalmDesktop.h"
+#include "Person.h"
 #include "RecordingUi.h"
 
 using app::TMainForm;
@@ -162,7 +165,8 @@ TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
   // A tool button runs its menu item's command and follows its enabled state.
   auto* saveButton = s.child<QToolButton>("ToolButton2");
   s.ui.take();
-  saveButton->click();
+  ASSERT_TRUE(person::showAndActivate(f));
+  person::click(saveButton);
   EXPECT_EQ(s.ui.take(), (std::vector<Shown>{{"message", "Load picture first"}}));
   f.Save1->setEnabled(false);
   EXPECT_FALSE(saveButton->isEnabled());
@@ -175,4 +179,59 @@ TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
     w = w->nextInFocusChain();
   } while (w != f.ListBox1);
   EXPECT_EQ(order, (QStringList{"ListBox1", "UserBox", "ToolBar1"}));
+}
+
+TEST(MainFormLayout, TheClosedUserBoxIsFlatInTheColourOfItsList) {
+  Start s;
+  TMainForm& f = *s.form;
+  ASSERT_TRUE(person::showAndActivate(f));
+  const QImage box = f.UserBox->grab().toImage();
+  if (const char* out = std::getenv("QA_SAVE_GRABS")) box.save(QString::fromLocal8Bit(out) + "/userbox.png");
+  const QColor listColour = f.UserBox->view()->palette().color(QPalette::Base);
+  EXPECT_EQ(listColour, QColor(202, 251, 255));
+  // Between the user's name and the arrow, away from the frame.
+  QStyleOptionComboBox option;
+  option.initFrom(f.UserBox);
+  const QRect arrow = f.UserBox->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, f.UserBox);
+  const qreal ratio = box.devicePixelRatio();
+  int checked = 0;
+  for (int y = 4; y < f.UserBox->height() - 4; ++y)
+    for (int x = f.UserBox->width() / 2; x < arrow.left() - 2; ++x, ++checked)
+      ASSERT_EQ(box.pixelColor(QPoint(x, y) * ratio), listColour) << x << "," << y;
+  EXPECT_GT(checked, 100);
+}
+
+// Run at 100 % and again at 125 % and 150 % (QT_SCALE_FACTOR, see CMakeLists.txt).
+TEST(MainFormScale, BevelLinesShowAtTheScreensScale) {
+  Start s;
+  TMainForm& f = *s.form;
+  ASSERT_TRUE(person::showAndActivate(f));
+  const QImage window = f.grab().toImage();
+  const qreal ratio = window.devicePixelRatio();
+  if (const char* out = std::getenv("QA_SAVE_GRABS"))
+    window.save(QString::fromLocal8Bit(out) + QStringLiteral("/window-%1.png").arg(ratio));
+  const QColor shadow = f.Bevel1->palette().color(QPalette::Dark);
+  const QColor highlight = f.Bevel1->palette().color(QPalette::Light);
+  ASSERT_NE(shadow.rgb(), highlight.rgb());
+  // Whether a line of `colour` crosses the device pixels around logical position
+  // `at` (a column, or a row when `horizontal`), sampled at logical `along`.
+  auto lineNear = [&](qreal at, int along, bool horizontal, const QColor& colour) {
+    const int centre = static_cast<int>(at * ratio);
+    for (int d = centre - 2; d <= centre + 2; ++d) {
+      const QPoint p = horizontal ? QPoint(static_cast<int>(along * ratio), d) : QPoint(d, static_cast<int>(along * ratio));
+      if (window.valid(p) && window.pixel(p) == colour.rgb()) return true;
+    }
+    return false;
+  };
+  const QRect box(f.Bevel1->mapTo(&f, QPoint()), f.Bevel1->size());
+  const int midX = box.center().x(), midY = box.center().y();
+  EXPECT_TRUE(lineNear(box.left(), midY, false, shadow)) << "left";
+  EXPECT_TRUE(lineNear(box.top(), midX, true, shadow)) << "top";
+  EXPECT_TRUE(lineNear(box.right() + 1, midY, false, highlight)) << "right";
+  EXPECT_TRUE(lineNear(box.bottom() + 1, midX, true, highlight)) << "bottom";
+  const QRect rule(f.Bevel3->mapTo(&f, QPoint()), f.Bevel3->size());
+  for (int x : {rule.left() + 10, rule.center().x(), rule.right() - 10}) {
+    EXPECT_TRUE(lineNear(rule.top(), x, true, shadow)) << "rule at " << x;
+    EXPECT_TRUE(lineNear(rule.top() + 1, x, true, highlight)) << "rule at " << x;
+  }
 }
