@@ -18,6 +18,8 @@ bool isValidUtf8(std::string_view bytes);
 // A name from the file system as UTF-8 text: kept when it is UTF-8, else read
 // as Windows-1252.
 std::string fileNameToUtf8(std::string_view bytes);
+// Appends the code point `c` (at most 0x10FFFF) to `out` in UTF-8.
+void appendUtf8(std::string& out, char32_t c);
 // UTF-8 text with its control characters written as escapes: "\x1b" for C0
 // controls and DEL, "\u0085" for C1 controls.
 std::string escapeControls(std::string_view utf8);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Text.h"
+
 namespace platform {
 
 namespace {
@@ -11,24 +13,6 @@ constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.
 constexpr std::string_view kVersion4Header = "REGEDIT4";
 // How far into a file its header may be.
 constexpr size_t kHeaderWindow = 256;
-
-void appendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // UTF-16LE to UTF-8; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
 std::string utf16ToUtf8(std::string_view bytes) {
@@ -46,7 +30,7 @@ std::string utf16ToUtf8(std::string_view bytes) {
     } else if (cp >= 0xD800 && cp < 0xE000) {
       cp = 0xFFFD;
     }
-    appendUtf8(out, cp);
+    base::appendUtf8(out, cp);
   }
   return out;
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
 #include "users/UserDirectory.h"
@@ -24,19 +25,6 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return foldCase(x) == foldCase(y);
          });
-}
-
-void appendUtf8(std::string& out, uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 int digitValue(char c, int base) {
@@ -76,11 +64,11 @@ std::optional<std::string> unescape(std::string_view s, size_t& at, char end) {
       case 'r': out += '\r'; break;
       case 't': out += '\t'; break;
       case 'v': out += '\v'; break;
-      case 'x': appendUtf8(out, readNumber(s, at, 16, 4)); break;
+      case 'x': base::appendUtf8(out, readNumber(s, at, 16, 4)); break;
       default:
         if (digitValue(e, 8) >= 0) {
           --at;
-          appendUtf8(out, readNumber(s, at, 8, 3));
+          base::appendUtf8(out, readNumber(s, at, 8, 3));
         } else {
           out += e;
         }
