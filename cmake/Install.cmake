@@ -39,6 +39,8 @@ if(UNIX AND NOT APPLE)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The window's labels are laid out for Arial's metrics; Liberation Sans has them.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
   set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
   include(CPack)
 endif()

@@ -19,7 +19,7 @@ ensure_packages() {
 
 # The packages every build needs.
 QA_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev zlib1g-dev)
+  qt6-base-dev libgl-dev zlib1g-dev fonts-liberation)
 
 # What the package check needs: the package tools and the validators.
 QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
