@@ -10,10 +10,12 @@ namespace users {
 
 namespace {
 
+#ifndef _WIN32
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
+#endif
 
 std::string_view trimmed(std::string_view s) {
   const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
