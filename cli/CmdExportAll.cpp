@@ -9,6 +9,7 @@
 #include "cli/ExportSupport.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
+#include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
 namespace cli {
@@ -17,7 +18,7 @@ namespace {
 
 app::UsersData usersFor(const std::optional<std::string>& palmFolder) {
   if (palmFolder) return users::palmFolderUsers(*palmFolder);
-  return users::findUsers("");
+  return users::findUsers(users::rememberedPalmFolder());
 }
 
 struct UserExport {

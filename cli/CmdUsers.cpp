@@ -1,9 +1,10 @@
 // qalbum users [--palm-folder DIR]: the users of that Palm folder, else those
-// the window finds, one "name<TAB>folder" line each (UTF-8).
+// the window finds (with the Palm folder it remembers), one "name<TAB>folder" line each (UTF-8).
 #include <iostream>
 
 #include "base/Text.h"
 #include "cli/Commands.h"
+#include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
 namespace cli {
@@ -12,7 +13,7 @@ constexpr const char* kPalmFolderHint = "For a Palm folder copied from another c
 
 int runUsers(const Invocation& call) {
   const std::optional<std::string> palmFolder = call.value("--palm-folder");
-  const app::UsersData data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers("");
+  const app::UsersData data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
   if (data.error && *data.error == app::msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
     return fail(*data.error + "\n" + kPalmFolderHint);
   if (data.error) return fail(*data.error);

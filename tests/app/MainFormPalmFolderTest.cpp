@@ -1,5 +1,6 @@
 // The window on a Palm folder: given on the command line, dropped onto the
-// window, remembered for the next start; Save As to PNG with the picture's date.
+// window, remembered for the next start and for qalbum; Save As to PNG with the
+// picture's date.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -16,6 +17,7 @@
 #include "app/MainForm.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 using app::TMainForm;
@@ -56,6 +58,12 @@ int64_t modificationTime(const fs::path& file) {
 // No Palm Desktop, no Wine prefix, no J-Pilot: a home folder of the test's own.
 struct NoOtherSources {
   testing_support::TempDir home;
+  // qalbum run with the window's settings folder as its configuration folder.
+  testing_support::ProgramRun qalbum(const std::vector<std::string>& args) const {
+    std::vector<std::string> command{"XDG_CONFIG_HOME=" + home.path("config"), QALBUM_PATH};
+    command.insert(command.end(), args.begin(), args.end());
+    return testing_support::runProgram("/usr/bin/env", command, home);
+  }
   std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   NoOtherSources() {
     // The remembered folder goes into the test's own settings, never the user's.
@@ -133,4 +141,25 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
   EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
   EXPECT_EQ(modificationTime(png), pictures[1].time);
   EXPECT_TRUE(ui.take().empty());
+}
+
+TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
+  NoOtherSources sources;
+  testing_support::TempDir dir;
+  // A space, a comma and a letter beyond ASCII, which the settings file escapes.
+  const fs::path palm = dir.path("Palm, \u00e9t\u00e9 copy");
+  writeFamily(palm);
+  RecordingUi ui;
+  TMainForm f(ui, &TMainForm::startUpUsers, ui.aboutBox());
+  ui.take();
+  f.show();
+  dropOnto(f, palm / "Ben");
+  const testing_support::ProgramRun ben = sources.qalbum({"users"});
+  EXPECT_EQ(ben.status, 0) << ben.err;
+  EXPECT_EQ(ben.out, "Ben\t" + (palm / "Ben").string() + "/\n");
+
+  dropOnto(f, palm);
+  const testing_support::ProgramRun family = sources.qalbum({"users"});
+  EXPECT_EQ(family.status, 0) << family.err;
+  EXPECT_EQ(family.out, "Anna\t" + (palm / "Anna").string() + "/\nBen\t" + (palm / "Ben").string() + "/\n");
 }
