@@ -74,25 +74,43 @@ void encodeOne(Prepared& item, int scale) {
 }
 
 // Encodes the PNG data of the first count decoded pictures on as many threads
-// as the machine has cores; each thread keeps its own compressor.
-void encodeInParallel(std::vector<Prepared>& items, size_t count, int scale) {
-  std::atomic<size_t> next{0};
-  const auto work = [&] {
-    for (size_t i = next++; i < count; i = next++)
-      if (items[i].decoded) encodeOne(items[i], scale);
-  };
-  const size_t threads = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), count);
-  std::vector<std::thread> helpers;
-  for (size_t t = 1; t < threads; ++t) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // no more threads: the ones running share the work
+// as the machine has cores (each keeps its own compressor) while the caller
+// goes on; wait() or the destructor waits for the end.
+class BackgroundEncoding {
+ public:
+  BackgroundEncoding(std::vector<Prepared>& items, size_t count, int scale)
+      : items_(items), count_(count), scale_(scale) {
+    const size_t threads = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), count);
+    for (size_t t = 0; t < threads; ++t) {
+      try {
+        threads_.emplace_back([this] { work(); });
+      } catch (const std::system_error&) {
+        break;  // the threads running share the work
+      }
     }
+    if (threads_.empty()) work();
   }
-  work();
-  for (std::thread& helper : helpers) helper.join();
-}
+  ~BackgroundEncoding() { wait(); }
+  BackgroundEncoding(const BackgroundEncoding&) = delete;
+  BackgroundEncoding& operator=(const BackgroundEncoding&) = delete;
+
+  void wait() {
+    for (std::thread& thread : threads_)
+      if (thread.joinable()) thread.join();
+  }
+
+ private:
+  void work() {
+    for (size_t i = next_++; i < count_; i = next_++)
+      if (items_[i].decoded) encodeOne(items_[i], scale_);
+  }
+
+  std::vector<Prepared>& items_;
+  const size_t count_;
+  const int scale_;
+  std::atomic<size_t> next_{0};
+  std::vector<std::thread> threads_;
+};
 
 std::string extensionOf(const ExportOptions& options) { return options.png ? ".png" : ".bmp"; }
 
@@ -254,19 +272,31 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     const std::string& folder;
     ~FolderSync() { platform::syncFolder(folder); }
   } folderSync{exportFolder};
-  // The pictures of a batch, kept for the whole run: each decoding replaces one
-  // while the old one is still held, so the allocator reuses its memory. PNG
-  // data takes long to encode, so a batch of PNG pictures is decoded first and
-  // encoded in parallel; a BMP is written one picture at a time.
-  std::vector<Prepared> items(options.png ? PendingPictures::kBatch : 1);
+  // The pictures of two batches, kept for the whole run: each decoding replaces
+  // one while the old one is still held, so the allocator reuses its memory.
+  // PNG data takes long to encode, so the next batch of PNG pictures is decoded
+  // and encoded in parallel while this one is written; a BMP is decoded and
+  // written one picture at a time.
+  const size_t batch = options.png ? PendingPictures::kBatch : 1;
+  std::vector<Prepared> current(batch), next(batch);
   PendingPictures pending(exportFolder, numbers, options);
   const bool named = options.nameFailures || options.keepGoing;
-  for (size_t first = 0; first < databases.size();) {
-    const size_t count = decodeAhead(databases, first, decode, options.keepGoing, items);
-    if (options.png) encodeInParallel(items, count, options.scale);
+  const auto decodeFrom = [&](size_t first, std::vector<Prepared>& items) {
+    return first < databases.size() ? decodeAhead(databases, first, decode, options.keepGoing, items) : 0;
+  };
+  size_t first = 0;
+  size_t count = decodeFrom(0, current);
+  BackgroundEncoding(current, options.png ? count : 0, options.scale).wait();
+  while (count > 0) {
+    const size_t nextFirst = first + count;
+    // A batch that ends in a stop is the last one.
+    const Prepared& last = current[count - 1];
+    const bool stops = !options.keepGoing && (last.failure || !last.decoded);
+    size_t nextCount = options.png && !stops ? decodeFrom(nextFirst, next) : 0;
+    BackgroundEncoding encoding(next, nextCount, options.scale);
     for (size_t k = 0; k < count; ++k) {
       const size_t i = first + k;
-      Prepared& item = items[k];
+      Prepared& item = current[k];
       report.progress(i, databases.size());
       bool decoded = false, added = false;
       std::string failure;
@@ -303,7 +333,11 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
       ++counts.exported;
       if (pending.full() && !pending.nameAll()) return albumFull(report);
     }
-    first += count;
+    encoding.wait();
+    if (!options.png && !stops) nextCount = decodeFrom(nextFirst, next);
+    std::swap(current, next);
+    first = nextFirst;
+    count = nextCount;
   }
   if (!pending.nameAll()) return albumFull(report);
   report.progress(databases.size(), databases.size());
