@@ -1,7 +1,12 @@
 #include "album/ExportAll.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <exception>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 #include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
@@ -35,14 +40,77 @@ ExportResult albumFull(ExportReport& report) {
   return ExportResult::AlbumFull;
 }
 
-void writePictureBytes(base::Stream& out, const base::Bitmap& picture, const ExportOptions& options) {
-  if (options.png) {
-    const std::vector<uint8_t> image = encodePng(picture);
-    out.writeBuffer(image.data(), image.size());
+// A picture's PNG data, encoded ahead of its writing, or what stopped the encoding.
+struct EncodedPng {
+  std::vector<uint8_t> bytes;
+  std::exception_ptr failure;
+};
+
+// A database decoded ahead of its turn in the export, in the order of the databases.
+struct Prepared {
+  bool decoded = false;
+  std::exception_ptr failure;  // thrown by the decoding or the reading of the date
+  base::Bitmap picture;
+  std::optional<int64_t> fileTime;
+  EncodedPng png;
+};
+
+// png is the picture's PNG data when exporting PNG; a BMP is written from the picture itself.
+void writePictureBytes(base::Stream& out, const base::Bitmap& picture, const EncodedPng* png) {
+  if (png) {
+    if (png->failure) std::rethrow_exception(png->failure);
+    out.writeBuffer(png->bytes.data(), png->bytes.size());
   } else {
     picture.saveToStream(out);
   }
 }
+
+void encodeOne(Prepared& item, int scale) {
+  try {
+    item.png.bytes = scale > 1 ? encodePng(enlarge(item.picture, scale)) : encodePng(item.picture);
+  } catch (...) {
+    item.png.failure = std::current_exception();
+  }
+}
+
+// Encodes the PNG data of the first count decoded pictures on as many threads
+// as the machine has cores (each keeps its own compressor) while the caller
+// goes on; wait() or the destructor waits for the end.
+class BackgroundEncoding {
+ public:
+  BackgroundEncoding(std::vector<Prepared>& items, size_t count, int scale)
+      : items_(items), count_(count), scale_(scale) {
+    const size_t threads = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), count);
+    for (size_t t = 0; t < threads; ++t) {
+      try {
+        threads_.emplace_back([this] { work(); });
+      } catch (const std::system_error&) {
+        break;  // the threads running share the work
+      }
+    }
+    if (threads_.empty()) work();
+  }
+  ~BackgroundEncoding() { wait(); }
+  BackgroundEncoding(const BackgroundEncoding&) = delete;
+  BackgroundEncoding& operator=(const BackgroundEncoding&) = delete;
+
+  void wait() {
+    for (std::thread& thread : threads_)
+      if (thread.joinable()) thread.join();
+  }
+
+ private:
+  void work() {
+    for (size_t i = next_++; i < count_; i = next_++)
+      if (items_[i].decoded) encodeOne(items_[i], scale_);
+  }
+
+  std::vector<Prepared>& items_;
+  const size_t count_;
+  const int scale_;
+  std::atomic<size_t> next_{0};
+  std::vector<std::thread> threads_;
+};
 
 std::string extensionOf(const ExportOptions& options) { return options.png ? ".png" : ".bmp"; }
 
@@ -59,16 +127,16 @@ class PendingPictures {
 
   bool full() const { return files_.size() >= kBatch; }
 
-  // Writes the picture under a temporary name; false when no number is left for it.
-  bool add(const base::Bitmap& picture, std::optional<int64_t> fileTime) {
+  // Writes the picture (or its PNG data, png) under a temporary name; false when no number is left for it.
+  bool add(const base::Bitmap& picture, std::optional<int64_t> fileTime, const EncodedPng* png) {
     const auto number = numbers_.free(files_.size());
     if (!number) return false;
     auto file = std::make_unique<platform::FileWriter>(folder_ + fileName(*number),
                                                        platform::FileWriter::Purpose::NewName);
     const base::Bitmap* shown = &picture;
     std::optional<base::Bitmap> large;
-    if (options_.scale > 1) shown = &large.emplace(enlarge(picture, options_.scale));
-    file->write([&](base::Stream& out) { writePictureBytes(out, *shown, options_); });
+    if (!png && options_.scale > 1) shown = &large.emplace(enlarge(picture, options_.scale));
+    file->write([&](base::Stream& out) { writePictureBytes(out, *shown, png); });
     file->closeForBatch();
     files_.push_back({std::move(file), fileTime});
     return true;
@@ -111,6 +179,30 @@ class PendingPictures {
   const ExportOptions& options_;
   std::vector<Pending> files_;
 };
+
+// Decodes the databases from first on into items, as many as items holds, and
+// reads their dates; stops after a database that ends the export unless
+// keepGoing. Returns how many items were filled.
+size_t decodeAhead(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
+                   bool keepGoing, std::vector<Prepared>& items) {
+  size_t count = 0;
+  while (count < items.size() && first + count < databases.size()) {
+    const std::string& path = databases[first + count];
+    Prepared& item = items[count++];
+    item.decoded = false;
+    item.failure = nullptr;
+    item.fileTime.reset();
+    item.png = {};
+    try {
+      item.decoded = decode(path, item.picture);
+      if (item.decoded) item.fileTime = databaseFileTime(path);
+    } catch (const std::exception&) {
+      item.failure = std::current_exception();
+    }
+    if ((item.failure || !item.decoded) && !keepGoing) break;
+  }
+  return count;
+}
 
 }  // namespace
 
@@ -180,46 +272,72 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
     const std::string& folder;
     ~FolderSync() { platform::syncFolder(folder); }
   } folderSync{exportFolder};
-  // One picture for the whole run: each decoding replaces it while the old one
-  // is still held, so the allocator reuses its memory instead of returning it.
-  base::Bitmap picture;
+  // The pictures of two batches, kept for the whole run: each decoding replaces
+  // one while the old one is still held, so the allocator reuses its memory.
+  // PNG data takes long to encode, so the next batch of PNG pictures is decoded
+  // and encoded in parallel while this one is written; a BMP is decoded and
+  // written one picture at a time.
+  const size_t batch = options.png ? PendingPictures::kBatch : 1;
+  std::vector<Prepared> current(batch), next(batch);
   PendingPictures pending(exportFolder, numbers, options);
   const bool named = options.nameFailures || options.keepGoing;
-  for (size_t i = 0; i < databases.size(); ++i) {
-    report.progress(i, databases.size());
-    bool decoded = false, added = false;
-    std::string failure;
-    try {
-      decoded = decode(databases[i], picture);
-      added = decoded && pending.add(picture, databaseFileTime(databases[i]));
-    } catch (const std::exception& e) {
-      if (!named) {
-        pending.nameAll();  // the pictures before the failing one are exported
-        throw;
+  const auto decodeFrom = [&](size_t first, std::vector<Prepared>& items) {
+    return first < databases.size() ? decodeAhead(databases, first, decode, options.keepGoing, items) : 0;
+  };
+  size_t first = 0;
+  size_t count = decodeFrom(0, current);
+  BackgroundEncoding(current, options.png ? count : 0, options.scale).wait();
+  while (count > 0) {
+    const size_t nextFirst = first + count;
+    // A batch that ends in a stop is the last one.
+    const Prepared& last = current[count - 1];
+    const bool stops = !options.keepGoing && (last.failure || !last.decoded);
+    size_t nextCount = options.png && !stops ? decodeFrom(nextFirst, next) : 0;
+    BackgroundEncoding encoding(next, nextCount, options.scale);
+    for (size_t k = 0; k < count; ++k) {
+      const size_t i = first + k;
+      Prepared& item = current[k];
+      report.progress(i, databases.size());
+      bool decoded = false, added = false;
+      std::string failure;
+      try {
+        if (item.failure) std::rethrow_exception(item.failure);
+        decoded = item.decoded;
+        added = decoded && pending.add(item.picture, item.fileTime, options.png ? &item.png : nullptr);
+      } catch (const std::exception& e) {
+        if (!named) {
+          pending.nameAll();  // the pictures before the failing one are exported
+          throw;
+        }
+        failure = e.what();
       }
-      failure = e.what();
-    }
-    if (decoded && !added && failure.empty()) {
-      pending.nameAll();
-      return albumFull(report);
-    }
-    if (!decoded && failure.empty()) {
-      if (!named) {
+      if (decoded && !added && failure.empty()) {
+        pending.nameAll();
+        return albumFull(report);
+      }
+      if (!decoded && failure.empty()) {
+        if (!named) {
+          if (!pending.nameAll()) return albumFull(report);
+          report.message(kInvalidDatabase);
+          return ExportResult::InvalidDatabase;
+        }
+        failure = kInvalidDatabase;
+      }
+      if (!failure.empty()) {
+        report.error(databases[i] + ": " + failure);
+        ++counts.skipped;
+        if (options.keepGoing) continue;
         if (!pending.nameAll()) return albumFull(report);
-        report.message(kInvalidDatabase);
-        return ExportResult::InvalidDatabase;
+        return ExportResult::Failed;
       }
-      failure = kInvalidDatabase;
+      ++counts.exported;
+      if (pending.full() && !pending.nameAll()) return albumFull(report);
     }
-    if (!failure.empty()) {
-      report.error(databases[i] + ": " + failure);
-      ++counts.skipped;
-      if (options.keepGoing) continue;
-      if (!pending.nameAll()) return albumFull(report);
-      return ExportResult::Failed;
-    }
-    ++counts.exported;
-    if (pending.full() && !pending.nameAll()) return albumFull(report);
+    encoding.wait();
+    if (!options.png && !stops) nextCount = decodeFrom(nextFirst, next);
+    std::swap(current, next);
+    first = nextFirst;
+    count = nextCount;
   }
   if (!pending.nameAll()) return albumFull(report);
   report.progress(databases.size(), databases.size());

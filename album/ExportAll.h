@@ -33,7 +33,8 @@ class ExportReport {
   virtual ~ExportReport() = default;
   virtual void message(const std::string& text) = 0;  // a plain notice
   virtual void error(const std::string& text) = 0;    // an error box
-  // Called before each database is read: `done` of `total` are written.
+  // Called as each database's turn comes, before its picture is written: `done`
+  // of `total` are written.
   virtual void progress(size_t done, size_t total) { (void)done, (void)total; }
 };
 

@@ -9,6 +9,7 @@
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureTemplate.h"
+#include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileStream.h"
@@ -161,6 +162,51 @@ TEST(ExportAll, StopsAtAnInvalidDatabaseKeepingWhatWasWritten) {
             ExportResult::InvalidDatabase);
   EXPECT_EQ(report.messages, std::vector<std::string>{"Invalid database file!"});
   EXPECT_EQ(namesIn(program.path("Ben")), std::set<std::string>{"Pic_1.bmp"});
+}
+
+TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches) {
+  UserFolder user;
+  std::vector<std::string> databases;
+  const std::set<size_t> invalid = {5, 35};  // in the first batch and in a later one
+  for (size_t i = 0; i < 40; ++i) {
+    const std::string name = "QuilloryPic" + std::to_string(i);
+    databases.push_back(user.add(name + ".pdb", invalid.count(i) ? "x" + name : name, PictureSize::Small,
+                                 static_cast<uint8_t>(i)));
+  }
+  const auto pngOf = [](const std::string& database) {
+    base::Bitmap picture;
+    EXPECT_TRUE(decodePictureDatabase(database, picture));
+    return encodePng(picture);
+  };
+  struct Case {
+    bool keepGoing;
+    ExportResult result;
+    size_t exported;
+  } cases[] = {{true, ExportResult::Failed, 38}, {false, ExportResult::Failed, 5}};
+  for (const Case& c : cases) {
+    TempDir out;
+    RecordedReport report;
+    ExportCounts counts;
+    ExportOptions options;
+    options.png = true;
+    options.nameFailures = true;
+    options.keepGoing = c.keepGoing;
+    EXPECT_EQ(exportPictures(databases, out.path() + kSep, decodePictureDatabase, report, options, counts), c.result);
+    EXPECT_EQ(counts.exported, c.exported);
+    std::vector<std::string> expectedErrors = {databases[5] + ": " + kInvalidDatabase};
+    if (c.keepGoing) expectedErrors.push_back(databases[35] + ": " + kInvalidDatabase);
+    EXPECT_EQ(report.errors, expectedErrors);
+    for (size_t step = 0; step < report.steps.size(); ++step) EXPECT_EQ(report.steps[step].first, step);
+    std::set<std::string> expectedNames;
+    int number = 0;
+    for (size_t i = 0; i < databases.size() && expectedNames.size() < c.exported; ++i) {
+      if (invalid.count(i)) continue;
+      const std::string name = "Pic_" + std::to_string(++number) + ".png";
+      expectedNames.insert(name);
+      EXPECT_EQ(TempDir::read(out.path(name)), pngOf(databases[i])) << name;
+    }
+    EXPECT_EQ(namesIn(out.path()), expectedNames);  // no temporary file left
+  }
 }
 
 TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
