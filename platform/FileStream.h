@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <optional>
 #include <string>
 
 #include "base/Stream.h"
@@ -41,5 +43,20 @@ class FileStream : public base::Stream {
   int fd_ = -1;
 #endif
 };
+
+// The whole content of the regular file at `path` when it holds at most
+// `maxBytes`; nullopt when it cannot be opened, is no regular file or is larger.
+inline std::optional<std::string> readSmallFile(const std::string& path, uint64_t maxBytes) {
+  try {
+    FileStream file(path, FileMode::OpenRead);
+    const int64_t size = file.size();
+    if (size < 0 || static_cast<uint64_t>(size) > maxBytes) return std::nullopt;
+    std::string text(static_cast<size_t>(size), '\0');
+    text.resize(file.read(text.data(), text.size()));
+    return text;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
 
 }  // namespace platform

@@ -143,19 +143,6 @@ std::optional<std::string> stringValue(std::string_view raw) {
   return unescapeValue(v);
 }
 
-std::optional<std::string> readSettingsFile(const std::string& path) {
-  try {
-    platform::FileStream file(path, platform::FileMode::OpenRead);
-    const int64_t size = file.size();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxSettingsBytes) return std::nullopt;
-    std::string text(static_cast<size_t>(size), '\0');
-    text.resize(file.read(text.data(), text.size()));
-    return text;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 }  // namespace
 
 std::string windowSettingsFile() {
@@ -195,7 +182,7 @@ std::optional<std::string> readIniString(std::string_view text, std::string_view
 std::string rememberedPalmFolder() {
   const std::string path = windowSettingsFile();
   if (path.empty()) return {};
-  const std::optional<std::string> text = readSettingsFile(path);
+  const std::optional<std::string> text = platform::readSmallFile(path, kMaxSettingsBytes);
   if (!text) return {};
   return readIniString(*text, "General", "PalmFolder").value_or("");
 }

@@ -105,22 +105,6 @@ std::optional<std::optional<std::string>> stringValue(std::string_view line, std
   return std::optional<std::string>{unescape(data, from, '"')};
 }
 
-// Reads a regular file up to kMaxWineRegistryBytes; nullopt otherwise.
-std::optional<std::string> readRegistryFile(const std::string& path) {
-  std::error_code error;
-  if (!fs::is_regular_file(path, error)) return std::nullopt;
-  try {
-    platform::FileStream file(path, platform::FileMode::OpenRead);
-    const int64_t size = file.size();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxWineRegistryBytes) return std::nullopt;
-    std::string text(static_cast<size_t>(size), '\0');
-    text.resize(file.read(text.data(), text.size()));
-    return text;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 // The entry of `folder` named `name` in any letter case, exact match first.
 std::optional<fs::path> findEntry(const fs::path& folder, const std::string& name) {
   std::error_code error;
@@ -182,7 +166,7 @@ std::optional<std::string> folderInWinePrefix(const std::string& prefix, std::st
 }
 
 std::optional<std::string> winePalmFolder(const std::string& prefix) {
-  const auto text = readRegistryFile((fs::path(prefix) / "user.reg").string());
+  const auto text = platform::readSmallFile((fs::path(prefix) / "user.reg").string(), kMaxWineRegistryBytes);
   if (!text) return std::nullopt;
   const auto path = readWineRegistryString(*text, app::kPalmDesktopKey, "Path");
   if (!path) return std::nullopt;

@@ -2,7 +2,6 @@
 // test: every user's pictures, options, failures named, the databases' dates kept.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include "base/Bitmap.h"
 #include "base/Stream.h"
 #include "support/PalmFolders.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 using testing_support::TempDir;
@@ -18,22 +18,10 @@ using namespace testsupport;
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = testing_support::ProgramRun;
 
 Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
-  std::string command = std::string("'") + QALBUM_PATH + "'";
-  for (const std::string& a : args) command += " '" + a + "'";
-  command += " >'" + dir.path("out.txt") + "' 2>'" + dir.path("err.txt") + "'";
-  const int raw = std::system(command.c_str());
-  auto text = [](const std::string& file) {
-    const std::vector<uint8_t> bytes = TempDir::read(file);
-    return std::string(bytes.begin(), bytes.end());
-  };
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(dir.path("out.txt")), text(dir.path("err.txt"))};
+  return testing_support::runProgram(QALBUM_PATH, args, dir);
 }
 
 int64_t modificationTime(const fs::path& file) {
