@@ -38,6 +38,7 @@ class TAboutForm : public TStoredForm {
   int32_t Ticks = 0;
 
  protected:
+  ~TAboutForm() override = default;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -25,10 +25,7 @@ TAboutForm* LoadAboutForm(forms::TComponent* owner) {
 }
 
 void ShowAboutBox(forms::TComponent* owner, bool splash) {
-  struct Free {
-    void operator()(TAboutForm* form) const { forms::TComponent::Free(form); }
-  };
-  const std::unique_ptr<TAboutForm, Free> box(LoadAboutForm(owner));
+  const forms::ComponentPtr<TAboutForm> box(LoadAboutForm(owner));
   box->Timer1->SetEnabled(splash);
   box->ShowModal();
 }

@@ -65,8 +65,7 @@ TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users, AboutBox about
   FormCreate();
 }
 
-// Owned components go while the window is still whole.
-TMainForm::~TMainForm() { Destroying(); }
+TMainForm::~TMainForm() = default;
 
 void TMainForm::buildWindow() {
   setObjectName(QStringLiteral("MainForm"));

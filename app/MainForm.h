@@ -60,7 +60,6 @@ class TMainForm : public QMainWindow, public forms::TComponent {
 
   // Builds the window and runs its start-up (FormCreate).
   TMainForm(forms::UserInterface& ui, UsersSource users = &TMainForm::startUpUsers, AboutBox aboutBox = {});
-  ~TMainForm() override;
   const char* ClassName() const override { return "TMainForm"; }
 
   // Start-up, after the controls exist.
@@ -138,6 +137,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void exportProgress(int done, int total);
 
  protected:
+  ~TMainForm() override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

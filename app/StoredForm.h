@@ -49,6 +49,7 @@ class TStoredForm : public forms::TForm {
   void Loaded() override;
 
  protected:
+  ~TStoredForm() override = default;
   // Puts the form where its Position asks, before it is shown.
   void PlaceOnScreen();
 

@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
   forms::QtUserInterface ui{QString::fromLatin1(app::kApplicationTitle)};
   // QuilloryAlbum FOLDER starts with that Palm folder's users; QuilloryAlbum FILE.pdb shows that picture.
   const QStringList arguments = QApplication::arguments();
-  app::TMainForm window(ui, app::TMainForm::startUpSource(arguments));
-  window.openArguments(arguments);
-  window.show();
+  const forms::ComponentPtr<app::TMainForm> window(new app::TMainForm(ui, app::TMainForm::startUpSource(arguments)));
+  window->openArguments(arguments);
+  window->show();
   return QApplication::exec();
 }

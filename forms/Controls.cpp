@@ -7,10 +7,6 @@ namespace forms {
 
 TControl::TControl(TComponent* owner) : QWidget(nullptr), TComponent(owner) {}
 
-// The component step first, while the control is whole; then Qt deletes the
-// child widgets that are still there.
-TControl::~TControl() { Destroying(); }
-
 TControl* TControl::Parent() const { return dynamic_cast<TControl*>(parentWidget()); }
 
 void TControl::SetParent(TControl* parent) {
@@ -45,6 +41,17 @@ void TControl::DefineProperties(Filer& filer) {
   filer.defineInteger("Width", [this] { return Width(); }, [this](const int32_t& v) { SetWidth(v); });
   filer.defineInteger("Height", [this] { return Height(); }, [this](const int32_t& v) { SetHeight(v); });
   filer.defineEvent("OnClick", OnClick);
+}
+
+bool TControl::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange) {
+    // Qt deletes the children of a widget that goes, after telling who listens:
+    // free this control first, so that its owner and everyone else are told.
+    QObject::disconnect(parentDestroyed_);
+    if (QWidget* parent = parentWidget())
+      parentDestroyed_ = QObject::connect(parent, &QObject::destroyed, this, [this] { TComponent::Free(this); });
+  }
+  return QWidget::event(event);
 }
 
 void TControl::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}

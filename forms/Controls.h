@@ -1,8 +1,8 @@
 // Visual components on Qt. A control is one object that is both a component
 // (owner, name, form data) and a QWidget. The two trees differ: the owner (the
-// form) destroys the control, its parent control shows it (the QWidget
-// parent). An owner destroys what it owns before its own QWidget part goes, so
-// Qt deletes a control itself only when a parent that is not its owner goes.
+// form) frees the control, its parent control shows it (the QWidget parent).
+// An owner frees what it owns before its own QWidget part goes; a control whose
+// QWidget parent goes first frees itself before Qt would delete it.
 #pragma once
 
 #include <QTimer>
@@ -20,7 +20,6 @@ namespace forms {
 class TControl : public QWidget, public TComponent {
  public:
   explicit TControl(TComponent* owner);
-  ~TControl() override;
   const char* ClassName() const override { return "TControl"; }
 
   // The control this one sits on (its QWidget parent), or none.
@@ -49,11 +48,18 @@ class TControl : public QWidget, public TComponent {
   TNotifyEvent OnClick;
 
  protected:
+  ~TControl() override = default;
+
   virtual void Click() { OnClick(this); }
   virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
+  // Follows the QWidget parent, to be freed when it is destroyed.
+  bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QMetaObject::Connection parentDestroyed_;
 };
 
 // A control that paints itself.
@@ -63,6 +69,8 @@ class TCustomControl : public TControl {
   const char* ClassName() const override { return "TCustomControl"; }
 
  protected:
+  ~TCustomControl() override = default;
+
   virtual void Paint(QPainter& canvas);
   void paintEvent(QPaintEvent* event) override;
 };
@@ -71,8 +79,6 @@ class TCustomControl : public TControl {
 class TForm : public TControl {
  public:
   explicit TForm(TComponent* owner);
-  // Its components go while the whole form is still there to be asked.
-  ~TForm() override { Destroying(); }
   const char* ClassName() const override { return "TForm"; }
 
   bool HasParent() const override { return false; }
@@ -95,6 +101,9 @@ class TForm : public TControl {
 
   TNotifyEvent OnCreate;
 
+ protected:
+  ~TForm() override = default;
+
  private:
   std::string borderStyle_ = "bsSizeable";
 };
@@ -115,6 +124,9 @@ class TTimer : public TComponent {
 
   TNotifyEvent OnTimer;
 
+ protected:
+  ~TTimer() override = default;
+
  private:
   void UpdateTimer();
 
@@ -123,7 +135,7 @@ class TTimer : public TComponent {
   int32_t interval_ = 1000;
 };
 
-// Registers TForm, TTimer and the other classes of this layer with the class registry.
+// Registers TTimer and TCustomControl, the classes of this layer that form data creates.
 void RegisterFormClasses();
 
 }  // namespace forms

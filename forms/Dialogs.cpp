@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "forms/core/Messages.h"
+
 namespace forms {
 
 QString withFullStop(const QString& text) {
@@ -77,7 +79,9 @@ std::optional<QString> runDialog(QFileDialog& dialog, const FileDialogSetup& set
 
 void QtUserInterface::showMessage(const QString& text) { showBox(QMessageBox::NoIcon, title_, text); }
 
-void QtUserInterface::showError(const QString& text) { showBox(QMessageBox::Critical, QStringLiteral("Error"), text); }
+void QtUserInterface::showError(const QString& text) {
+  showBox(QMessageBox::Critical, QString::fromLatin1(msg::ErrorCaption), text);
+}
 
 void QtUserInterface::showStop(const QString& text) { showBox(QMessageBox::Critical, title_, withFullStop(text)); }
 

@@ -40,6 +40,9 @@ class FuzzThing : public forms::TComponent {
     if (op == forms::TOperation::opRemove && c == other_) other_ = nullptr;
   }
 
+ protected:
+  ~FuzzThing() override = default;
+
  private:
   int32_t number_ = 0;
   bool flag_ = true;
@@ -56,6 +59,9 @@ class FuzzRoot : public forms::TComponent {
  public:
   FuzzRoot() : forms::TComponent(nullptr) { PublishMethod<forms::TObject*>("Ping", [](forms::TObject*) {}); }
   const char* ClassName() const override { return "TFuzzRoot"; }
+
+ protected:
+  ~FuzzRoot() override = default;
 };
 
 std::vector<uint8_t> save(forms::TComponent& root) {
@@ -74,18 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   (void)registered;
 
-  FuzzRoot root;
+  const forms::ComponentPtr<FuzzRoot> root(new FuzzRoot);
   base::ConstMemoryStream in(data, size);
   try {
-    forms::ReadComponent(in, root);
+    forms::ReadComponent(in, *root);
   } catch (const base::Exception&) {
-    if (root.ComponentCount() != 0 || root.ComponentState() != 0) std::abort();
+    if (root->ComponentCount() != 0 || root->ComponentState() != 0) std::abort();
     return 0;
   }
-  const std::vector<uint8_t> first = save(root);
-  FuzzRoot again;
+  const std::vector<uint8_t> first = save(*root);
+  const forms::ComponentPtr<FuzzRoot> again(new FuzzRoot);
   base::ConstMemoryStream in2(first.data(), first.size());
-  forms::ReadComponent(in2, again);
-  if (save(again) != first) std::abort();
+  forms::ReadComponent(in2, *again);
+  if (save(*again) != first) std::abort();
   return 0;
 }

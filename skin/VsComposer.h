@@ -12,8 +12,6 @@ namespace skin {
 class TVsComposer : public TVsSharedComponent {
  public:
   explicit TVsComposer(forms::TComponent* owner);
-  // Destroys Graphics without a change notification, then detaches the links.
-  ~TVsComposer() override;
   const char* ClassName() const override { return "TVsComposer"; }
 
   TVsGraphics* Graphics() const { return graphics_.get(); }
@@ -23,6 +21,10 @@ class TVsComposer : public TVsSharedComponent {
   // Published: Graphics, a nested object, stored as "Graphics.Graphics"; also
   // the designer's Left and Top, which are kept for writing and do nothing else.
   void DefineProperties(forms::Filer& filer) override;
+
+ protected:
+  // Destroys Graphics without a change notification.
+  ~TVsComposer() override;
 
  private:
   void GraphicsChanged(forms::TObject* sender);

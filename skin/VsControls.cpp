@@ -10,17 +10,7 @@ TVsChangeLink::~TVsChangeLink() {
 
 void TVsChangeLink::Change() { OnChange(sender_); }
 
-TVsSharedComponent::~TVsSharedComponent() {
-  // For a plain delete: the link list is emptied and the removal notice is sent
-  // while this part of the object still exists, so answering it stays safe.
-  DetachLinks();
-  Destroying();
-}
-
-void TVsSharedComponent::BeforeDestruction() {
-  DetachLinks();
-  TVsComponent::BeforeDestruction();
-}
+void TVsSharedComponent::BeforeDestruction() { DetachLinks(); }
 
 void TVsSharedComponent::DetachLinks() {
   while (!links_.empty()) UnRegisterChanges(links_.back());

@@ -16,6 +16,9 @@ class TVsComponent : public forms::TComponent {
  public:
   using forms::TComponent::TComponent;
   const char* ClassName() const override { return "TVsComponent"; }
+
+ protected:
+  ~TVsComponent() override = default;
 };
 
 // The root of the library's visual classes.
@@ -49,8 +52,6 @@ class TVsChangeLink : public forms::TObject {
 class TVsSharedComponent : public TVsComponent {
  public:
   explicit TVsSharedComponent(forms::TComponent* owner) : TVsComponent(owner) {}
-  // Detaches the links (without telling them), then the component step runs.
-  ~TVsSharedComponent() override;
   const char* ClassName() const override { return "TVsSharedComponent"; }
 
   // No check for a link that is already registered: callers detach a link first.
@@ -61,7 +62,9 @@ class TVsSharedComponent : public TVsComponent {
 
   const std::vector<TVsChangeLink*>& Links() const { return links_; }
 
-  // Detaches every link before the owner's other components hear of the removal.
+ protected:
+  ~TVsSharedComponent() override = default;
+  // Detaches every link (without telling it) before anyone hears of the removal.
   void BeforeDestruction() override;
 
  private:

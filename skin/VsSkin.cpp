@@ -49,11 +49,6 @@ TVsSkin::TVsSkin(forms::TComponent* owner) : TVsCustomControl(owner) {
   changeLink_.OnChange = [this](forms::TObject*) { SkinChanged(); };
 }
 
-TVsSkin::~TVsSkin() {
-  // The component step runs while the control is whole; the link then leaves its composer.
-  Destroying();
-}
-
 void TVsSkin::SetMaskColor(uint32_t value) {
   if (value == maskColor_) return;
   maskColor_ = value;

@@ -37,7 +37,6 @@ class TVsSkin : public TVsCustomControl {
  public:
   // 300 by 200 at (0, 0), nothing masked, the form draggable; no rebuild yet.
   explicit TVsSkin(forms::TComponent* owner);
-  ~TVsSkin() override;
   const char* ClassName() const override { return "TVsSkin"; }
 
   uint32_t MaskColor() const { return maskColor_; }
@@ -88,6 +87,7 @@ class TVsSkin : public TVsCustomControl {
   TStartDragEvent OnStartDrag;
 
  protected:
+  ~TVsSkin() override = default;
   void Paint(QPainter& canvas) override;
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
   // Hands the form to the window system, which moves it with the mouse.

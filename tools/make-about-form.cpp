@@ -69,10 +69,10 @@ int main(int argc, char** argv) {
     picture.loadFromStream(in);
 
     app::RegisterAboutClasses();
-    app::TAboutForm form(nullptr, app::TAboutForm::EmptyLayout{});
-    buildLayout(form, picture);
+    const forms::ComponentPtr<app::TAboutForm> form(new app::TAboutForm(nullptr, app::TAboutForm::EmptyLayout{}));
+    buildLayout(*form, picture);
     base::MemoryStream data;
-    forms::WriteComponent(data, form);
+    forms::WriteComponent(data, *form);
 
     platform::writeFileReplacing(argv[2], [&data](base::Stream& out) { out.writeBuffer(data.data(), data.bytes().size()); });
     return 0;

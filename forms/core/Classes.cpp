@@ -32,15 +32,14 @@ TComponent::TComponent(TComponent* owner) {
   if (owner != nullptr) owner->InsertComponent(this);
 }
 
-TComponent::~TComponent() { Destroying(); }
+TComponent::~TComponent() = default;
 
 void TComponent::Free(TComponent* component) {
-  if (component == nullptr) return;
-  component->BeforeDestruction();
+  if (component == nullptr || component->freed_) return;
+  component->freed_ = true;
+  component->Destroying();
   delete component;
 }
-
-void TComponent::BeforeDestruction() { Destroying(); }
 
 void TComponent::MarkDestroying() {
   state_ |= csDestroying;
@@ -48,9 +47,8 @@ void TComponent::MarkDestroying() {
 }
 
 void TComponent::Destroying() {
-  if (destroyed_) return;
-  destroyed_ = true;
   MarkDestroying();
+  BeforeDestruction();
   // Owned components go last first; each removes itself from this owner.
   while (!components_.empty()) Free(components_.back());
   if (owner_ != nullptr) owner_->RemoveComponent(this);

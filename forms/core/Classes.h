@@ -15,23 +15,11 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "forms/core/Messages.h"
 
 namespace forms {
 
 class Filer;
-
-// Message texts of the component layer.
-namespace msg {
-inline constexpr const char* InvalidStream = "Invalid stream format";
-inline constexpr const char* InvalidPropertyValue = "Invalid property value";
-inline constexpr const char* UnknownProperty = "Property %s does not exist";
-inline constexpr const char* ClassNotFound = "Class %s not found";
-inline constexpr const char* DuplicateName = "A component named %s already exists";
-inline constexpr const char* InvalidName = "\"%s\" is not a valid component name";
-inline constexpr const char* UnresolvedReference = "Component %s not found";
-inline constexpr const char* MethodNotFound = "Method %s not found";
-inline constexpr const char* AssignError = "Cannot assign a %s to a %s";
-}  // namespace msg
 
 class EFilerError : public base::Exception { using Exception::Exception; };
 class EComponentError : public base::Exception { using Exception::Exception; };
@@ -106,15 +94,16 @@ class TPersistent : public TObject {
 enum ComponentStateFlag : unsigned { csLoading = 1u, csReading = 2u, csDestroying = 4u };
 enum class TOperation { opInsert, opRemove };
 
-// A component belongs to its owner, which destroys it. Destruction runs in two
-// steps: first the component is marked, its owned components are destroyed and
-// everyone concerned is told (Notification opRemove) while it is still whole;
-// then the C++ destructors run. Free() does both steps; a plain delete runs the
-// first step late, from this base destructor.
+// A component belongs to its owner, which frees it; one without an owner is
+// held by a ComponentPtr. Free is the only way to destroy a component (the
+// destructors are protected). It runs two steps: first, once and while the
+// component is whole, the component and everything it owns are marked
+// csDestroying, BeforeDestruction runs, the owned components are freed last
+// first and everyone concerned is told (Notification opRemove); then the C++
+// destructors run.
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* owner);
-  ~TComponent() override;
   const char* ClassName() const override { return "TComponent"; }
 
   static void Free(TComponent* component);
@@ -142,8 +131,6 @@ class TComponent : public TPersistent {
   virtual void Loaded();
   // The base passes the notice on to every owned component; overrides call it.
   virtual void Notification(TComponent* component, TOperation operation);
-  // The first destruction step; overrides that detach things call the base last.
-  virtual void BeforeDestruction();
 
   // Form-data structure: the components written nested inside this one, and
   // the component a read component is nested in.
@@ -161,14 +148,19 @@ class TComponent : public TPersistent {
   void ClearLoadingState(unsigned flags) { state_ &= ~flags; }
 
  protected:
+  ~TComponent() override;
+
   template <typename... Args>
   void PublishMethod(const std::string& name, std::type_identity_t<std::function<void(Args...)>> method) {
     methods_[name] = std::move(method);
   }
-  // The first destruction step itself; runs once.
-  void Destroying();
+  // Called by Free once the component is marked, before its owned components
+  // go and anyone is told; overrides let go of what others hold of it.
+  virtual void BeforeDestruction() {}
 
  private:
+  // The first destruction step, run by Free.
+  void Destroying();
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
   void MarkDestroying();
@@ -176,13 +168,13 @@ class TComponent : public TPersistent {
   TComponent* owner_ = nullptr;
   std::string name_;
   unsigned state_ = 0;
-  bool destroyed_ = false;
+  bool freed_ = false;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
   std::map<std::string, std::any> methods_;
 };
 
-// Owns a component the way its owner would: destroyed through TComponent::Free.
+// Holds a component the way an owner does: frees it through TComponent::Free.
 struct FreeComponent {
   void operator()(TComponent* component) const { TComponent::Free(component); }
 };

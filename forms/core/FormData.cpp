@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/ByteOrder.h"
 #include "forms/core/Filer.h"
 
 namespace forms {
@@ -31,10 +32,7 @@ class PropertyWriter final : public Filer {
 
   void defineInteger(std::string_view name, Getter<int32_t> get, Setter<int32_t>,
                      std::optional<int32_t> def) override {
-    const int32_t v = get();
-    if (def && v == *def) return;
-    writeName(name, ValueType::Int32);
-    s_.writeI32LE(v);
+    writeUnlessDefault(name, get, def, ValueType::Int32, [this](int32_t v) { s_.writeI32LE(v); });
   }
   void defineBoolean(std::string_view name, Getter<bool> get, Setter<bool>, std::optional<bool> def) override {
     const bool v = get();
@@ -43,17 +41,11 @@ class PropertyWriter final : public Filer {
   }
   void defineString(std::string_view name, Getter<std::string> get, Setter<std::string>,
                     std::optional<std::string> def) override {
-    const std::string v = get();
-    if (def && v == *def) return;
-    writeName(name, ValueType::String);
-    writeLongString(s_, v);
+    writeUnlessDefault(name, get, def, ValueType::String, [this](const std::string& v) { writeLongString(s_, v); });
   }
   void defineIdent(std::string_view name, Getter<std::string> get, Setter<std::string>,
                    std::optional<std::string> def) override {
-    const std::string v = get();
-    if (def && v == *def) return;
-    writeName(name, ValueType::Ident);
-    writeShortString(s_, v);
+    writeUnlessDefault(name, get, def, ValueType::Ident, [this](const std::string& v) { writeShortString(s_, v); });
   }
   void defineSet(std::string_view name, Getter<Strings> get, Setter<Strings>) override {
     writeName(name, ValueType::Set);
@@ -103,6 +95,14 @@ class PropertyWriter final : public Filer {
   void writeName(std::string_view name, ValueType type) {
     writeShortString(s_, prefix_ + std::string(name));
     writeType(s_, type);
+  }
+  template <typename T, typename WriteValue>
+  void writeUnlessDefault(std::string_view name, const Getter<T>& get, const std::optional<T>& def, ValueType type,
+                          WriteValue writeValue) {
+    const T v = get();
+    if (def && v == *def) return;
+    writeName(name, type);
+    writeValue(v);
   }
 
   base::Stream& s_;
@@ -189,8 +189,7 @@ class Reader {
   int32_t readI32() {
     uint8_t b[4];
     readExact(b, 4);
-    return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+    return base::loadLEI32(b);
   }
   std::string readBytes(uint32_t count) {
     if (static_cast<int64_t>(count) > s_.remaining()) invalidStream();

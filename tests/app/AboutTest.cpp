@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <memory>
 
 #include "Input.h"
 #include "app/AboutBox.h"
@@ -12,10 +11,6 @@ using app::TAboutForm;
 
 namespace {
 
-struct FreeForm {
-  void operator()(TAboutForm* f) const { forms::TComponent::Free(f); }
-};
-
 class About : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -24,7 +19,7 @@ class About : public ::testing::Test {
 
   void SetUp() override { box.reset(app::LoadAboutForm(nullptr)); }
 
-  std::unique_ptr<TAboutForm, FreeForm> box;
+  forms::ComponentPtr<TAboutForm> box;
 
   static inline int argc_ = 1;
   static inline char name_[] = "about_tests";

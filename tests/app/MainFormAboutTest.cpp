@@ -28,12 +28,12 @@ app::TAboutForm* shownAboutBox() {
 TEST(MainFormAbout, SplashComesFirstInStartUpAndAboutWaitsForAClick) {
   PalmDesktop desktop;  // no registry: reading the users fails with a box
   RecordingUi ui;
-  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.abouts, (std::vector<About>{{true, 0}}));
   EXPECT_EQ(ui.shown.size(), 1u);
 
-  ASSERT_TRUE(person::showAndActivate(f));
-  person::chooseMenuItem(f, f.Help1, f.About1);
+  ASSERT_TRUE(person::showAndActivate(*f));
+  person::chooseMenuItem(*f, f->Help1, f->About1);
   EXPECT_EQ(ui.abouts.back(), (About{false, 1}));
 }
 
@@ -43,11 +43,11 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
   desktop.setUsers({{"Anna", "AnnaF"}});
   desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", 89600, 1);
   RecordingUi ui;
-  TMainForm f(ui);  // the splash closes itself on its timer
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui));  // the splash closes itself on its timer
   EXPECT_EQ(shownAboutBox(), nullptr);
-  EXPECT_EQ(f.UserBox->count(), 1);
-  EXPECT_EQ(f.ListBox1->count(), 1);
-  ASSERT_TRUE(person::showAndActivate(f));
+  EXPECT_EQ(f->UserBox->count(), 1);
+  EXPECT_EQ(f->ListBox1->count(), 1);
+  ASSERT_TRUE(person::showAndActivate(*f));
 
   // From Help > About the box has no running timer and stays until clicked.
   bool timerWasOff = false;
@@ -56,14 +56,14 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
     app::TAboutForm* box = shownAboutBox();
     ASSERT_NE(box, nullptr);
     timerWasOff = !box->Timer1->Enabled();
-    ownedByWindow = box->Owner() == &f;
+    ownedByWindow = box->Owner() == f.get();
     person::click(box->VsSkin1);
   });
-  person::chooseMenuItem(f, f.Help1, f.About1);
+  person::chooseMenuItem(*f, f->Help1, f->About1);
   EXPECT_TRUE(timerWasOff);
   EXPECT_TRUE(ownedByWindow);
   EXPECT_EQ(shownAboutBox(), nullptr);
-  EXPECT_EQ(f.ComponentCount(), 0);  // destroyed after it closed
+  EXPECT_EQ(f->ComponentCount(), 0);  // destroyed after it closed
   EXPECT_TRUE(ui.take().empty());
 }
 

@@ -36,7 +36,7 @@ struct Album {
   PalmDesktop desktop;
   RecordingUi ui;
   std::string big, small;
-  std::unique_ptr<TMainForm> form;
+  forms::ComponentPtr<TMainForm> form;
 
   Album() {
     desktop.writeRegistry();
@@ -47,7 +47,7 @@ struct Album {
     desktop.writeFile("AnnaF", "Readme.txt", {1, 2, 3});
   }
   TMainForm& start() {
-    form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
+    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
     EXPECT_TRUE(person::showAndActivate(*form));
     return *form;
   }
@@ -81,14 +81,14 @@ const QRect kSmallImage(88, 107, 160, 140), kSmallBevel(86, 105, 164, 144);
 TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
   PalmDesktop desktop;  // no registry file at all
   RecordingUi ui;
-  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", "Palm Desktop registry key not found!"}}));
-  EXPECT_EQ(f.UserBox->count(), 0);
-  EXPECT_EQ(f.ListBox1->count(), 0);
-  EXPECT_EQ(f.userDirs(), std::vector<std::string>(10));
-  ASSERT_TRUE(person::showAndActivate(f));
-  person::clickToolButton(f, "ToolButton7");
-  person::click(f.UserBox);
+  EXPECT_EQ(f->UserBox->count(), 0);
+  EXPECT_EQ(f->ListBox1->count(), 0);
+  EXPECT_EQ(f->userDirs(), std::vector<std::string>(10));
+  ASSERT_TRUE(person::showAndActivate(*f));
+  person::clickToolButton(*f, "ToolButton7");
+  person::click(f->UserBox);
   EXPECT_TRUE(ui.take().empty());
 }
 
@@ -96,11 +96,11 @@ TEST(MainFormStart, AnErrorInStartUpIsShownAndTheWindowStillOpens) {
   PalmDesktop desktop;
   desktop.writeRegistry("dword:00000001");
   RecordingUi ui;
-  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"stop", "Invalid data type for 'DesktopPath'."}}));
-  EXPECT_EQ(f.ListBox1->count(), 0);
-  f.show();
-  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(f->ListBox1->count(), 0);
+  f->show();
+  EXPECT_TRUE(f->isVisible());
 }
 
 TEST(MainFormStart, ListsTheUsersAndTheFirstUsersPictures) {
@@ -332,23 +332,23 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   const std::string small = desktop.addPicture("U", "QuilloryPic2.pdb", "QuilloryPic2", kSmall, 5);
   desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmall, 6);
   RecordingUi ui;
-  TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
-  ASSERT_TRUE(person::showAndActivate(f));
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  ASSERT_TRUE(person::showAndActivate(*f));
   const std::string folder = platform::programFolder() + user + "/";
   struct Cleanup {
     std::string path;
     ~Cleanup() { fs::remove_all(path); }
   } cleanup{folder};
 
-  ASSERT_TRUE(person::clickEntry(f, f.ListBox1->item(f.ListBox1->count() - 1)->text()));
-  const QString title = f.windowTitle();
-  const base::Bitmap shown = f.Image1->bitmap();
+  ASSERT_TRUE(person::clickEntry(*f, f->ListBox1->item(f->ListBox1->count() - 1)->text()));
+  const QString title = f->windowTitle();
+  const base::Bitmap shown = f->Image1->bitmap();
   std::vector<std::pair<int, int>> steps;
-  QObject::connect(&f, &TMainForm::exportProgress, [&](int done, int total) {
+  QObject::connect(f.get(), &TMainForm::exportProgress, [&](int done, int total) {
     const QCursor* cursor = QApplication::overrideCursor();
     steps.emplace_back(cursor && cursor->shape() == Qt::WaitCursor ? done : -1, total);
   });
-  person::clickToolButton(f, "ToolButton7");
+  person::clickToolButton(*f, "ToolButton7");
   EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));  // under the wait cursor
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + folder}}));
   EXPECT_FALSE(ui.waitCursorDuringBox);
@@ -356,23 +356,23 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   std::map<size_t, int> sizes;
   for (int n = 1; n <= 2; ++n) ++sizes[fs::file_size(folder + "Pic_" + std::to_string(n) + ".bmp")];
   EXPECT_EQ(sizes, (std::map<size_t, int>{{23478, 1}, {90678, 1}}));
-  EXPECT_EQ(f.windowTitle(), title);
-  EXPECT_EQ(f.Image1->bitmap(), shown);
-  EXPECT_FALSE(f.Image2->bitmap().empty());
-  EXPECT_TRUE(f.Image2->isHidden());
+  EXPECT_EQ(f->windowTitle(), title);
+  EXPECT_EQ(f->Image1->bitmap(), shown);
+  EXPECT_FALSE(f->Image2->bitmap().empty());
+  EXPECT_TRUE(f->Image2->isHidden());
 
   // A user name that names no folder of its own.
   ui.take();
-  person::pickUser(f, 1);
-  ASSERT_EQ(f.ListBox1->count(), 1);
-  person::chooseMenuItem(f, f.Picture1, f.ExportAll1);
+  person::pickUser(*f, 1);
+  ASSERT_EQ(f->ListBox1->count(), 1);
+  person::chooseMenuItem(*f, f->Picture1, f->ExportAll1);
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", "Cannot create " + platform::programFolder() + "../"}}));
   EXPECT_FALSE(fs::exists(platform::programFolder() + "../Pic_1.bmp"));
 
   // No pictures: nothing happens, nothing is said.
-  person::pickUser(f, 2);
+  person::pickUser(*f, 2);
   EXPECT_EQ(ui.take(), std::vector<Shown>{kNoPictures});
-  person::clickToolButton(f, "ToolButton7");
+  person::clickToolButton(*f, "ToolButton7");
   EXPECT_TRUE(ui.take().empty());
   EXPECT_FALSE(fs::exists(platform::programFolder() + "Nobody"));
 }

@@ -23,11 +23,11 @@ namespace {
 struct Start {
   PalmDesktop desktop;
   RecordingUi ui;
-  std::unique_ptr<TMainForm> form;
+  forms::ComponentPtr<TMainForm> form;
   Start() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}});
-    form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
+    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
   }
   template <class T = QWidget>
   T* child(const char* name) {

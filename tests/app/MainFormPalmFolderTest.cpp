@@ -87,25 +87,26 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   writeFamily(palm);
   RecordingUi ui;
   {
-    TMainForm f(ui, TMainForm::startUpSource({"QuilloryAlbum", QString::fromStdString(palm.string())}), ui.aboutBox());
-    f.openArguments({"QuilloryAlbum", QString::fromStdString(palm.string())});
-    EXPECT_EQ(texts(f.UserBox), (QStringList{"Anna", "Ben"}));
-    EXPECT_EQ(f.UserBox->currentIndex(), 0);
-    QStringList listed = texts(f.ListBox1);
+    const QStringList arguments{"QuilloryAlbum", QString::fromStdString(palm.string())};
+    const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, TMainForm::startUpSource(arguments), ui.aboutBox()));
+    f->openArguments(arguments);
+    EXPECT_EQ(texts(f->UserBox), (QStringList{"Anna", "Ben"}));
+    EXPECT_EQ(f->UserBox->currentIndex(), 0);
+    QStringList listed = texts(f->ListBox1);
     listed.sort();
     EXPECT_EQ(listed, (QStringList{"QuilloryPicBoat.pdb", "QuilloryPicSun.pdb"}));
     EXPECT_TRUE(ui.take().empty());
   }
   {
-    TMainForm next(ui, &TMainForm::startUpUsers, ui.aboutBox());
-    EXPECT_EQ(texts(next.UserBox), (QStringList{"Anna", "Ben"}));
+    const forms::ComponentPtr<TMainForm> next(new TMainForm(ui, &TMainForm::startUpUsers, ui.aboutBox()));
+    EXPECT_EQ(texts(next->UserBox), (QStringList{"Anna", "Ben"}));
   }
   // A picture database as the argument is shown as Open shows it.
-  TMainForm g(ui, &app::GetUsersData, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> g(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
   ui.take();
   const QString sun = QString::fromStdString((palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string());
-  g.openArguments({"QuilloryAlbum", sun});
-  EXPECT_EQ(g.currentPictureName(), "QuilloryPicSun");
+  g->openArguments({"QuilloryAlbum", sun});
+  EXPECT_EQ(g->currentPictureName(), "QuilloryPicSun");
 }
 
 TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePicturesDate) {
@@ -114,28 +115,28 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
   const fs::path palm = dir.path("Palm");
   const std::vector<FamilyPicture> pictures = writeFamily(palm);
   RecordingUi ui;
-  TMainForm f(ui, &TMainForm::startUpUsers, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &TMainForm::startUpUsers, ui.aboutBox()));
   ASSERT_FALSE(ui.shown.empty());
   EXPECT_EQ(ui.take().front(), (Shown{"error", std::string(app::msg::RegistryKeyNotFound) + "\n" +
                                                     app::msg::OpenPalmFolderHint}));
-  f.show();
+  f->show();
 
-  dropOnto(f, palm / "Ben");
-  EXPECT_EQ(texts(f.UserBox), QStringList{"Ben"});
-  QStringList listed = texts(f.ListBox1);
+  dropOnto(*f, palm / "Ben");
+  EXPECT_EQ(texts(f->UserBox), QStringList{"Ben"});
+  QStringList listed = texts(f->ListBox1);
   listed.sort();  // in the order the file system gives them
   EXPECT_EQ(listed, (QStringList{"QuilloryPicBroken.pdb", "QuilloryPicDog.pdb"}));
 
-  dropOnto(f, palm / "Cleo");  // no pictures: said so, the users stay
+  dropOnto(*f, palm / "Cleo");  // no pictures: said so, the users stay
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", app::msg::NoPicturesInFolder + (palm / "Cleo").string()}}));
-  EXPECT_EQ(texts(f.UserBox), QStringList{"Ben"});
+  EXPECT_EQ(texts(f->UserBox), QStringList{"Ben"});
 
-  dropOnto(f, pictures[1].database);
-  EXPECT_EQ(f.currentPictureName(), "QuilloryPicSun");
+  dropOnto(*f, pictures[1].database);
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicSun");
 
   const fs::path png = dir.path("Sun.Png");
   ui.fileAnswers.push_back(QString::fromStdString(png.string()));
-  QTest::mouseClick(f.findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
+  QTest::mouseClick(f->findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
   const std::vector<uint8_t> bytes = testing_support::TempDir::read(png.string());
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
@@ -150,15 +151,15 @@ TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   const fs::path palm = dir.path("Palm, \u00e9t\u00e9 copy");
   writeFamily(palm);
   RecordingUi ui;
-  TMainForm f(ui, &TMainForm::startUpUsers, ui.aboutBox());
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &TMainForm::startUpUsers, ui.aboutBox()));
   ui.take();
-  f.show();
-  dropOnto(f, palm / "Ben");
+  f->show();
+  dropOnto(*f, palm / "Ben");
   const testing_support::ProgramRun ben = sources.qalbum({"users"});
   EXPECT_EQ(ben.status, 0) << ben.err;
   EXPECT_EQ(ben.out, "Ben\t" + (palm / "Ben").string() + "/\n");
 
-  dropOnto(f, palm);
+  dropOnto(*f, palm);
   const testing_support::ProgramRun family = sources.qalbum({"users"});
   EXPECT_EQ(family.status, 0) << family.err;
   EXPECT_EQ(family.out, "Anna\t" + (palm / "Anna").string() + "/\nBen\t" + (palm / "Ben").string() + "/\n");

@@ -66,29 +66,29 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   } inSaves{saves.path()};
 
   RecordingUi ui;
-  app::TMainForm f(ui, &app::GetUsersData, ui.aboutBox());
-  f.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-  EXPECT_EQ(f.UserBox->itemText(0), utf8(shownUser));
+  const forms::ComponentPtr<app::TMainForm> f(new app::TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  f->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
+  EXPECT_EQ(f->UserBox->itemText(0), utf8(shownUser));
   QStringList shown;
-  for (int i = 0; i < f.ListBox1->count(); ++i) shown << f.ListBox1->item(i)->text();
+  for (int i = 0; i < f->ListBox1->count(); ++i) shown << f->ListBox1->item(i)->text();
   shown.sort();
   EXPECT_EQ(shown, (QStringList{utf8("QuilloryPicCaf\xC3\xA9.pdb"), utf8("QuilloryPicN\xC3\xB6.pdb")}));
 
   // Each entry opens its own file again; caption, Save and Save As agree on the name.
-  clickEntry(f.ListBox1, utf8("QuilloryPicN\xC3\xB6.pdb"));
-  EXPECT_EQ(f.windowTitle(), utf8("Quillory Album - QuilloryPicN\xC3\xB6"));
-  clickEntry(f.ListBox1, utf8("QuilloryPicCaf\xC3\xA9.pdb"));
-  EXPECT_EQ(f.windowTitle(), utf8("Quillory Album - QuilloryPicCaf\xC3\xA9"));
-  clickButton(f, "ToolButton2");
-  clickButton(f, "ToolButton3");
+  clickEntry(f->ListBox1, utf8("QuilloryPicN\xC3\xB6.pdb"));
+  EXPECT_EQ(f->windowTitle(), utf8("Quillory Album - QuilloryPicN\xC3\xB6"));
+  clickEntry(f->ListBox1, utf8("QuilloryPicCaf\xC3\xA9.pdb"));
+  EXPECT_EQ(f->windowTitle(), utf8("Quillory Album - QuilloryPicCaf\xC3\xA9"));
+  clickButton(*f, "ToolButton2");
+  clickButton(*f, "ToolButton3");
   ASSERT_EQ(ui.saveSetups.size(), 1u);
   EXPECT_EQ(ui.saveSetups[0].fileName, utf8("QuilloryPicCaf\xC3\xA9.bmp"));
   EXPECT_EQ(fileNames(saves.path()), std::vector<std::string>{"QuilloryPicCaf\xC3\xA9.bmp"});
-  EXPECT_EQ(testing_support::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f.Image1->bitmap().toBmp());
+  EXPECT_EQ(testing_support::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f->Image1->bitmap().toBmp());
 
   // Export All makes the user's folder under the name the box shows, and says so.
-  clickButton(f, "ToolButton7");
+  clickButton(*f, "ToolButton7");
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + userFolder + "/"}}));
   EXPECT_EQ(fileNames(userFolder), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
 }

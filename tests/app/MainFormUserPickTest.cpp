@@ -51,7 +51,7 @@ struct Family {
   const std::string anna = "qa-pick-anna-" + std::to_string(::getpid());
   const std::string ben = "qa-pick-ben-" + std::to_string(::getpid());
   std::map<std::string, std::vector<std::string>> pictures;  // by folder name
-  std::unique_ptr<TMainForm> form;
+  forms::ComponentPtr<TMainForm> form;
 
   Family() {
     desktop.writeRegistry();
@@ -80,7 +80,7 @@ struct Family {
     return sorted(names);
   }
   TMainForm& start() {
-    form = std::make_unique<TMainForm>(ui, &app::GetUsersData, ui.aboutBox());
+    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
     EXPECT_TRUE(person::showAndActivate(*form));
     return *form;
   }

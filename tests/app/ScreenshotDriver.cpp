@@ -33,18 +33,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   PrintingUi ui;
-  app::TMainForm window(ui);
+  const forms::ComponentPtr<app::TMainForm> window(new app::TMainForm(ui));
   const QString entry = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-  const auto found = window.ListBox1->findItems(entry, Qt::MatchExactly);
+  const auto found = window->ListBox1->findItems(entry, Qt::MatchExactly);
   if (!found.isEmpty())
-    window.ListBox1->setCurrentItem(found.first());
-  else if (window.ListBox1->count() > 0)
-    window.ListBox1->setCurrentRow(0);
-  window.show();
+    window->ListBox1->setCurrentItem(found.first());
+  else if (window->ListBox1->count() > 0)
+    window->ListBox1->setCurrentRow(0);
+  window->show();
   const QString out = QString::fromLocal8Bit(argv[1]);
   bool saved = false;
-  QTimer::singleShot(500, &window, [&] {
-    saved = window.grab().save(out, "PNG");
+  QTimer::singleShot(500, window.get(), [&] {
+    saved = window->grab().save(out, "PNG");
     application.quit();
   });
   QApplication::exec();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "forms/core/Classes.h"
@@ -18,11 +19,13 @@ std::vector<std::string> events;
 class Probe : public TComponent {
  public:
   Probe(TComponent* owner, std::string name) : TComponent(owner) { SetName(name); }
-  ~Probe() override { events.push_back("~" + Name()); }
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     if (op == TOperation::opRemove) events.push_back(Name() + " hears " + c->Name() + (IsDestroying() ? " (dying)" : ""));
   }
+
+ protected:
+  ~Probe() override { events.push_back("~" + Name()); }
 };
 
 }  // namespace
@@ -48,33 +51,33 @@ TEST(Component, OwnerDestroysOwnedLastFirstAndTellsTheOthers) {
 }
 
 TEST(Component, NamesAreIdentifiersUniqueIgnoringCase) {
-  TComponent owner(nullptr);
-  auto* a = new TComponent(&owner);
+  const ComponentPtr<TComponent> owner(new TComponent(nullptr));
+  auto* a = new TComponent(owner.get());
   a->SetName("Button1");
-  auto* b = new TComponent(&owner);
+  auto* b = new TComponent(owner.get());
   EXPECT_EQ(errorOf([&] { b->SetName("BUTTON1"); }), "A component named BUTTON1 already exists");
   EXPECT_EQ(errorOf([&] { b->SetName("1st"); }), "\"1st\" is not a valid component name");
   EXPECT_EQ(errorOf([&] { b->SetName("a b"); }), "\"a b\" is not a valid component name");
   b->SetName("_x2");
   a->SetName("button1");  // renaming itself in other case is fine
-  EXPECT_EQ(owner.FindComponent("BUTTON1"), a);
-  EXPECT_EQ(owner.FindComponent(""), nullptr);
-  EXPECT_EQ(owner.IndexOfComponent(b), 1);
-  EXPECT_EQ(errorOf([&] { owner.Components(2); }), "List index out of bounds (2)");
+  EXPECT_EQ(owner->FindComponent("BUTTON1"), a);
+  EXPECT_EQ(owner->FindComponent(""), nullptr);
+  EXPECT_EQ(owner->IndexOfComponent(b), 1);
+  EXPECT_EQ(errorOf([&] { owner->Components(2); }), "List index out of bounds (2)");
 }
 
 TEST(Component, FreeNotificationReachesComponentsOfAnotherOwner) {
   events.clear();
-  Probe left(nullptr, "Left");
-  Probe right(nullptr, "Right");
-  auto* watched = new Probe(&left, "Watched");
-  auto* watcher = new Probe(&right, "Watcher");
+  const ComponentPtr<Probe> left(new Probe(nullptr, "Left"));
+  const ComponentPtr<Probe> right(new Probe(nullptr, "Right"));
+  auto* watched = new Probe(left.get(), "Watched");
+  auto* watcher = new Probe(right.get(), "Watcher");
   watched->FreeNotification(watcher);
   TComponent::Free(watched);
   EXPECT_EQ(events, (std::vector<std::string>{"Left hears Watched", "Watcher hears Watched", "~Watched"}));
 
   // The link goes both ways and is dropped when either side goes.
-  auto* other = new Probe(&left, "Other");
+  auto* other = new Probe(left.get(), "Other");
   other->FreeNotification(watcher);
   TComponent::Free(watcher);
   events.clear();
@@ -82,12 +85,15 @@ TEST(Component, FreeNotificationReachesComponentsOfAnotherOwner) {
   EXPECT_EQ(events, (std::vector<std::string>{"Left hears Other", "~Other"}));
 }
 
-TEST(Component, PlainDeleteStillRunsTheRemovalStep) {
+// Free is the only way: a plain delete or a component on the stack does not compile.
+static_assert(!std::is_destructible_v<TComponent> && !std::is_destructible_v<Probe>);
+
+TEST(Component, FreeRunsTheRemovalStepBeforeTheDestructors) {
   events.clear();
-  Probe owner(nullptr, "Owner");
-  delete new Probe(&owner, "Gone");
-  EXPECT_EQ(owner.ComponentCount(), 0);
-  EXPECT_EQ(events, (std::vector<std::string>{"~Gone", "Owner hears Gone"}));
+  const ComponentPtr<Probe> owner(new Probe(nullptr, "Owner"));
+  TComponent::Free(new Probe(owner.get(), "Gone"));
+  EXPECT_EQ(owner->ComponentCount(), 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"Owner hears Gone", "~Gone"}));
 }
 
 TEST(MemIniFile, ReadsWritesAndIgnoresCaseOfNames) {

@@ -70,6 +70,9 @@ class Thing : public TComponent {
     TComponent::Loaded();
     journal.push_back("Loaded " + Name());
   }
+
+ protected:
+  ~Thing() override = default;
 };
 
 class Root : public TComponent {
@@ -83,6 +86,9 @@ class Root : public TComponent {
     journal.push_back("Loaded root");
   }
   TObject* pinged = nullptr;
+
+ protected:
+  ~Root() override = default;
 };
 
 struct Registration {
@@ -110,13 +116,28 @@ void appendShort(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
 }
 
+// Stored data up to the end of the properties of an unnamed root, and of a thing.
+Bytes unnamedRootStart() {
+  Bytes b = {'Q', 'A', 'F', '1'};
+  appendShort(b, "TRoot");
+  appendShort(b, "");
+  b.push_back(0);
+  return b;
+}
+
+void appendThingStart(Bytes& b, const std::string& name) {
+  appendShort(b, "TThing");
+  appendShort(b, name);
+  b.push_back(0);
+}
+
 // A root named Form1 holding two things that refer to each other and to the root.
 Bytes sampleForm() {
-  Root root;
-  root.SetName("Form1");
-  auto* first = new Thing(&root);
+  const ComponentPtr<Root> root(new Root);
+  root->SetName("Form1");
+  auto* first = new Thing(root.get());
   first->SetName("First");
-  auto* second = new Thing(&root);
+  auto* second = new Thing(root.get());
   second->SetName("Second");
   first->number = -7;
   first->flag = false;
@@ -128,8 +149,8 @@ Bytes sampleForm() {
   first->OnPing.set("Ping", {});
   first->inner.size = 3;
   first->inner.blob = "\x01\x02\x03";
-  second->other = &root;
-  return save(root);
+  second->other = root.get();
+  return save(*root);
 }
 
 }  // namespace
@@ -137,12 +158,12 @@ Bytes sampleForm() {
 TEST(FormData, EveryKindOfPropertyRoundTrips) {
   const Bytes bytes = sampleForm();
   journal.clear();
-  Root root;
-  ASSERT_EQ(load(root, bytes), "");
-  EXPECT_EQ(root.Name(), "Form1");
-  ASSERT_EQ(root.ComponentCount(), 2);
-  auto* first = dynamic_cast<Thing*>(root.FindComponent("First"));
-  auto* second = dynamic_cast<Thing*>(root.FindComponent("Second"));
+  const ComponentPtr<Root> root(new Root);
+  ASSERT_EQ(load(*root, bytes), "");
+  EXPECT_EQ(root->Name(), "Form1");
+  ASSERT_EQ(root->ComponentCount(), 2);
+  auto* first = dynamic_cast<Thing*>(root->FindComponent("First"));
+  auto* second = dynamic_cast<Thing*>(root->FindComponent("Second"));
   ASSERT_TRUE(first && second);
   EXPECT_EQ(first->number, -7);
   EXPECT_FALSE(first->flag);
@@ -151,26 +172,26 @@ TEST(FormData, EveryKindOfPropertyRoundTrips) {
   EXPECT_TRUE(first->options.empty());
   EXPECT_EQ(first->lines, (std::vector<std::string>{"one", "", "three"}));
   EXPECT_EQ(first->other, second);
-  EXPECT_EQ(second->other, &root);
+  EXPECT_EQ(second->other, root.get());
   EXPECT_EQ(first->inner.size, 3);
   EXPECT_EQ(first->inner.blob, "\x01\x02\x03");
   EXPECT_EQ(second->options, (std::vector<std::string>{"oA"}));
   EXPECT_EQ(first->OnPing.handlerName(), "Ping");
   first->OnPing(first);
-  EXPECT_EQ(root.pinged, first);
+  EXPECT_EQ(root->pinged, first);
   EXPECT_FALSE(second->OnPing);
 
   // References are set once everything is read, still in the loading state; then Loaded, root first.
   EXPECT_EQ(journal, (std::vector<std::string>{"First.Other=Second loading", "Second.Other=Form1 loading",
                                                "Loaded root", "Loaded First", "Loaded Second"}));
-  EXPECT_FALSE(root.IsLoading());
+  EXPECT_FALSE(root->IsLoading());
   EXPECT_FALSE(first->IsLoading());
-  EXPECT_EQ(save(root), bytes);
+  EXPECT_EQ(save(*root), bytes);
 }
 
 TEST(FormData, LayoutOfASmallForm) {
-  Root root;
-  auto* t = new Thing(&root);
+  const ComponentPtr<Root> root(new Root);
+  auto* t = new Thing(root.get());
   t->SetName("T1");
   t->number = 5;
   t->inner.blob = "ab";
@@ -188,16 +209,16 @@ TEST(FormData, LayoutOfASmallForm) {
   expected.insert(expected.end(), {0x0A, 2, 0, 0, 0, 'a', 'b'});
   expected.insert(expected.end(), {0, 0});  // end of T1's properties, of its children
   expected.push_back(0);                    // end of the root's children
-  EXPECT_EQ(save(root), expected);
+  EXPECT_EQ(save(*root), expected);
 }
 
 TEST(FormData, BadDataFailsAndLeavesNoComponents) {
   const Bytes good = sampleForm();
   auto expectFailure = [](const Bytes& bytes, const std::string& message) {
-    Root root;
-    EXPECT_EQ(load(root, bytes), message);
-    EXPECT_EQ(root.ComponentCount(), 0);
-    EXPECT_EQ(root.ComponentState(), 0u);
+    const ComponentPtr<Root> root(new Root);
+    EXPECT_EQ(load(*root, bytes), message);
+    EXPECT_EQ(root->ComponentCount(), 0);
+    EXPECT_EQ(root->ComponentState(), 0u);
   };
   for (size_t cut = 0; cut < good.size(); ++cut) {
     SCOPED_TRACE(cut);
@@ -221,37 +242,26 @@ TEST(FormData, BadDataFailsAndLeavesNoComponents) {
   expectFailure(replaced("\x04Ping", "\x04Pong"), "Method Pong not found");
   expectFailure(replaced("\x05" "First", "\x05" "1irst"), "\"1irst\" is not a valid component name");
 
-  Bytes twice = {'Q', 'A', 'F', '1'};
-  appendShort(twice, "TRoot");
-  appendShort(twice, "");
-  twice.push_back(0);
+  Bytes twice = unnamedRootStart();
   for (int i = 0; i < 2; ++i) {
-    appendShort(twice, "TThing");
-    appendShort(twice, "Same");
-    twice.insert(twice.end(), {0, 0});
+    appendThingStart(twice, "Same");
+    twice.push_back(0);  // no children
   }
   twice.push_back(0);
   expectFailure(twice, "A component named Same already exists");
 
   // Components nested deeper than the reader allows.
-  Bytes deep = {'Q', 'A', 'F', '1'};
-  appendShort(deep, "TRoot");
-  appendShort(deep, "");
-  deep.push_back(0);
-  for (int i = 0; i < 40; ++i) {
-    appendShort(deep, "TThing");
-    appendShort(deep, "");
-    deep.push_back(0);
-  }
+  Bytes deep = unnamedRootStart();
+  for (int i = 0; i < 40; ++i) appendThingStart(deep, "");
   deep.insert(deep.end(), 41, 0);
   expectFailure(deep, "Invalid stream format");
 }
 
 TEST(FormData, NullReferencesAndEmptyHandlersAreNotWritten) {
-  Root root;
-  auto* t = new Thing(&root);
+  const ComponentPtr<Root> root(new Root);
+  auto* t = new Thing(root.get());
   t->SetName("T");
-  const Bytes bytes = save(root);
+  const Bytes bytes = save(*root);
   const std::string text(bytes.begin(), bytes.end());
   EXPECT_EQ(text.find("Other"), std::string::npos);
   EXPECT_EQ(text.find("OnPing"), std::string::npos);

@@ -59,6 +59,9 @@ class PictureControl : public TVsCustomControl {
     TVsCustomControl::Loaded();
     composerKnownInLoaded = composer != nullptr;
   }
+
+ protected:
+  ~PictureControl() override = default;
 };
 
 class AboutLikeForm : public forms::TForm {
@@ -72,6 +75,9 @@ class AboutLikeForm : public forms::TForm {
   int ticks = 0;
   int clicks = 0;
   bool created = false;
+
+ protected:
+  ~AboutLikeForm() override = default;
 };
 
 struct Registration {
@@ -92,8 +98,8 @@ Bytes save(forms::TComponent& root) {
 
 TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   forms::RegisterClass<Holder>("THolder");
-  Holder root(nullptr);
-  auto* composer = new TVsComposer(&root);
+  const forms::ComponentPtr<Holder> root(new Holder(nullptr));
+  auto* composer = new TVsComposer(root.get());
   composer->SetName("VsComposer1");
   addPicture(*composer, "About1.bmp", picture(200, 220, 1));
   addPicture(*composer, "second", picture(3, 5, 2));
@@ -102,7 +108,7 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   link.OnChange = [&](forms::TObject*) { ++notified; };
   composer->RegisterChanges(&link);
 
-  const Bytes bytes = save(root);
+  const Bytes bytes = save(*root);
   EXPECT_EQ(notified, 1);  // writing ends with a change notification
 
   base::MemoryStream graphics;
@@ -116,10 +122,10 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   const Bytes expected(expectedText.begin(), expectedText.end());
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
 
-  Holder back(nullptr);
+  const forms::ComponentPtr<Holder> back(new Holder(nullptr));
   base::MemoryStream in(bytes);
-  forms::ReadComponent(in, back);
-  auto* read = dynamic_cast<TVsComposer*>(back.FindComponent("VsComposer1"));
+  forms::ReadComponent(in, *back);
+  auto* read = dynamic_cast<TVsComposer*>(back->FindComponent("VsComposer1"));
   ASSERT_NE(read, nullptr);
   ASSERT_EQ(read->Graphics()->Count(), 2);
   EXPECT_EQ(read->Graphics()->Items(0)->Name(), "About1.bmp");
@@ -127,9 +133,9 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   EXPECT_EQ(read->Graphics()->Items(1)->Bitmap(), picture(3, 5, 2));
 
   // A composer without pictures stores nothing but its name.
-  Holder empty(nullptr);
-  (new TVsComposer(&empty))->SetName("C");
-  const Bytes small = save(empty);
+  const forms::ComponentPtr<Holder> empty(new Holder(nullptr));
+  (new TVsComposer(empty.get()))->SetName("C");
+  const Bytes small = save(*empty);
   EXPECT_EQ(std::search(small.begin(), small.end(), path.begin(), path.end()), small.end());
 }
 
@@ -137,43 +143,43 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
   app();
   Bytes bytes;
   {
-    AboutLikeForm form(nullptr);
-    form.SetName("AboutForm");
-    form.SetCaption("About");
-    form.SetBorderStyle("bsNone");
-    form.SetClientWidth(200);
-    form.SetClientHeight(243);
-    form.OnCreate.set("FormCreate", {});
-    auto* control = new PictureControl(&form);
+    const forms::ComponentPtr<AboutLikeForm> form(new AboutLikeForm(nullptr));
+    form->SetName("AboutForm");
+    form->SetCaption("About");
+    form->SetBorderStyle("bsNone");
+    form->SetClientWidth(200);
+    form->SetClientHeight(243);
+    form->OnCreate.set("FormCreate", {});
+    auto* control = new PictureControl(form.get());
     control->SetName("VsSkin1");
-    control->SetParent(&form);
+    control->SetParent(form.get());
     control->SetBounds(0, 0, 200, 220);
     control->graphicName = "About1.bmp";
     control->OnClick.set("VsSkin1Click", {});
-    auto* composer = new TVsComposer(&form);
+    auto* composer = new TVsComposer(form.get());
     composer->SetName("VsComposer1");
     addPicture(*composer, "About1.bmp", picture(200, 220, 3));
     control->composer = composer;
-    auto* timer = new forms::TTimer(&form);
+    auto* timer = new forms::TTimer(form.get());
     timer->SetName("Timer1");
     timer->SetEnabled(false);
     timer->SetInterval(100);
     timer->OnTimer.set("Timer1Timer", {});
-    bytes = save(form);
+    bytes = save(*form);
   }
-  AboutLikeForm form(nullptr);
+  const forms::ComponentPtr<AboutLikeForm> form(new AboutLikeForm(nullptr));
   base::MemoryStream in(bytes);
-  form.ReadFormData(in);
-  EXPECT_TRUE(form.created);  // after loading ended
-  EXPECT_EQ(form.Caption(), "About");
-  EXPECT_EQ(form.BorderStyle(), "bsNone");
-  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(form.ClientHeight(), 243);
-  auto* control = dynamic_cast<PictureControl*>(form.FindComponent("VsSkin1"));
-  auto* composer = dynamic_cast<TVsComposer*>(form.FindComponent("VsComposer1"));
-  auto* timer = dynamic_cast<forms::TTimer*>(form.FindComponent("Timer1"));
+  form->ReadFormData(in);
+  EXPECT_TRUE(form->created);  // after loading ended
+  EXPECT_EQ(form->Caption(), "About");
+  EXPECT_EQ(form->BorderStyle(), "bsNone");
+  EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form->ClientHeight(), 243);
+  auto* control = dynamic_cast<PictureControl*>(form->FindComponent("VsSkin1"));
+  auto* composer = dynamic_cast<TVsComposer*>(form->FindComponent("VsComposer1"));
+  auto* timer = dynamic_cast<forms::TTimer*>(form->FindComponent("Timer1"));
   ASSERT_TRUE(control && composer && timer);
-  EXPECT_EQ(control->Parent(), &form);
+  EXPECT_EQ(control->Parent(), form.get());
   EXPECT_EQ(control->Width(), 200);
   EXPECT_EQ(control->Height(), 220);
   EXPECT_EQ(control->composer, composer);
@@ -184,9 +190,9 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
   EXPECT_EQ(timer->Interval(), 100);
   timer->OnTimer(timer);
   control->OnClick(control);
-  EXPECT_EQ(form.ticks, 1);
-  EXPECT_EQ(form.clicks, 1);
-  EXPECT_EQ(save(form), bytes);
+  EXPECT_EQ(form->ticks, 1);
+  EXPECT_EQ(form->clicks, 1);
+  EXPECT_EQ(save(*form), bytes);
 }
 
 TEST(ComposerFormData, TheDesignersPositionIsReadAndKept) {
@@ -202,11 +208,11 @@ TEST(ComposerFormData, TheDesignersPositionIsReadAndKept) {
                            shortString("VsComposer1") + shortString("Left") + int32(48) + shortString("Top") +
                            int32(8) + std::string(3, '\0');
   const Bytes bytes(text.begin(), text.end());
-  Holder root(nullptr);
+  const forms::ComponentPtr<Holder> root(new Holder(nullptr));
   base::MemoryStream in(bytes);
-  forms::ReadComponent(in, root);
-  auto* composer = dynamic_cast<TVsComposer*>(root.FindComponent("VsComposer1"));
+  forms::ReadComponent(in, *root);
+  auto* composer = dynamic_cast<TVsComposer*>(root->FindComponent("VsComposer1"));
   ASSERT_NE(composer, nullptr);
   EXPECT_EQ(composer->Graphics()->Count(), 0);
-  EXPECT_EQ(save(root), bytes);
+  EXPECT_EQ(save(*root), bytes);
 }

@@ -52,27 +52,30 @@ class Viewer : public TVsComponent {
   }
   TVsComposer* composer_ = nullptr;
   TVsChangeLink link_;
+
+ protected:
+  ~Viewer() override = default;
 };
 
 }  // namespace
 
 TEST(ChangeLinks, NotifyInRegistrationOrderWithTheComposerAsSender) {
-  TVsComposer composer(nullptr);
+  const forms::ComponentPtr<TVsComposer> composer(new TVsComposer(nullptr));
   std::vector<std::string> calls;
   TVsChangeLink first, second;
   first.OnChange = [&](forms::TObject* s) {
-    EXPECT_EQ(s, &composer);
+    EXPECT_EQ(s, composer.get());
     calls.push_back("first");
   };
   second.OnChange = [&](forms::TObject* s) {
-    EXPECT_EQ(s, &composer);
+    EXPECT_EQ(s, composer.get());
     calls.push_back("second");
   };
-  composer.RegisterChanges(&first);
-  composer.RegisterChanges(&second);
-  EXPECT_EQ(first.Sender(), &composer);
+  composer->RegisterChanges(&first);
+  composer->RegisterChanges(&second);
+  EXPECT_EQ(first.Sender(), composer.get());
 
-  addPicture(composer, "a");
+  addPicture(*composer, "a");
   EXPECT_EQ(calls, (std::vector<std::string>{"first", "second"}));
 
   TVsGraphics three;
@@ -82,46 +85,46 @@ TEST(ChangeLinks, NotifyInRegistrationOrderWithTheComposerAsSender) {
     three.Add(&e);
   }
   calls.clear();
-  composer.SetGraphics(&three);
+  composer->SetGraphics(&three);
   EXPECT_EQ(calls.size(), 2u);
-  EXPECT_EQ(composer.Graphics()->Count(), 3);
+  EXPECT_EQ(composer->Graphics()->Count(), 3);
 
   // A link without a handler is fine; unregistering an unknown link does nothing.
   TVsChangeLink silent, stranger;
-  composer.RegisterChanges(&silent);
-  composer.UnRegisterChanges(&stranger);
+  composer->RegisterChanges(&silent);
+  composer->UnRegisterChanges(&stranger);
   calls.clear();
-  composer.Graphics()->Delete(0);
+  composer->Graphics()->Delete(0);
   EXPECT_EQ(calls.size(), 2u);
-  composer.UnRegisterChanges(&silent);
+  composer->UnRegisterChanges(&silent);
   EXPECT_EQ(silent.Sender(), nullptr);
 }
 
 TEST(ChangeLinks, ADestroyedLinkIsNoLongerCalled) {
-  TVsComposer composer(nullptr);
+  const forms::ComponentPtr<TVsComposer> composer(new TVsComposer(nullptr));
   int kept = 0;
   TVsChangeLink keep;
   keep.OnChange = [&](forms::TObject*) { ++kept; };
   {
     TVsChangeLink gone;
     gone.OnChange = [&](forms::TObject*) { ADD_FAILURE() << "a destroyed link was called"; };
-    composer.RegisterChanges(&gone);
-    composer.RegisterChanges(&keep);
+    composer->RegisterChanges(&gone);
+    composer->RegisterChanges(&keep);
   }
-  addPicture(composer, "a");
+  addPicture(*composer, "a");
   EXPECT_EQ(kept, 1);
-  EXPECT_EQ(composer.Links().size(), 1u);
+  EXPECT_EQ(composer->Links().size(), 1u);
 }
 
 TEST(ChangeLinks, ALinkRemovedWhileNotifyingEndsTheRoundSafely) {
-  TVsComposer composer(nullptr);
+  const forms::ComponentPtr<TVsComposer> composer(new TVsComposer(nullptr));
   auto second = std::make_unique<TVsChangeLink>();
   TVsChangeLink first;
   first.OnChange = [&](forms::TObject*) { second.reset(); };
-  composer.RegisterChanges(&first);
-  composer.RegisterChanges(second.get());
-  addPicture(composer, "a");
-  EXPECT_EQ(composer.Links().size(), 1u);
+  composer->RegisterChanges(&first);
+  composer->RegisterChanges(second.get());
+  addPicture(*composer, "a");
+  EXPECT_EQ(composer->Links().size(), 1u);
 }
 
 TEST(ComposerDestruction, DetachesLinksSilently) {
@@ -141,15 +144,16 @@ TEST(ComposerDestruction, DetachesLinksSilently) {
 // Every order in which the owner, the composer, the viewer and a bare link can
 // go; AddressSanitizer reports any call into a destroyed composer.
 TEST(ComposerDestruction, NoCallReachesADestroyedComposerInAnyOrder) {
-  enum class Way { OwnerFirstComposerCreatedFirst, OwnerFirstViewerCreatedFirst, ComposerFree, ComposerDelete,
-                   ViewerFirst, OtherOwnerComposerFirst, OtherOwnerViewerFirst, OtherOwnerComposerDelete };
+  enum class Way { OwnerFirstComposerCreatedFirst, OwnerFirstViewerCreatedFirst, ComposerFree, UnownedComposerFree,
+                   ViewerFirst, OtherOwnerComposerFirst, OtherOwnerViewerFirst, OtherOwnerFirst };
   for (Way way : {Way::OwnerFirstComposerCreatedFirst, Way::OwnerFirstViewerCreatedFirst, Way::ComposerFree,
-                  Way::ComposerDelete, Way::ViewerFirst, Way::OtherOwnerComposerFirst, Way::OtherOwnerViewerFirst,
-                  Way::OtherOwnerComposerDelete}) {
+                  Way::UnownedComposerFree, Way::ViewerFirst, Way::OtherOwnerComposerFirst, Way::OtherOwnerViewerFirst,
+                  Way::OtherOwnerFirst}) {
     SCOPED_TRACE(static_cast<int>(way));
     auto* owner = new TComponent(nullptr);
     const bool otherOwner = way >= Way::OtherOwnerComposerFirst;
-    auto* composerOwner = otherOwner ? new TComponent(nullptr) : owner;
+    TComponent* composerOwner = otherOwner ? new TComponent(nullptr) : owner;
+    if (way == Way::UnownedComposerFree) composerOwner = nullptr;
     TVsComposer* composer = nullptr;
     Viewer* viewer = nullptr;
     if (way == Way::OwnerFirstViewerCreatedFirst) {
@@ -172,14 +176,15 @@ TEST(ComposerDestruction, NoCallReachesADestroyedComposerInAnyOrder) {
         owner = nullptr;
         break;
       case Way::ComposerFree:
+      case Way::UnownedComposerFree:
       case Way::OtherOwnerComposerFirst:
         TComponent::Free(composer);
         EXPECT_EQ(viewer->Composer(), nullptr);
         EXPECT_EQ(viewer->pictures, -1);
         break;
-      case Way::ComposerDelete:
-      case Way::OtherOwnerComposerDelete:
-        delete composer;
+      case Way::OtherOwnerFirst:
+        TComponent::Free(composerOwner);
+        composerOwner = nullptr;
         EXPECT_EQ(viewer->Composer(), nullptr);
         break;
       case Way::ViewerFirst:
@@ -197,10 +202,10 @@ TEST(ComposerDestruction, NoCallReachesADestroyedComposerInAnyOrder) {
 }
 
 TEST(ComposerDestruction, OwnerTellsEveryOwnedComponentOfARemoval) {
-  TComponent owner(nullptr);
-  auto* composer = new TVsComposer(&owner);
-  auto* a = new Viewer(&owner);
-  auto* b = new Viewer(&owner);
+  const forms::ComponentPtr<TComponent> owner(new TComponent(nullptr));
+  auto* composer = new TVsComposer(owner.get());
+  auto* a = new Viewer(owner.get());
+  auto* b = new Viewer(owner.get());
   a->SetComposer(composer);
   b->SetComposer(composer);
   composer->RemoveFreeNotification(a);  // the owner's notice alone must reach them
@@ -208,5 +213,5 @@ TEST(ComposerDestruction, OwnerTellsEveryOwnedComponentOfARemoval) {
   TComponent::Free(composer);
   EXPECT_EQ(a->Composer(), nullptr);
   EXPECT_EQ(b->Composer(), nullptr);
-  EXPECT_EQ(owner.ComponentCount(), 2);
+  EXPECT_EQ(owner->ComponentCount(), 2);
 }

@@ -55,13 +55,10 @@ class TSkinTestForm : public forms::TForm {
   }
   const char* ClassName() const override { return "TSkinTestForm"; }
   int raised = 0;
-};
 
-struct FreeComponent {
-  void operator()(forms::TComponent* c) const { forms::TComponent::Free(c); }
+ protected:
+  ~TSkinTestForm() override = default;
 };
-template <typename T>
-using Owned = std::unique_ptr<T, FreeComponent>;
 
 // Counts the form moves it would hand to the window system.
 class CountingSkin : public TVsSkin {
@@ -70,6 +67,7 @@ class CountingSkin : public TVsSkin {
   int moves = 0;
 
  protected:
+  ~CountingSkin() override = default;
   void StartFormMove() override { ++moves; }
 };
 
@@ -97,7 +95,7 @@ class VsSkin : public ::testing::Test {
 
   static QColor pixelShown(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
 
-  Owned<TSkinTestForm> form;
+  forms::ComponentPtr<TSkinTestForm> form;
   CountingSkin* skinControl = nullptr;
   TVsComposer* composer = nullptr;
 
@@ -108,7 +106,7 @@ class VsSkin : public ::testing::Test {
 };
 
 TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
-  Owned<TVsSkin> s(new TVsSkin(nullptr));
+  forms::ComponentPtr<TVsSkin> s(new TVsSkin(nullptr));
   EXPECT_EQ(s->geometry(), QRect(0, 0, 300, 200));
   EXPECT_EQ(s->MaskColor(), skin::clNone);
   EXPECT_TRUE(s->FormDrag());
@@ -124,7 +122,7 @@ TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
 }
 
 TEST_F(VsSkin, GoesOnlyOnAFormWhichLosesItsBorder) {
-  Owned<forms::TForm> f(new forms::TForm(nullptr));
+  forms::ComponentPtr<forms::TForm> f(new forms::TForm(nullptr));
   auto* s = new TVsSkin(f.get());
   s->SetParent(f.get());
   EXPECT_EQ(f->BorderStyle(), "bsNone");
@@ -150,7 +148,7 @@ TEST_F(VsSkin, GoesOnlyOnAFormWhichLosesItsBorder) {
 
 TEST_F(VsSkin, PlacedOnAShownFormKeepsItShown) {
   for (bool shown : {true, false}) {
-    Owned<forms::TForm> f(new forms::TForm(nullptr));
+    forms::ComponentPtr<forms::TForm> f(new forms::TForm(nullptr));
     f->setVisible(shown);
     auto* s = new TVsSkin(f.get());
     s->SetParent(f.get());
@@ -268,14 +266,29 @@ TEST_F(VsSkin, DestroyedComposerIsDroppedAndTheRegionRemoved) {
   EXPECT_TRUE(form->mask().isEmpty());
 
   // A composer of another owner is dropped as well, instead of being left dangling.
-  Owned<forms::TForm> other(new forms::TForm(nullptr));
+  forms::ComponentPtr<forms::TForm> other(new forms::TForm(nullptr));
   auto* foreign = new TVsComposer(other.get());
   addGraphic(*foreign, "About1.bmp", picture(20, 30, kBlue));
   skinControl->SetComposer(foreign);
   ASSERT_EQ(skinControl->geometry(), QRect(0, 0, 20, 30));
-  delete foreign;
+  forms::TComponent::Free(foreign);
   EXPECT_EQ(skinControl->Composer(), nullptr);
   EXPECT_EQ(skinControl->Graphic(), nullptr);
+}
+
+// Qt deletes the child widgets of a widget that goes: a control placed on one
+// that is not its owner is freed first, so that its owner lets it go.
+TEST_F(VsSkin, AControlWhoseParentGoesFirstLeavesItsOwner) {
+  const forms::ComponentPtr<forms::TForm> owner(new forms::TForm(nullptr));
+  auto* onWidget = new forms::TCustomControl(owner.get());
+  auto* onForm = new forms::TCustomControl(owner.get());
+  {
+    const std::unique_ptr<QWidget> widget(new QWidget);
+    const forms::ComponentPtr<forms::TForm> form(new forms::TForm(nullptr));
+    onWidget->setParent(widget.get());
+    onForm->SetParent(form.get());
+  }
+  EXPECT_EQ(owner->ComponentCount(), 0);
 }
 
 TEST_F(VsSkin, OnlyALeftPressWithFormDragMovesTheForm) {
@@ -318,7 +331,7 @@ TEST_F(VsSkin, StoredPropertiesSurviveFormDataAndShapeTheFormOnceLoaded) {
   base::MemoryStream stored;
   forms::WriteComponent(stored, *form);
 
-  Owned<TSkinTestForm> loaded(new TSkinTestForm(nullptr));
+  forms::ComponentPtr<TSkinTestForm> loaded(new TSkinTestForm(nullptr));
   stored.setPosition(0);
   forms::ReadComponent(stored, *loaded);
   auto* s = dynamic_cast<TVsSkin*>(loaded->FindComponent("VsSkin1"));
