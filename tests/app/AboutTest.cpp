@@ -18,18 +18,9 @@ struct FreeForm {
 
 class About : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
-  }
-
   void SetUp() override { box.reset(app::LoadAboutForm(nullptr)); }
 
   std::unique_ptr<TAboutForm, FreeForm> box;
-
-  static inline int argc_ = 1;
-  static inline char name_[] = "about_tests";
-  static inline char* argv_[] = {name_, nullptr};
-  static inline QApplication* app_ = nullptr;
 };
 
 TEST_F(About, LoadsFromItsResourceAsABorderlessPictureWindow) {

@@ -27,9 +27,9 @@ constexpr size_t kSmall = 22400;
 // The BMP file the album library writes for a database.
 std::vector<uint8_t> bmpOf(const std::string& database) {
   if (!fs::is_regular_file(database)) return {};
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   album::writePicture(album::decodePicture(database), dir.path("expected.bmp"));
-  return testing_support::TempDir::read(dir.path("expected.bmp"));
+  return testsupport::TempDir::read(dir.path("expected.bmp"));
 }
 
 QStringList sorted(QStringList names) {
@@ -197,7 +197,7 @@ TEST(MainFormUserPick, EveryWayOfChoosingAUserReadsAndExportsThatUsersFolder) {
     const QStringList entries = shownEntries(f);
     for (int i = 0; i < entries.size(); ++i) {
       const std::string source = family.desktop.backup(folder) + family.desktop.sep + entries[i].toStdString();
-      EXPECT_EQ(testing_support::TempDir::read(exported + "Pic_" + std::to_string(i + 1) + ".bmp"), bmpOf(source))
+      EXPECT_EQ(testsupport::TempDir::read(exported + "Pic_" + std::to_string(i + 1) + ".bmp"), bmpOf(source))
           << entries[i].toStdString();
     }
     EXPECT_TRUE(fs::is_directory(exported));

@@ -1,32 +1,22 @@
 // Runs the real qalbum on BMP files written to a temporary folder.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
+#include <utility>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include "RegionPictures.h"
+#include "skin/RegionPictures.h"
 #include "skin/VsGraphics.h"
+#include "support/Qalbum.h"
 
-namespace fs = std::filesystem;
 using namespace region_test;
 
 namespace {
 
 class SkinRegionCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qa_skin_region_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // A graphics stream file holding the one picture under the name "Pic".
   std::string save(const std::string& name, const base::Bitmap& bm) {
-    const std::string path = (dir_ / name).string();
+    const std::string path = dir_.path(name);
     skin::TVsGraphic entry;
     entry.SetName("Pic");
     entry.Bitmap() = bm;
@@ -37,16 +27,12 @@ class SkinRegionCommand : public ::testing::Test {
   }
 
   // Runs qalbum with the arguments; returns its standard output and error, and the exit status.
-  static std::pair<std::string, int> run(const std::string& args) {
-    FILE* pipe = ::popen((std::string(QA_QALBUM) + " " + args + " 2>&1").c_str(), "r");
-    std::string out;
-    char buffer[256];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return {out, WEXITSTATUS(status)};
+  std::pair<std::string, int> run(const std::vector<std::string>& args) const {
+    const testsupport::ProgramRun r = testsupport::qalbum(dir_, args);
+    return {r.out + r.err, r.status};
   }
 
-  fs::path dir_;
+  testsupport::TempDir dir_;
 };
 
 }  // namespace
@@ -60,19 +46,19 @@ TEST_F(SkinRegionCommand, PrintsTheRectanglesThenTheirCount) {
   setRgb(bm, 0, 2, bgr(0x12, 0x34, 0x56));
   const std::string file = save("shape.vsg", bm);
 
-  EXPECT_EQ(run("skin region " + file + " pic --mask FFFFFF"), std::make_pair(std::string("2 0 4 2\n5 0 6 2\n0 2 1 3\n3\n"), 0));
-  EXPECT_EQ(run("skin region --mask 123456 " + file + " Pic").first, "0 0 6 2\n1 2 6 3\n2\n");
+  EXPECT_EQ(run({"skin", "region", file, "pic", "--mask", "FFFFFF"}), std::make_pair(std::string("2 0 4 2\n5 0 6 2\n0 2 1 3\n3\n"), 0));
+  EXPECT_EQ(run({"skin", "region", "--mask", "123456", file, "Pic"}).first, "0 0 6 2\n1 2 6 3\n2\n");
 
   base::Bitmap blank = indexed(4, 4, 2);
-  EXPECT_EQ(run("skin region " + save("blank.vsg", blank) + " Pic --mask " + "FF0000").first, "0\n");
+  EXPECT_EQ(run({"skin", "region", save("blank.vsg", blank), "Pic", "--mask", "FF0000"}).first, "0\n");
 }
 
 TEST_F(SkinRegionCommand, RefusesBadArgumentsAndMissingFiles) {
-  const auto [usage, usageStatus] = run("skin region x.vsg Pic --mask FFF");
+  const auto [usage, usageStatus] = run({"skin", "region", "x.vsg", "Pic", "--mask", "FFF"});
   EXPECT_EQ(usage.rfind("Invalid mask colour \"FFF\".\n", 0), 0u) << usage;
   EXPECT_EQ(usageStatus, 2);
-  EXPECT_EQ(run("skin region x.vsg Pic").second, 2);
-  const auto [text, status] = run("skin region " + (dir_ / "none.vsg").string() + " Pic --mask 000000");
+  EXPECT_EQ(run({"skin", "region", "x.vsg", "Pic"}).second, 2);
+  const auto [text, status] = run({"skin", "region", dir_.path("none.vsg"), "Pic", "--mask", "000000"});
   EXPECT_EQ(status, 1);
   EXPECT_EQ(text.rfind("Cannot open file", 0), 0u) << text;
 }

@@ -1,7 +1,6 @@
 // A composer's pictures in form data, alone and on a form with a control and a timer.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <string>
 
@@ -14,14 +13,6 @@ using namespace skin;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "skin_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication instance(argc, argv);
-  return instance;
-}
 
 base::Bitmap picture(int w, int h, uint8_t seed) {
   base::Bitmap b(w, h, base::PixelFormat::Rgb24);
@@ -134,7 +125,6 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
 }
 
 TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
-  app();
   Bytes bytes;
   {
     AboutLikeForm form(nullptr);

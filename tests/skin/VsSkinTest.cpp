@@ -76,7 +76,6 @@ class CountingSkin : public TVsSkin {
 class VsSkin : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
     forms::RegisterFormClasses();
     skin::RegisterSkinClasses();
     skin::RegisterSkinControl();
@@ -100,11 +99,6 @@ class VsSkin : public ::testing::Test {
   Owned<TSkinTestForm> form;
   CountingSkin* skinControl = nullptr;
   TVsComposer* composer = nullptr;
-
-  static inline int argc_ = 1;
-  static inline char name_[] = "vsskin_tests";
-  static inline char* argv_[] = {name_, nullptr};
-  static inline QApplication* app_ = nullptr;
 };
 
 TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
