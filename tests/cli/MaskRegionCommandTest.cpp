@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "skin/GraphicEntries.h"
 #include "skin/RegionPictures.h"
 #include "skin/VsGraphics.h"
 #include "support/Qalbum.h"
@@ -17,11 +18,8 @@ class SkinRegionCommand : public ::testing::Test {
   // A graphics stream file holding the one picture under the name "Pic".
   std::string save(const std::string& name, const base::Bitmap& bm) {
     const std::string path = dir_.path(name);
-    skin::TVsGraphic entry;
-    entry.SetName("Pic");
-    entry.Bitmap() = bm;
     skin::TVsGraphics graphics;
-    graphics.Add(&entry);
+    skin_test::addGraphic(graphics, "Pic", bm);
     graphics.SaveToFile(path);
     return path;
   }

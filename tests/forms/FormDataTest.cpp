@@ -132,6 +132,23 @@ Bytes sampleForm() {
   return save(root);
 }
 
+// Form data of an unnamed TRoot holding TThing components named `names`, side
+// by side or each inside the one before.
+Bytes rootOfThings(const std::vector<std::string>& names, bool nested) {
+  Bytes data = {'Q', 'A', 'F', '1'};
+  appendShort(data, "TRoot");
+  appendShort(data, "");
+  data.push_back(0);
+  for (const std::string& name : names) {
+    appendShort(data, "TThing");
+    appendShort(data, name);
+    data.push_back(0);               // the end of its properties
+    if (!nested) data.push_back(0);  // the end of its components
+  }
+  data.insert(data.end(), nested ? names.size() + 1 : 1, 0);
+  return data;
+}
+
 }  // namespace
 
 TEST(FormData, EveryKindOfPropertyRoundTrips) {
@@ -221,30 +238,9 @@ TEST(FormData, BadDataFailsAndLeavesNoComponents) {
   expectFailure(replaced("\x04Ping", "\x04Pong"), "Method Pong not found");
   expectFailure(replaced("\x05" "First", "\x05" "1irst"), "\"1irst\" is not a valid component name");
 
-  Bytes twice = {'Q', 'A', 'F', '1'};
-  appendShort(twice, "TRoot");
-  appendShort(twice, "");
-  twice.push_back(0);
-  for (int i = 0; i < 2; ++i) {
-    appendShort(twice, "TThing");
-    appendShort(twice, "Same");
-    twice.insert(twice.end(), {0, 0});
-  }
-  twice.push_back(0);
-  expectFailure(twice, "A component named Same already exists");
-
+  expectFailure(rootOfThings({"Same", "Same"}, false), "A component named Same already exists");
   // Components nested deeper than the reader allows.
-  Bytes deep = {'Q', 'A', 'F', '1'};
-  appendShort(deep, "TRoot");
-  appendShort(deep, "");
-  deep.push_back(0);
-  for (int i = 0; i < 40; ++i) {
-    appendShort(deep, "TThing");
-    appendShort(deep, "");
-    deep.push_back(0);
-  }
-  deep.insert(deep.end(), 41, 0);
-  expectFailure(deep, "Invalid stream format");
+  expectFailure(rootOfThings(std::vector<std::string>(40, ""), true), "Invalid stream format");
 }
 
 TEST(FormData, NullReferencesAndEmptyHandlersAreNotWritten) {

@@ -7,9 +7,11 @@
 #include "base/Stream.h"
 #include "forms/Controls.h"
 #include "forms/core/FormData.h"
+#include "skin/GraphicEntries.h"
 #include "skin/VsComposer.h"
 
 using namespace skin;
+using skin_test::addGraphic;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
@@ -18,13 +20,6 @@ base::Bitmap picture(int w, int h, uint8_t seed) {
   base::Bitmap b(w, h, base::PixelFormat::Rgb24);
   for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i + seed);
   return b;
-}
-
-void addPicture(TVsComposer& c, const std::string& name, const base::Bitmap& b) {
-  TVsGraphic e;
-  e.SetName(name);
-  e.Bitmap() = b;
-  c.Graphics()->Add(&e);
 }
 
 class Holder : public forms::TComponent {
@@ -79,6 +74,13 @@ Bytes save(forms::TComponent& root) {
   return s.bytes();
 }
 
+// Reads form data into root and returns root's composer VsComposer1, or null.
+TVsComposer* loadComposer(const Bytes& bytes, forms::TComponent& root) {
+  base::MemoryStream in(bytes);
+  forms::ReadComponent(in, root);
+  return dynamic_cast<TVsComposer*>(root.FindComponent("VsComposer1"));
+}
+
 }  // namespace
 
 TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
@@ -86,8 +88,8 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   Holder root(nullptr);
   auto* composer = new TVsComposer(&root);
   composer->SetName("VsComposer1");
-  addPicture(*composer, "About1.bmp", picture(200, 220, 1));
-  addPicture(*composer, "second", picture(3, 5, 2));
+  addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 1));
+  addGraphic(*composer->Graphics(), "second", picture(3, 5, 2));
   int notified = 0;
   TVsChangeLink link;
   link.OnChange = [&](forms::TObject*) { ++notified; };
@@ -108,9 +110,7 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
 
   Holder back(nullptr);
-  base::MemoryStream in(bytes);
-  forms::ReadComponent(in, back);
-  auto* read = dynamic_cast<TVsComposer*>(back.FindComponent("VsComposer1"));
+  TVsComposer* read = loadComposer(bytes, back);
   ASSERT_NE(read, nullptr);
   ASSERT_EQ(read->Graphics()->Count(), 2);
   EXPECT_EQ(read->Graphics()->Items(0)->Name(), "About1.bmp");
@@ -142,7 +142,7 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
     control->OnClick.set("VsSkin1Click", {});
     auto* composer = new TVsComposer(&form);
     composer->SetName("VsComposer1");
-    addPicture(*composer, "About1.bmp", picture(200, 220, 3));
+    addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 3));
     control->composer = composer;
     auto* timer = new forms::TTimer(&form);
     timer->SetName("Timer1");
@@ -193,9 +193,7 @@ TEST(ComposerFormData, TheDesignersPositionIsReadAndKept) {
                            int32(8) + std::string(3, '\0');
   const Bytes bytes(text.begin(), text.end());
   Holder root(nullptr);
-  base::MemoryStream in(bytes);
-  forms::ReadComponent(in, root);
-  auto* composer = dynamic_cast<TVsComposer*>(root.FindComponent("VsComposer1"));
+  TVsComposer* composer = loadComposer(bytes, root);
   ASSERT_NE(composer, nullptr);
   EXPECT_EQ(composer->Graphics()->Count(), 0);
   EXPECT_EQ(save(root), bytes);
