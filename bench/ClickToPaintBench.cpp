@@ -45,7 +45,7 @@ const char* const kEntries[2][2] = {{"QuilloryPicHouse.pdb", "QuilloryPicSun.pdb
 struct Window {
   fs::path folder = fs::temp_directory_path() / "qa-bench-click";
   PrintingUi ui;
-  std::unique_ptr<app::TMainForm> form;
+  forms::ComponentPtr<app::TMainForm> form;
 
   Window() {
     fs::create_directories(folder / "Backup");
@@ -57,7 +57,7 @@ struct Window {
         }
     }
     const std::string dir = folder.string() + "/";
-    form = std::make_unique<app::TMainForm>(
+    form.reset(new app::TMainForm(
         ui,
         [dir] {
           app::UsersData data;
@@ -67,7 +67,7 @@ struct Window {
           data.selectFirst = true;
           return data;
         },
-        [](bool) {});
+        [](bool) {}));
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) std::abort();
   }

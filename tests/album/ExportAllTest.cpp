@@ -17,7 +17,7 @@
 #include "support/TempDir.h"
 
 using namespace album;
-using testing_support::TempDir;
+using testsupport::TempDir;
 namespace fs = std::filesystem;
 
 namespace {

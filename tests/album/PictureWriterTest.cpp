@@ -12,10 +12,10 @@
 #include "base/Errors.h"
 #include "support/TempDir.h"
 
-#include "../support/ErrorText.h"
+#include "support/ErrorText.h"
 
 using namespace album;
-using testing_support::TempDir;
+using testsupport::TempDir;
 
 namespace {
 std::vector<uint8_t> rowNumbers(int width, int height) {

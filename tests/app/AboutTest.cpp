@@ -13,18 +13,9 @@ namespace {
 
 class About : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
-  }
-
   void SetUp() override { box.reset(app::LoadAboutForm(nullptr)); }
 
   forms::ComponentPtr<TAboutForm> box;
-
-  static inline int argc_ = 1;
-  static inline char name_[] = "about_tests";
-  static inline char* argv_[] = {name_, nullptr};
-  static inline QApplication* app_ = nullptr;
 };
 
 TEST_F(About, LoadsFromItsResourceAsABorderlessPictureWindow) {

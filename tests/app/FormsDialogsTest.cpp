@@ -31,7 +31,7 @@ TEST(Dialogs, FiltersAndInitialFoldersTranslateForQt) {
 
 // The real save dialog shows the filter text as given and lists bitmaps named in either case.
 TEST(Dialogs, TheSaveDialogShowsItsFilterTextAndListsBothCases) {
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   for (const char* name : {"lower.bmp", "UPPER.BMP", "other.txt"}) dir.write(name, {1});
   QStringList filters, listed;
   QString title;

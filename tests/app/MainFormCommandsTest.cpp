@@ -245,7 +245,7 @@ TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
 TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   Album a;
   TMainForm& f = a.start();
-  testing_support::TempDir startDir, openDir, saveDir;
+  testsupport::TempDir startDir, openDir, saveDir;
   InFolder cwd(startDir.path());
   a.save();
   EXPECT_EQ(a.ui.take(), std::vector<Shown>{kLoadFirst});
@@ -253,7 +253,7 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
   person::chooseMenuItem(f, f.Picture1, f.Save1);
   const std::vector<uint8_t> bigBmp = album::decodePicture(a.big).toBmp();
-  EXPECT_EQ(testing_support::TempDir::read(startDir.path("QuilloryPicBig.bmp")), bigBmp);
+  EXPECT_EQ(testsupport::TempDir::read(startDir.path("QuilloryPicBig.bmp")), bigBmp);
 
   // Open from PDB: a cancelled dialog does nothing; a confirmed one loads and moves the current folder.
   a.open({});
@@ -269,7 +269,7 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.small));
   expectPlacement(f, kSmallImage, kSmallBevel);
   a.save();
-  EXPECT_EQ(testing_support::TempDir::read(openDir.path("QuilloryPicSmall.bmp")), album::decodePicture(a.small).toBmp());
+  EXPECT_EQ(testsupport::TempDir::read(openDir.path("QuilloryPicSmall.bmp")), album::decodePicture(a.small).toBmp());
   // Save replaces an earlier file without asking.
   a.save();
   EXPECT_TRUE(a.ui.take().empty());
@@ -286,7 +286,7 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
     EXPECT_EQ(setup.fileName, "QuilloryPicSmall.bmp");
     EXPECT_EQ(setup.initialFolder, a.ui.openSetups[1].initialFolder);
   }
-  EXPECT_EQ(testing_support::TempDir::read(saveDir.path("chosen.bmp")).size(), 23478u);
+  EXPECT_EQ(testsupport::TempDir::read(saveDir.path("chosen.bmp")).size(), 23478u);
   EXPECT_EQ(QDir::currentPath().toStdString(), fs::canonical(saveDir.path()).string());
 
   // A picture name holding separators is saved under a plain name in the current folder.

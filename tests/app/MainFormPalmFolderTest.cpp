@@ -17,7 +17,7 @@
 #include "app/MainForm.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
-#include "support/ProgramRun.h"
+#include "support/Qalbum.h"
 #include "support/TempDir.h"
 
 using app::TMainForm;
@@ -57,12 +57,10 @@ int64_t modificationTime(const fs::path& file) {
 
 // No Palm Desktop, no Wine prefix, no J-Pilot: a home folder of the test's own.
 struct NoOtherSources {
-  testing_support::TempDir home;
+  testsupport::TempDir home;
   // qalbum run with the window's settings folder as its configuration folder.
-  testing_support::ProgramRun qalbum(const std::vector<std::string>& args) const {
-    std::vector<std::string> command{"XDG_CONFIG_HOME=" + home.path("config"), QALBUM_PATH};
-    command.insert(command.end(), args.begin(), args.end());
-    return testing_support::runProgram("/usr/bin/env", command, home);
+  testsupport::ProgramRun qalbum(const std::vector<std::string>& args) const {
+    return testsupport::qalbum(home, args, {.environment = {"XDG_CONFIG_HOME=" + home.path("config")}});
   }
   std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   NoOtherSources() {
@@ -82,7 +80,7 @@ struct NoOtherSources {
 
 TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   NoOtherSources sources;
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   const fs::path palm = dir.path("Palm");
   writeFamily(palm);
   RecordingUi ui;
@@ -111,7 +109,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
 
 TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePicturesDate) {
   NoOtherSources sources;
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   const fs::path palm = dir.path("Palm");
   const std::vector<FamilyPicture> pictures = writeFamily(palm);
   RecordingUi ui;
@@ -137,7 +135,7 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
   const fs::path png = dir.path("Sun.Png");
   ui.fileAnswers.push_back(QString::fromStdString(png.string()));
   QTest::mouseClick(f->findChild<QToolButton*>(QStringLiteral("ToolButton3")), Qt::LeftButton);
-  const std::vector<uint8_t> bytes = testing_support::TempDir::read(png.string());
+  const std::vector<uint8_t> bytes = testsupport::TempDir::read(png.string());
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
   EXPECT_EQ(modificationTime(png), pictures[1].time);
@@ -146,7 +144,7 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
 
 TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   NoOtherSources sources;
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   // A space, a comma and a letter beyond ASCII, which the settings file escapes.
   const fs::path palm = dir.path("Palm, \u00e9t\u00e9 copy");
   writeFamily(palm);
@@ -155,12 +153,12 @@ TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   ui.take();
   f->show();
   dropOnto(*f, palm / "Ben");
-  const testing_support::ProgramRun ben = sources.qalbum({"users"});
+  const testsupport::ProgramRun ben = sources.qalbum({"users"});
   EXPECT_EQ(ben.status, 0) << ben.err;
   EXPECT_EQ(ben.out, "Ben\t" + (palm / "Ben").string() + "/\n");
 
   dropOnto(*f, palm);
-  const testing_support::ProgramRun family = sources.qalbum({"users"});
+  const testsupport::ProgramRun family = sources.qalbum({"users"});
   EXPECT_EQ(family.status, 0) << family.err;
   EXPECT_EQ(family.out, "Anna\t" + (palm / "Anna").string() + "/\nBen\t" + (palm / "Ben").string() + "/\n");
 }

@@ -58,7 +58,7 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   // A UTF-8 file name and one whose bytes are Windows-1252; both databases name themselves in Windows-1252.
   desktop.addPicture("Z", "QuilloryPicCaf\xC3\xA9.pdb", "QuilloryPicCaf\xE9", 22400, 1);
   desktop.addPicture("Z", "QuilloryPicN\xF6.pdb", "QuilloryPicN\xF6", 22400, 2);
-  testing_support::TempDir saves;
+  testsupport::TempDir saves;
   struct InFolder {
     QString before = QDir::currentPath();
     explicit InFolder(const std::string& folder) { QDir::setCurrent(QString::fromStdString(folder)); }
@@ -85,7 +85,7 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   ASSERT_EQ(ui.saveSetups.size(), 1u);
   EXPECT_EQ(ui.saveSetups[0].fileName, utf8("QuilloryPicCaf\xC3\xA9.bmp"));
   EXPECT_EQ(fileNames(saves.path()), std::vector<std::string>{"QuilloryPicCaf\xC3\xA9.bmp"});
-  EXPECT_EQ(testing_support::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f->Image1->bitmap().toBmp());
+  EXPECT_EQ(testsupport::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f->Image1->bitmap().toBmp());
 
   // Export All makes the user's folder under the name the box shows, and says so.
   clickButton(*f, "ToolButton7");

@@ -27,9 +27,9 @@ constexpr size_t kSmall = 22400;
 // The BMP file the album library writes for a database.
 std::vector<uint8_t> bmpOf(const std::string& database) {
   if (!fs::is_regular_file(database)) return {};
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   album::writePicture(album::decodePicture(database), dir.path("expected.bmp"));
-  return testing_support::TempDir::read(dir.path("expected.bmp"));
+  return testsupport::TempDir::read(dir.path("expected.bmp"));
 }
 
 QStringList sorted(QStringList names) {
@@ -100,6 +100,17 @@ void tabToUserBox(TMainForm& f) {
   ASSERT_TRUE(f.UserBox->hasFocus());
 }
 
+// Opens the list from the keyboard with `opener`, goes down to the second user and takes it with `take`.
+std::function<void(TMainForm&)> keysOnTheOpenList(Qt::Key opener, Qt::KeyboardModifiers modifiers, Qt::Key take) {
+  return [=](TMainForm& f) {
+    tabToUserBox(f);
+    person::type(opener, modifiers);
+    ASSERT_TRUE(person::userPopup(f)->isVisible());
+    person::type(Qt::Key_Down);
+    person::type(take);
+  };
+}
+
 const std::vector<Way>& ways() {
   static const std::vector<Way> all = {
       {"mouse on a popup item",
@@ -108,24 +119,8 @@ const std::vector<Way>& ways() {
          person::clickUserItem(f, 1);
        },
        1, false},
-      {"Alt+Down, Down, Enter",
-       [](TMainForm& f) {
-         tabToUserBox(f);
-         person::type(Qt::Key_Down, Qt::AltModifier);
-         ASSERT_TRUE(person::userPopup(f)->isVisible());
-         person::type(Qt::Key_Down);
-         person::type(Qt::Key_Return);
-       },
-       1, true},
-      {"F4, Down, Enter",
-       [](TMainForm& f) {
-         tabToUserBox(f);
-         person::type(Qt::Key_F4);
-         ASSERT_TRUE(person::userPopup(f)->isVisible());
-         person::type(Qt::Key_Down);
-         person::type(Qt::Key_Enter);
-       },
-       1, false},
+      {"Alt+Down, Down, Enter", keysOnTheOpenList(Qt::Key_Down, Qt::AltModifier, Qt::Key_Return), 1, true},
+      {"F4, Down, Enter", keysOnTheOpenList(Qt::Key_F4, Qt::NoModifier, Qt::Key_Enter), 1, false},
       {"mouse on the second item, then back on the first",
        [](TMainForm& f) {
          ASSERT_TRUE(person::openUserList(f));
@@ -197,7 +192,7 @@ TEST(MainFormUserPick, EveryWayOfChoosingAUserReadsAndExportsThatUsersFolder) {
     const QStringList entries = shownEntries(f);
     for (int i = 0; i < entries.size(); ++i) {
       const std::string source = family.desktop.backup(folder) + family.desktop.sep + entries[i].toStdString();
-      EXPECT_EQ(testing_support::TempDir::read(exported + "Pic_" + std::to_string(i + 1) + ".bmp"), bmpOf(source))
+      EXPECT_EQ(testsupport::TempDir::read(exported + "Pic_" + std::to_string(i + 1) + ".bmp"), bmpOf(source))
           << entries[i].toStdString();
     }
     EXPECT_TRUE(fs::is_directory(exported));

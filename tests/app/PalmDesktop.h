@@ -11,7 +11,7 @@
 
 #include "album/DatabaseBuilder.h"
 #include "platform/Files.h"
-#include "support/TempDir.h"
+#include "support/TestSupport.h"
 
 class PalmDesktop {
  public:
@@ -19,7 +19,7 @@ class PalmDesktop {
 
   PalmDesktop() {
     std::filesystem::create_directories(dir.path("Palm"));
-    std::filesystem::copy_file(QA_USERDATA_DLL, dir.path("Palm" + sep + "UserData.dll"));
+    std::filesystem::copy_file(testsupport::userLibraryFile(), dir.path("Palm" + sep + "UserData.dll"));
     ::setenv("QUILLORY_REGISTRY", dir.path("registry.reg").c_str(), 1);
   }
   ~PalmDesktop() { ::unsetenv("QUILLORY_REGISTRY"); }
@@ -65,7 +65,7 @@ class PalmDesktop {
     return path;
   }
 
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
 
  private:
   static std::string escaped(const std::string& text) {

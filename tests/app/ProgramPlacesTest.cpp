@@ -2,9 +2,9 @@
 // program and an installed one (bin/ beside share/).
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
 #include "app/ProgramPlaces.h"
 #include "platform/Files.h"
+#include "support/TestSupport.h"
 
 using namespace testsupport;
 
@@ -13,11 +13,11 @@ namespace {
 const std::string sep(1, platform::kPathSeparator);
 
 TEST(ProgramPlaces, AnInstalledProgramExportsIntoThePicturesAndFindsItsHelpInTheDocFolder) {
-  TempFolder root;
-  const std::string prefix = root.text() + sep + "usr" + sep;
+  TempDir root;
+  const std::string prefix = root.path() + sep + "usr" + sep;
   const std::string bin = prefix + "bin" + sep;
   const std::string doc = prefix + "share" + sep + "doc" + sep + "quillory-album" + sep;
-  const std::string pictures = root.text() + sep + "Pictures";
+  const std::string pictures = root.path() + sep + "Pictures";
   std::filesystem::create_directories(bin);
 
   // Only the folders decide, not who may write into them.

@@ -14,17 +14,13 @@
 #include <sstream>
 
 #include "album/DatabaseBuilder.h"
-#include "support/ProgramRun.h"
-#include "support/TempDir.h"
+#include "support/Qalbum.h"
 
-using testing_support::ProgramRun;
-using testing_support::TempDir;
+using testsupport::ProgramRun;
+using testsupport::TempDir;
+using testsupport::qalbum;
 
 namespace {
-
-ProgramRun qalbum(const TempDir& dir, const std::vector<std::string>& args, const std::string& stdoutPath = {}) {
-  return testing_support::runProgram(QALBUM_PATH, args, dir, stdoutPath);
-}
 
 bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
@@ -105,7 +101,7 @@ TEST(QalbumConventions, ConvertWritesNoPictureToATerminal) {
   ASSERT_GE(terminal, 0);
   ASSERT_EQ(grantpt(terminal), 0);
   ASSERT_EQ(unlockpt(terminal), 0);
-  const ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, ptsname(terminal));
+  const ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, {.stdoutTo = ptsname(terminal)});
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(startsWith(r.err, "Standard output is a terminal")) << r.err;
   char byte = 0;

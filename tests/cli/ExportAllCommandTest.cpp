@@ -10,19 +10,14 @@
 #include "base/Bitmap.h"
 #include "base/Stream.h"
 #include "support/PalmFolders.h"
-#include "support/ProgramRun.h"
+#include "support/Qalbum.h"
 #include "support/TempDir.h"
 
-using testing_support::TempDir;
 using namespace testsupport;
 
 namespace {
 
-using Outcome = testing_support::ProgramRun;
-
-Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
-  return testing_support::runProgram(QALBUM_PATH, args, dir);
-}
+using Outcome = testsupport::ProgramRun;
 
 int64_t modificationTime(const fs::path& file) {
   struct stat st {};

@@ -9,46 +9,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureTemplate.h"
+#include "support/Qalbum.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
-using testing_support::TempDir;
+using testsupport::RunOptions;
+using testsupport::TempDir;
 
 namespace {
 
-struct Outcome {
-  int status;  // 124: still running after the time allowed
-  std::string out, err;
-};
+using Outcome = testsupport::ProgramRun;
 
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-std::string textOf(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs `shellPrefix qalbum args` through the shell, in `dir`, with at most ten
-// seconds; standard output goes to `stdoutTo` ("&-": closed) when given.
-Outcome qalbum(const TempDir& dir, const std::string& args, const std::string& shellPrefix = "",
-           const std::string& stdoutTo = "") {
-  const std::string out = stdoutTo.empty() ? dir.path("stdout.txt") : stdoutTo;
-  const std::string command = "cd " + quoted(dir.path()) + " && " + shellPrefix + " timeout 10 " +
-                              quoted(QALBUM_PATH) + " " + args + " >" + (out == "&-" ? out : quoted(out)) + " 2>" +
-                              quoted(dir.path("stderr.txt"));
-  const int raw = std::system(command.c_str());
-  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, stdoutTo.empty() ? textOf(out) : "", textOf(dir.path("stderr.txt"))};
-  fs::remove(dir.path("stdout.txt"));
-  fs::remove(dir.path("stderr.txt"));
-  return run;
+// Runs qalbum inside `dir`, with at most ten seconds (status 124 when it takes longer).
+Outcome qalbumIn(const TempDir& dir, const std::vector<std::string>& args, RunOptions options = {}) {
+  options.workingDir = dir.path();
+  options.timeoutSeconds = 10;
+  return testsupport::qalbum(dir, args, options);
 }
 
 void makeSocket(const std::string& path) {
@@ -82,23 +63,25 @@ TEST(QalbumFiles, InputsThatAreNoRegularFilesFailAtOnce) {
   for (const std::string& input : {dir.path("fifo"), dir.path("socket"), std::string("/dev/zero")}) {
     SCOPED_TRACE(input);
     const std::string cannotOpen = "Cannot open file \"" + input + "\". ";
-    for (const std::string& command : std::vector<std::string>{"info", "convert", "skin list", "skin pack"}) {
-      const std::string args = command == "convert"     ? "convert " + quoted(input) + " out.bmp"
-                               : command == "skin pack" ? "skin pack out.vsg " + quoted("a=" + input)
-                                                        : command + " " + quoted(input);
-      const Outcome run = qalbum(dir, args);
+    const std::pair<std::string, std::vector<std::string>> commands[] = {
+        {"info", {"info", input}},
+        {"convert", {"convert", input, "out.bmp"}},
+        {"skin list", {"skin", "list", input}},
+        {"skin pack", {"skin", "pack", "out.vsg", "a=" + input}}};
+    for (const auto& [command, args] : commands) {
+      const Outcome run = qalbumIn(dir, args);
       EXPECT_EQ(run.status, 1) << command;
       // info names the failing file first, as it goes on with the next one.
       const std::string expected = command == "info" ? input + ": " + cannotOpen : cannotOpen;
       EXPECT_EQ(run.err.rfind(expected, 0), 0u) << command << ": " << run.err;
     }
     // A registry file that is no regular file holds no users; it never holds the program up.
-    EXPECT_EQ(qalbum(dir, "users", "QUILLORY_REGISTRY=" + quoted(input)).status, 1);
+    EXPECT_EQ(qalbumIn(dir, {"users"}, {.environment = {"QUILLORY_REGISTRY=" + input}}).status, 1);
   }
   // A FIFO named like a picture database, in the folder an export reads.
   fs::create_directory(dir.path("backup"));
   ::mkfifo(dir.path("backup/QuilloryPicFifo.pdb").c_str(), 0600);
-  const Outcome run = qalbum(dir, "export backup out");
+  const Outcome run = qalbumIn(dir, {"export", "backup", "out"});
   EXPECT_EQ(run.status, 1);
   // The export names the database that stopped it, then the message.
   EXPECT_EQ(run.err, "backup/QuilloryPicFifo.pdb: Cannot open file \"" + dir.path("backup/QuilloryPicFifo.pdb") +
@@ -109,23 +92,24 @@ TEST(QalbumFiles, InputsThatAreNoRegularFilesFailAtOnce) {
 TEST(QalbumFiles, OutputThatCannotBeWrittenIsAFailure) {
   TempDir dir;
   dir.write("QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(22400, 1)));
-  ASSERT_EQ(qalbum(dir, "convert QuilloryPicA.pdb a.bmp").status, 0);
-  ASSERT_EQ(qalbum(dir, "skin pack a.vsg A=a.bmp").status, 0);
-  for (const std::string& args : std::vector<std::string>{"--help", "--version", "info QuilloryPicA.pdb", "skin list a.vsg"}) {
-    const Outcome full = qalbum(dir, args, "", "/dev/full");
-    EXPECT_EQ(full.status, 1) << args;
-    EXPECT_NE(full.err.find("Stream write error\n"), std::string::npos) << args << ": " << full.err;
+  ASSERT_EQ(qalbumIn(dir, {"convert", "QuilloryPicA.pdb", "a.bmp"}).status, 0);
+  ASSERT_EQ(qalbumIn(dir, {"skin", "pack", "a.vsg", "A=a.bmp"}).status, 0);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"--version"}, {"info", "QuilloryPicA.pdb"}, {"skin", "list", "a.vsg"}}) {
+    const Outcome full = qalbumIn(dir, args, {.stdoutTo = "/dev/full"});
+    EXPECT_EQ(full.status, 1) << args[0];
+    EXPECT_NE(full.err.find("Stream write error\n"), std::string::npos) << args[0] << ": " << full.err;
   }
-  EXPECT_EQ(qalbum(dir, "--version", "", "&-").status, 1);
-  EXPECT_EQ(qalbum(dir, "--version").status, 0);
+  EXPECT_EQ(qalbumIn(dir, {"--version"}, {.stdoutTo = "&-"}).status, 1);
+  EXPECT_EQ(qalbumIn(dir, {"--version"}).status, 0);
 }
 
 TEST(QalbumFiles, MessagesNameFilesInFull) {
   TempDir dir;
-  const Outcome open = qalbum(dir, "convert missing.pdb out.bmp");
+  const Outcome open = qalbumIn(dir, {"convert", "missing.pdb", "out.bmp"});
   EXPECT_EQ(open.err.rfind("Cannot open file \"" + dir.path("missing.pdb") + "\". ", 0), 0u) << open.err;
   dir.write("QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(22400, 1)));
-  const Outcome create = qalbum(dir, "convert QuilloryPicA.pdb nowhere/out.bmp");
+  const Outcome create = qalbumIn(dir, {"convert", "QuilloryPicA.pdb", "nowhere/out.bmp"});
   EXPECT_EQ(create.err.rfind("Cannot create file \"" + dir.path("nowhere/out.bmp") + "\". ", 0), 0u) << create.err;
 }
 
@@ -134,13 +118,13 @@ TEST(QalbumFiles, AFileSizeLimitLeavesNoFileBehind) {
   fs::create_directory(dir.path("backup"));
   dir.write("backup/QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(89600, 1)));
   dir.write("old.bmp", {1, 2, 3});
-  const std::string limit = "ulimit -f 8 &&";  // 8 blocks: less than one large picture
-  const Outcome convert = qalbum(dir, "convert backup/QuilloryPicA.pdb old.bmp", limit);
+  const RunOptions limit{.shellPrefix = "ulimit -f 8 &&"};  // 8 blocks: less than one large picture
+  const Outcome convert = qalbumIn(dir, {"convert", "backup/QuilloryPicA.pdb", "old.bmp"}, limit);
   EXPECT_EQ(convert.status, 1);
   EXPECT_EQ(convert.err, "Cannot create file \"" + dir.path("old.bmp") + "\". File too large.\n");
   EXPECT_EQ(TempDir::read(dir.path("old.bmp")), (std::vector<uint8_t>{1, 2, 3}));
 
-  const Outcome exported = qalbum(dir, "export backup out", limit);
+  const Outcome exported = qalbumIn(dir, {"export", "backup", "out"}, limit);
   EXPECT_EQ(exported.status, 1);
   EXPECT_EQ(exported.err,
             "backup/QuilloryPicA.pdb: Cannot create file \"" + dir.path("out/Pic_1.bmp") + "\". File too large.\n");
@@ -161,7 +145,7 @@ TEST(QalbumFiles, InterruptedExportsLeaveNoTemporaryFile) {
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::freopen("/dev/null", "w", stderr);
-      ::execl(QALBUM_PATH, "qalbum", "export", dir.path("backup").c_str(), out.c_str(), static_cast<char*>(nullptr));
+      ::execl(testsupport::builtProgram("qalbum").c_str(), "qalbum", "export", dir.path("backup").c_str(), out.c_str(), static_cast<char*>(nullptr));
       ::_exit(127);
     }
     bool caught = false;

@@ -7,18 +7,15 @@
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
-#include "support/ProgramRun.h"
+#include "support/Qalbum.h"
 #include "support/TempDir.h"
 
-using testing_support::TempDir;
+using testsupport::TempDir;
 
 namespace {
 
-using Outcome = testing_support::ProgramRun;
-
-Outcome qalbum(const TempDir& dir, const std::vector<std::string>& args) {
-  return testing_support::runProgram(QALBUM_PATH, args, dir);
-}
+using Outcome = testsupport::ProgramRun;
+using testsupport::qalbum;
 
 std::vector<uint8_t> stripes(size_t count) {
   std::vector<uint8_t> pixels(count);

@@ -8,7 +8,7 @@
 #include "forms/core/Classes.h"
 #include "forms/core/IniFiles.h"
 
-#include "../support/ErrorText.h"
+#include "support/ErrorText.h"
 
 using namespace forms;
 

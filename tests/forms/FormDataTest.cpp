@@ -116,21 +116,6 @@ void appendShort(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
 }
 
-// Stored data up to the end of the properties of an unnamed root, and of a thing.
-Bytes unnamedRootStart() {
-  Bytes b = {'Q', 'A', 'F', '1'};
-  appendShort(b, "TRoot");
-  appendShort(b, "");
-  b.push_back(0);
-  return b;
-}
-
-void appendThingStart(Bytes& b, const std::string& name) {
-  appendShort(b, "TThing");
-  appendShort(b, name);
-  b.push_back(0);
-}
-
 // A root named Form1 holding two things that refer to each other and to the root.
 Bytes sampleForm() {
   const ComponentPtr<Root> root(new Root);
@@ -151,6 +136,23 @@ Bytes sampleForm() {
   first->inner.blob = "\x01\x02\x03";
   second->other = root.get();
   return save(*root);
+}
+
+// Form data of an unnamed TRoot holding TThing components named `names`, side
+// by side or each inside the one before.
+Bytes rootOfThings(const std::vector<std::string>& names, bool nested) {
+  Bytes data = {'Q', 'A', 'F', '1'};
+  appendShort(data, "TRoot");
+  appendShort(data, "");
+  data.push_back(0);
+  for (const std::string& name : names) {
+    appendShort(data, "TThing");
+    appendShort(data, name);
+    data.push_back(0);               // the end of its properties
+    if (!nested) data.push_back(0);  // the end of its components
+  }
+  data.insert(data.end(), nested ? names.size() + 1 : 1, 0);
+  return data;
 }
 
 }  // namespace
@@ -242,19 +244,9 @@ TEST(FormData, BadDataFailsAndLeavesNoComponents) {
   expectFailure(replaced("\x04Ping", "\x04Pong"), "Method Pong not found");
   expectFailure(replaced("\x05" "First", "\x05" "1irst"), "\"1irst\" is not a valid component name");
 
-  Bytes twice = unnamedRootStart();
-  for (int i = 0; i < 2; ++i) {
-    appendThingStart(twice, "Same");
-    twice.push_back(0);  // no children
-  }
-  twice.push_back(0);
-  expectFailure(twice, "A component named Same already exists");
-
+  expectFailure(rootOfThings({"Same", "Same"}, false), "A component named Same already exists");
   // Components nested deeper than the reader allows.
-  Bytes deep = unnamedRootStart();
-  for (int i = 0; i < 40; ++i) appendThingStart(deep, "");
-  deep.insert(deep.end(), 41, 0);
-  expectFailure(deep, "Invalid stream format");
+  expectFailure(rootOfThings(std::vector<std::string>(40, ""), true), "Invalid stream format");
 }
 
 TEST(FormData, NullReferencesAndEmptyHandlersAreNotWritten) {

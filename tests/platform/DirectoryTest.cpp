@@ -8,7 +8,7 @@
 #include "support/TempDir.h"
 
 using namespace platform;
-using testing_support::TempDir;
+using testsupport::TempDir;
 
 TEST(Wildcard, MatchesAsTheWindowsFileSystemDoes) {
   EXPECT_TRUE(matchesWildcard("QuilloryPic1.pdb", "QuilloryPic*.pdb"));

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
 #include "base/Errors.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
+#include "support/TestSupport.h"
 
 using platform::FileMode;
 using platform::FileStream;
 
 TEST(FileStream, ExclusiveOpenKeepsOthersOutUntilClosed) {
-  testsupport::TempFolder folder;
-  const std::string path = (folder.path() / "QuilloryPic1.pdb").string();
+  testsupport::TempDir folder;
+  const std::string path = (folder.root() / "QuilloryPic1.pdb").string();
   testsupport::writeFile(path, "abc");
   {
     FileStream first(path, FileMode::OpenReadExclusive);

@@ -11,9 +11,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "TestSupport.h"
 #include "base/Errors.h"
 #include "platform/FileWriter.h"
+#include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using platform::FileWriter;
@@ -65,8 +65,8 @@ int signalThatEnded(pid_t pid) {
 }  // namespace
 
 TEST(FileWriterProcesses, ReplacingNeverLeavesTheNameEmptyAndKeepsTheMode) {
-  testsupport::TempFolder folder;
-  const fs::path target = folder.path() / "private.bmp";
+  testsupport::TempDir folder;
+  const fs::path target = folder.root() / "private.bmp";
   const std::string a(1 << 20, 'a'), b(1 << 19, 'b');
   platform::writeFileReplacing(target.string(), [&](base::Stream& out) { out.writeBuffer(a.data(), a.size()); });
   ::chmod(target.c_str(), 0600);
@@ -98,14 +98,14 @@ TEST(FileWriterProcesses, ReplacingNeverLeavesTheNameEmptyAndKeepsTheMode) {
   struct stat st {};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
-  EXPECT_EQ(temporaryFiles(folder.path()), 0u);
+  EXPECT_EQ(temporaryFiles(folder.root()), 0u);
 }
 
 TEST(FileWriterProcesses, AWriterKilledMidWriteLeavesNoCutFileUnderTheName) {
-  testsupport::TempFolder folder;
-  const fs::path old = folder.path() / "old.bmp";
+  testsupport::TempDir folder;
+  const fs::path old = folder.root() / "old.bmp";
   testsupport::writeFile(old, "the old picture");
-  const fs::path fresh = folder.path() / "Pic_1.bmp";
+  const fs::path fresh = folder.root() / "Pic_1.bmp";
   for (auto [target, purpose] : {std::pair{old, FileWriter::Purpose::Replace}, {fresh, FileWriter::Purpose::NewName}}) {
     const pid_t pid = childStoppedMidWrite(target, purpose, true);
     ::kill(pid, SIGKILL);
@@ -114,25 +114,25 @@ TEST(FileWriterProcesses, AWriterKilledMidWriteLeavesNoCutFileUnderTheName) {
   EXPECT_EQ(readAll(old), "the old picture");
   EXPECT_FALSE(fs::exists(fresh));
   // Only SIGKILL may leave the temporary files; they are named as no picture is.
-  EXPECT_EQ(temporaryFiles(folder.path()), 2u);
+  EXPECT_EQ(temporaryFiles(folder.root()), 2u);
 }
 
 TEST(FileWriterProcesses, InterruptedWritersRemoveTheirTemporaryFile) {
-  testsupport::TempFolder folder;
-  const fs::path target = folder.path() / "out.bmp";
+  testsupport::TempDir folder;
+  const fs::path target = folder.root() / "out.bmp";
   testsupport::writeFile(target, "old");
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
     const pid_t pid = childStoppedMidWrite(target, FileWriter::Purpose::Replace, true);
     ::kill(pid, signal);
     EXPECT_EQ(signalThatEnded(pid), signal);
-    EXPECT_EQ(temporaryFiles(folder.path()), 0u) << signal;
+    EXPECT_EQ(temporaryFiles(folder.root()), 0u) << signal;
   }
   EXPECT_EQ(readAll(target), "old");
 }
 
 TEST(FileWriterProcesses, AFileSizeLimitFailsTheWriteAndLeavesNothing) {
-  testsupport::TempFolder folder;
-  const fs::path target = folder.path() / "big.bmp";
+  testsupport::TempDir folder;
+  const fs::path target = folder.root() / "big.bmp";
   testsupport::writeFile(target, "old");
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -151,34 +151,34 @@ TEST(FileWriterProcesses, AFileSizeLimitFailsTheWriteAndLeavesNothing) {
   ::waitpid(pid, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
   EXPECT_EQ(readAll(target), "old");
-  EXPECT_EQ(temporaryFiles(folder.path()), 0u);
+  EXPECT_EQ(temporaryFiles(folder.root()), 0u);
 }
 
 TEST(FileWriterProcesses, ASymlinkOrFileBesideTheTargetIsNeverTouched) {
-  testsupport::TempFolder folder;
-  const fs::path victim = folder.path() / "victim.txt";
+  testsupport::TempDir folder;
+  const fs::path victim = folder.root() / "victim.txt";
   testsupport::writeFile(victim, "precious");
-  fs::create_symlink(victim, folder.path() / "out.bmp.partial");
-  testsupport::writeFile(folder.path() / "out.bmp.tmp", "a neighbour");
-  fs::create_symlink(victim, folder.path() / "Pic_1.bmp");
-  platform::writeFileReplacing((folder.path() / "out.bmp").string(), [](base::Stream& out) { out.writeBuffer("new", 3); });
-  FileWriter writer((folder.path() / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
+  fs::create_symlink(victim, folder.root() / "out.bmp.partial");
+  testsupport::writeFile(folder.root() / "out.bmp.tmp", "a neighbour");
+  fs::create_symlink(victim, folder.root() / "Pic_1.bmp");
+  platform::writeFileReplacing((folder.root() / "out.bmp").string(), [](base::Stream& out) { out.writeBuffer("new", 3); });
+  FileWriter writer((folder.root() / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
   writer.write([](base::Stream& out) { out.writeBuffer("pic", 3); });
-  EXPECT_FALSE(writer.takeNewName((folder.path() / "Pic_1.bmp").string()));
-  EXPECT_TRUE(writer.takeNewName((folder.path() / "Pic_2.bmp").string()));
+  EXPECT_FALSE(writer.takeNewName((folder.root() / "Pic_1.bmp").string()));
+  EXPECT_TRUE(writer.takeNewName((folder.root() / "Pic_2.bmp").string()));
   EXPECT_EQ(readAll(victim), "precious");
-  EXPECT_EQ(readAll(folder.path() / "out.bmp.tmp"), "a neighbour");
-  EXPECT_TRUE(fs::is_symlink(folder.path() / "out.bmp.partial"));
-  EXPECT_TRUE(fs::is_symlink(folder.path() / "Pic_1.bmp"));
-  EXPECT_EQ(readAll(folder.path() / "Pic_2.bmp"), "pic");
+  EXPECT_EQ(readAll(folder.root() / "out.bmp.tmp"), "a neighbour");
+  EXPECT_TRUE(fs::is_symlink(folder.root() / "out.bmp.partial"));
+  EXPECT_TRUE(fs::is_symlink(folder.root() / "Pic_1.bmp"));
+  EXPECT_EQ(readAll(folder.root() / "Pic_2.bmp"), "pic");
 }
 
 // Run by a user who is not root (root drops to "nobody" in a child process),
 // since root may write anything.
 TEST(FileWriterProcesses, AClosedFolderIsWrittenInPlaceAndAProtectedFileIsKept) {
-  testsupport::TempFolder folder;
-  const fs::path closed = folder.path() / "closed";
-  const fs::path open = folder.path() / "open";
+  testsupport::TempDir folder;
+  const fs::path closed = folder.root() / "closed";
+  const fs::path open = folder.root() / "open";
   fs::create_directories(closed);
   fs::create_directories(open);
   testsupport::writeFile(closed / "save.bmp", "old content, longer than the new");
@@ -187,7 +187,7 @@ TEST(FileWriterProcesses, AClosedFolderIsWrittenInPlaceAndAProtectedFileIsKept) 
   ::chmod((closed / "save.bmp").c_str(), 0666);
   ::chmod(open.c_str(), 0777);
   ::chmod((open / "locked.bmp").c_str(), 0444);
-  ::chmod(folder.path().c_str(), 0755);
+  ::chmod(folder.root().c_str(), 0755);
 
   const pid_t pid = ::fork();
   if (pid == 0) {

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "../support/ErrorText.h"
-#include "TestSupport.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
+#include "support/ErrorText.h"
+#include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using platform::FileWriter;
@@ -45,28 +45,28 @@ std::string prefixOf(const std::string& message, const std::string& path) {
 }  // namespace
 
 TEST(FileWriter, ReplacesInOneStepAndLeavesOnlyTheTarget) {
-  testsupport::TempFolder folder;
-  const fs::path target = folder.path() / "picture.bmp";
+  testsupport::TempDir folder;
+  const fs::path target = folder.root() / "picture.bmp";
   platform::writeFileReplacing(target.string(), text("first"));
   EXPECT_EQ(readAll(target), "first");
   // While the new content is written, the old file is still whole under its
   // name, and the temporary file looks like no picture and no database.
   platform::writeFileReplacing(target.string(), [&](base::Stream& out) {
     EXPECT_EQ(readAll(target), "first");
-    EXPECT_EQ(entries(folder.path()).size(), 2u);
-    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "Pic_*.bmp").empty());
-    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "QuilloryPic*.pdb").empty());
-    EXPECT_TRUE(platform::listDirectory(folder.text() + "/", "*.bmp").size() == 1);
+    EXPECT_EQ(entries(folder.root()).size(), 2u);
+    EXPECT_TRUE(platform::listDirectory(folder.path() + "/", "Pic_*.bmp").empty());
+    EXPECT_TRUE(platform::listDirectory(folder.path() + "/", "QuilloryPic*.pdb").empty());
+    EXPECT_TRUE(platform::listDirectory(folder.path() + "/", "*.bmp").size() == 1);
     out.writeBuffer("second, longer", 14);
   });
   EXPECT_EQ(readAll(target), "second, longer");
-  EXPECT_EQ(entries(folder.path()), std::vector<std::string>{"picture.bmp"});
+  EXPECT_EQ(entries(folder.root()), std::vector<std::string>{"picture.bmp"});
 }
 
 TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
-  testsupport::TempFolder folder;
-  const fs::path taken = folder.path() / "Pic_1.bmp";
-  const fs::path free = folder.path() / "Pic_2.bmp";
+  testsupport::TempDir folder;
+  const fs::path taken = folder.root() / "Pic_1.bmp";
+  const fs::path free = folder.root() / "Pic_2.bmp";
   for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::CopyExclusive}) {
     SCOPED_TRACE(static_cast<int>(method));
     testsupport::writeFile(taken, "someone else's");
@@ -75,18 +75,18 @@ TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
     writer.write(text("picture"));
     // Closed for a batch: flushed with the batch, or on its own when named before it.
     if (method != NewNameMethod::HardLink) writer.closeForBatch();
-    if (method == NewNameMethod::CopyExclusive) platform::flushBatch(folder.text());
+    if (method == NewNameMethod::CopyExclusive) platform::flushBatch(folder.path());
     EXPECT_FALSE(writer.takeNewName(taken.string(), method));
     EXPECT_TRUE(writer.takeNewName(free.string(), method));
     EXPECT_EQ(readAll(taken), "someone else's");
     EXPECT_EQ(readAll(free), "picture");
-    EXPECT_EQ(entries(folder.path()), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+    EXPECT_EQ(entries(folder.root()), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
   }
 }
 
 TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
-  testsupport::TempFolder folder;
-  const fs::path kept = folder.path() / "kept.vsg";
+  testsupport::TempDir folder;
+  const fs::path kept = folder.root() / "kept.vsg";
   testsupport::writeFile(kept, "old");
   const std::string stopped = messageOf([&] {
     platform::writeFileReplacing(kept.string(), [](base::Stream& out) {
@@ -99,32 +99,32 @@ TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
 
   // Another error than a write error passes through as it is.
   EXPECT_EQ(messageOf([&] {
-              FileWriter writer((folder.path() / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
+              FileWriter writer((folder.root() / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
               writer.write([](base::Stream&) { throw base::EReadError(); });
             }),
             "Stream read error");
 
   // A folder under the target's name, and a folder that does not exist.
-  fs::create_directory(folder.path() / "folder.bmp");
-  const std::string inTheWay = (folder.path() / "folder.bmp").string();
-  const std::string missing = (folder.path() / "missing" / "x.bmp").string();
+  fs::create_directory(folder.root() / "folder.bmp");
+  const std::string inTheWay = (folder.root() / "folder.bmp").string();
+  const std::string missing = (folder.root() / "missing" / "x.bmp").string();
   for (const std::string& target : {inTheWay, missing}) {
     const std::string message = messageOf([&] { platform::writeFileReplacing(target, text("x")); });
     EXPECT_EQ(prefixOf(message, target), "Cannot create file \"" + target + "\". ") << message;
     EXPECT_GT(message.size(), prefixOf(message, target).size());
   }
-  EXPECT_EQ(entries(folder.path()), (std::vector<std::string>{"folder.bmp", "kept.vsg"}));
+  EXPECT_EQ(entries(folder.root()), (std::vector<std::string>{"folder.bmp", "kept.vsg"}));
 }
 
 TEST(FileWriter, RelativeNamesAreReportedInFull) {
-  testsupport::TempFolder folder;
+  testsupport::TempDir folder;
   const fs::path before = fs::current_path();
-  fs::current_path(folder.path());
+  fs::current_path(folder.root());
   const fs::path here = fs::current_path();
   const std::string message = messageOf([] { platform::writeFileReplacing("nowhere/out.bmp", text("x")); });
   platform::writeFileReplacing("here.bmp", text("x"));
   fs::current_path(before);
   const std::string full = (here / "nowhere" / "out.bmp").string();
   EXPECT_EQ(prefixOf(message, full), "Cannot create file \"" + full + "\". ") << message;
-  EXPECT_EQ(readAll(folder.path() / "here.bmp"), "x");
+  EXPECT_EQ(readAll(folder.root() / "here.bmp"), "x");
 }

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "TestSupport.h"
 #include "platform/Library.h"
+#include "support/TestSupport.h"
 
 using platform::Library;
 using namespace testsupport;
@@ -15,9 +15,9 @@ using CountFn = int32_t (*)();
 #endif
 
 TEST(Library, LoadsCallsAndUnloadsARealLibrary) {
-  TempFolder folder;
-  installUserLibrary(userLibraryFile(), folder.path(), "count\t3\n");
-  Library library((folder.path() / "UserData.dll").string());
+  TempDir folder;
+  installUserLibrary(userLibraryFile(), folder.root(), "count\t3\n");
+  Library library((folder.root() / "UserData.dll").string());
   ASSERT_TRUE(library.loaded());
   const auto count = reinterpret_cast<CountFn>(library.symbol("UmGetUserCount"));
   ASSERT_NE(count, nullptr);
@@ -34,10 +34,10 @@ TEST(Library, LoadsCallsAndUnloadsARealLibrary) {
 }
 
 TEST(Library, ReportsMissingFilesAndExports) {
-  TempFolder folder;
-  EXPECT_FALSE(Library((folder.path() / "UserData.dll").string()).loaded());
-  installUserLibrary(userLibraryWithoutDirectoryFile(), folder.path(), "");
-  const Library variant((folder.path() / "UserData.dll").string());
+  TempDir folder;
+  EXPECT_FALSE(Library((folder.root() / "UserData.dll").string()).loaded());
+  installUserLibrary(userLibraryWithoutDirectoryFile(), folder.root(), "");
+  const Library variant((folder.root() / "UserData.dll").string());
   ASSERT_TRUE(variant.loaded());
   EXPECT_NE(variant.symbol("UmGetUserName"), nullptr);
   EXPECT_EQ(variant.symbol("UmGetUserDirectory"), nullptr);

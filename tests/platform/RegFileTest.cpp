@@ -4,9 +4,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "TestSupport.h"
 #include "platform/FileStream.h"
 #include "platform/RegFile.h"
+#include "support/TestSupport.h"
 
 using platform::RegFile;
 using platform::RegistryType;
@@ -147,8 +147,8 @@ class Counted : public base::Stream {
 
 TEST(RegFile, ReadsAStreamKeepingOnlyTheKeyAskedFor) {
   // A large sparse file of zeros is refused after its first bytes.
-  testsupport::TempFolder folder;
-  const auto zeros = folder.path() / "registry.reg";
+  testsupport::TempDir folder;
+  const auto zeros = folder.root() / "registry.reg";
   testsupport::writeFile(zeros, "");
   std::filesystem::resize_file(zeros, 1u << 30);
   platform::FileStream file(zeros.string(), platform::FileMode::OpenRead);

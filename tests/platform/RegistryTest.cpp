@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "TestSupport.h"
 #include "base/Errors.h"
 #include "platform/Registry.h"
+#include "support/TestSupport.h"
 
 using platform::RegistryKey;
 using platform::RegistryType;
@@ -88,33 +88,33 @@ class Environment {
 };
 
 TEST(RegistryFile, IsFoundThroughTheEnvironmentInItsOrder) {
-  testsupport::TempFolder home;
-  testsupport::TempFolder config;
+  testsupport::TempDir home;
+  testsupport::TempDir config;
   const auto write = [](const std::filesystem::path& folder, const std::string& marker) {
     std::filesystem::create_directories(folder / "QuilloryAlbum");
     testsupport::writeFile(folder / "QuilloryAlbum" / "registry.reg",
                            "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"From\"=\"" + marker + "\"\n");
   };
-  write(home.path() / ".config", "home");
-  write(config.path(), "xdg");
-  testsupport::writeFile(config.path() / "named.reg", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"From\"=\"named\"\n");
+  write(home.root() / ".config", "home");
+  write(config.root(), "xdg");
+  testsupport::writeFile(config.root() / "named.reg", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\T]\n\"From\"=\"named\"\n");
 
   Environment env;
-  env.set("HOME", home.text());
+  env.set("HOME", home.path());
   env.unset("XDG_CONFIG_HOME");
   env.unset("QUILLORY_REGISTRY");
   EXPECT_EQ(RegistryKey::openCurrentUser("Software\\T")->readString("From"), "home");
-  env.set("XDG_CONFIG_HOME", config.text());
+  env.set("XDG_CONFIG_HOME", config.path());
   EXPECT_EQ(RegistryKey::openCurrentUser("Software\\T")->readString("From"), "xdg");
-  env.set("QUILLORY_REGISTRY", (config.path() / "named.reg").string());
+  env.set("QUILLORY_REGISTRY", (config.root() / "named.reg").string());
   EXPECT_EQ(RegistryKey::openCurrentUser("Software\\T")->readString("From"), "named");
 
   // A missing or foreign file holds no keys; only HKEY_CURRENT_USER counts.
-  testsupport::writeFile(config.path() / "named.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\T]\n\"From\"=\"m\"\n");
+  testsupport::writeFile(config.root() / "named.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\T]\n\"From\"=\"m\"\n");
   EXPECT_FALSE(RegistryKey::openCurrentUser("Software\\T"));
-  testsupport::writeFile(config.path() / "named.reg", "not a registry file\n");
+  testsupport::writeFile(config.root() / "named.reg", "not a registry file\n");
   EXPECT_FALSE(RegistryKey::openCurrentUser("Software\\T"));
-  env.set("QUILLORY_REGISTRY", (config.path() / "absent.reg").string());
+  env.set("QUILLORY_REGISTRY", (config.root() / "absent.reg").string());
   EXPECT_FALSE(RegistryKey::openCurrentUser("Software\\T"));
 }
 #endif

@@ -1,39 +1,25 @@
 // A composer's pictures in form data, alone and on a form with a control and a timer.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <string>
 
 #include "base/Stream.h"
 #include "forms/Controls.h"
 #include "forms/core/FormData.h"
+#include "skin/GraphicEntries.h"
 #include "skin/VsComposer.h"
 
 using namespace skin;
+using skin_test::addGraphic;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "skin_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication instance(argc, argv);
-  return instance;
-}
 
 base::Bitmap picture(int w, int h, uint8_t seed) {
   base::Bitmap b(w, h, base::PixelFormat::Rgb24);
   for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i + seed);
   return b;
-}
-
-void addPicture(TVsComposer& c, const std::string& name, const base::Bitmap& b) {
-  TVsGraphic e;
-  e.SetName(name);
-  e.Bitmap() = b;
-  c.Graphics()->Add(&e);
 }
 
 class Holder : public forms::TComponent {
@@ -94,6 +80,13 @@ Bytes save(forms::TComponent& root) {
   return s.bytes();
 }
 
+// Reads form data into root and returns root's composer VsComposer1, or null.
+TVsComposer* loadComposer(const Bytes& bytes, forms::TComponent& root) {
+  base::MemoryStream in(bytes);
+  forms::ReadComponent(in, root);
+  return dynamic_cast<TVsComposer*>(root.FindComponent("VsComposer1"));
+}
+
 }  // namespace
 
 TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
@@ -101,8 +94,8 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   const forms::ComponentPtr<Holder> root(new Holder(nullptr));
   auto* composer = new TVsComposer(root.get());
   composer->SetName("VsComposer1");
-  addPicture(*composer, "About1.bmp", picture(200, 220, 1));
-  addPicture(*composer, "second", picture(3, 5, 2));
+  addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 1));
+  addGraphic(*composer->Graphics(), "second", picture(3, 5, 2));
   int notified = 0;
   TVsChangeLink link;
   link.OnChange = [&](forms::TObject*) { ++notified; };
@@ -123,9 +116,7 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), expected.begin(), expected.end()), bytes.end());
 
   const forms::ComponentPtr<Holder> back(new Holder(nullptr));
-  base::MemoryStream in(bytes);
-  forms::ReadComponent(in, *back);
-  auto* read = dynamic_cast<TVsComposer*>(back->FindComponent("VsComposer1"));
+  TVsComposer* read = loadComposer(bytes, *back);
   ASSERT_NE(read, nullptr);
   ASSERT_EQ(read->Graphics()->Count(), 2);
   EXPECT_EQ(read->Graphics()->Items(0)->Name(), "About1.bmp");
@@ -140,7 +131,6 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
 }
 
 TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
-  app();
   Bytes bytes;
   {
     const forms::ComponentPtr<AboutLikeForm> form(new AboutLikeForm(nullptr));
@@ -158,7 +148,7 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
     control->OnClick.set("VsSkin1Click", {});
     auto* composer = new TVsComposer(form.get());
     composer->SetName("VsComposer1");
-    addPicture(*composer, "About1.bmp", picture(200, 220, 3));
+    addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 3));
     control->composer = composer;
     auto* timer = new forms::TTimer(form.get());
     timer->SetName("Timer1");
@@ -209,9 +199,7 @@ TEST(ComposerFormData, TheDesignersPositionIsReadAndKept) {
                            int32(8) + std::string(3, '\0');
   const Bytes bytes(text.begin(), text.end());
   const forms::ComponentPtr<Holder> root(new Holder(nullptr));
-  base::MemoryStream in(bytes);
-  forms::ReadComponent(in, *root);
-  auto* composer = dynamic_cast<TVsComposer*>(root->FindComponent("VsComposer1"));
+  TVsComposer* composer = loadComposer(bytes, *root);
   ASSERT_NE(composer, nullptr);
   EXPECT_EQ(composer->Graphics()->Count(), 0);
   EXPECT_EQ(save(*root), bytes);

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,11 @@
 #include "forms/core/Filer.h"
 #include "skin/VsGraphics.h"
 
-#include "../support/ErrorText.h"
+#include "support/ErrorText.h"
+#include "support/TempDir.h"
 
 using namespace skin;
+using testsupport::TempDir;
 
 namespace {
 
@@ -41,18 +42,6 @@ struct Counter {
     };
   }
   int calls = 0;
-};
-
-class TempDir {
- public:
-  TempDir() : path_(std::filesystem::temp_directory_path() / ("qa_skin_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace
@@ -205,7 +194,7 @@ TEST(VsGraphics, FilesRoundTripAndFailuresLeaveTheCollection) {
   const auto a = entry("About1.bmp", picture(5, 4)), b = entry("second");
   g.Add(a.get());
   g.Add(b.get());
-  const std::string path = dir.file("skin.vsg");
+  const std::string path = dir.path("skin.vsg");
   {
     std::ofstream(path) << "old content that is longer than nothing at all, to be replaced entirely";
   }
@@ -219,11 +208,11 @@ TEST(VsGraphics, FilesRoundTripAndFailuresLeaveTheCollection) {
   EXPECT_EQ(back.Items(0)->Bitmap(), a->Bitmap());
   EXPECT_EQ(back.Items(1)->Name(), "second");
 
-  const std::string missing = dir.file("missing.vsg");
+  const std::string missing = dir.path("missing.vsg");
   // The system's own reason follows the file name; its wording differs between systems.
   EXPECT_EQ(errorOf([&] { back.LoadFromFile(missing); }).rfind("Cannot open file \"" + missing + "\". ", 0), 0u);
   EXPECT_EQ(back.Count(), 2);
-  const std::string noFolder = dir.file("nofolder/x.vsg");
+  const std::string noFolder = dir.path("nofolder/x.vsg");
   EXPECT_EQ(errorOf([&] { back.SaveToFile(noFolder); }).rfind("Cannot create file \"" + noFolder + "\". ", 0), 0u);
   EXPECT_EQ(c.calls, 1);
 }

@@ -16,10 +16,6 @@ namespace {
 
 class VsMask : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QGuiApplication::instance() == nullptr) app_ = new QGuiApplication(argc_, argv_);
-  }
-
   static QRegion pixelUnion(const Picture& p) {
     QRegion region;
     for (int y = 0; y < p.bitmap.height(); ++y)
@@ -32,11 +28,6 @@ class VsMask : public ::testing::Test {
     const QCursor* c = QGuiApplication::overrideCursor();
     return c == nullptr ? std::nullopt : std::optional(c->shape());
   }
-
-  static inline int argc_ = 1;
-  static inline char name_[] = "vsmask_tests";
-  static inline char* argv_[] = {name_, nullptr};
-  static inline QGuiApplication* app_ = nullptr;
 };
 
 // Records the override cursor while the scan runs.

@@ -7,12 +7,14 @@
 
 #include "base/Stream.h"
 #include "forms/core/FormData.h"
+#include "skin/GraphicEntries.h"
 #include "skin/VsConst.h"
 #include "skin/VsSkin.h"
 
 using skin::TVsComposer;
 using skin::TVsGraphic;
 using skin::TVsSkin;
+using skin_test::addGraphic;
 
 namespace {
 
@@ -35,13 +37,6 @@ void fillRect(base::Bitmap& bm, const QRect& r, uint32_t color) {
   for (int y = 0; y < r.height(); ++y)
     std::memcpy(bm.scanLine(r.top() + y) + static_cast<size_t>(r.left()) * 3, patch.scanLine(y),
                 static_cast<size_t>(r.width()) * 3);
-}
-
-void addGraphic(TVsComposer& composer, const std::string& name, const base::Bitmap& bitmap) {
-  TVsGraphic entry;
-  entry.SetName(name);
-  entry.Bitmap() = bitmap;
-  composer.Graphics()->Add(&entry);
 }
 
 // A form that publishes handlers, so that stored events can be bound.
@@ -74,7 +69,6 @@ class CountingSkin : public TVsSkin {
 class VsSkin : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) app_ = new QApplication(argc_, argv_);
     forms::RegisterFormClasses();
     skin::RegisterSkinClasses();
     skin::RegisterSkinControl();
@@ -88,7 +82,7 @@ class VsSkin : public ::testing::Test {
     skinControl = new CountingSkin(form.get());
     skinControl->SetParent(form.get());
     composer = new TVsComposer(form.get());
-    addGraphic(*composer, "About1.bmp", bm);
+    addGraphic(*composer->Graphics(), "About1.bmp", bm);
     skinControl->SetComposer(composer);
     skinControl->SetGraphicName("About1.bmp");
   }
@@ -98,11 +92,6 @@ class VsSkin : public ::testing::Test {
   forms::ComponentPtr<TSkinTestForm> form;
   CountingSkin* skinControl = nullptr;
   TVsComposer* composer = nullptr;
-
-  static inline int argc_ = 1;
-  static inline char name_[] = "vsskin_tests";
-  static inline char* argv_[] = {name_, nullptr};
-  static inline QApplication* app_ = nullptr;
 };
 
 TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
@@ -174,7 +163,7 @@ TEST_F(VsSkin, PaintsAndSizesFromTheEntrysCurrentBitmap) {
   EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 220));
 
   // The next notification rebuilds the region and fits the form to the picture.
-  addGraphic(*composer, "Other.bmp", picture(1, 1, kBlue));
+  addGraphic(*composer->Graphics(), "Other.bmp", picture(1, 1, kBlue));
   EXPECT_EQ(form->mask(), QRegion(0, 0, 120, 90));
   EXPECT_EQ(form->ClientWidth(), 120);
   EXPECT_EQ(form->ClientHeight(), 90);
@@ -208,7 +197,7 @@ TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
   // A picture entirely of the mask colour keeps the form rectangular, not invisible.
   base::Bitmap white = picture(200, 220, skin::clWhite);
   composer->Graphics()->Clear();
-  addGraphic(*composer, "About1.bmp", white);
+  addGraphic(*composer->Graphics(), "About1.bmp", white);
   skinControl->SetMaskColor(skin::clWhite);
   EXPECT_NE(skinControl->Graphic(), nullptr);
   EXPECT_TRUE(form->mask().isEmpty());
@@ -250,7 +239,7 @@ TEST_F(VsSkin, ComposerChangesAreFollowed) {
   makeSkinnedForm();
   composer->Graphics()->Clear();
   EXPECT_EQ(skinControl->Graphic(), nullptr);
-  addGraphic(*composer, "ABOUT1.BMP", picture(80, 90, kBlue));
+  addGraphic(*composer->Graphics(), "ABOUT1.BMP", picture(80, 90, kBlue));
   EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 80, 90));
   EXPECT_EQ(form->ClientHeight(), 90);
 }
@@ -268,7 +257,7 @@ TEST_F(VsSkin, DestroyedComposerIsDroppedAndTheRegionRemoved) {
   // A composer of another owner is dropped as well, instead of being left dangling.
   forms::ComponentPtr<forms::TForm> other(new forms::TForm(nullptr));
   auto* foreign = new TVsComposer(other.get());
-  addGraphic(*foreign, "About1.bmp", picture(20, 30, kBlue));
+  addGraphic(*foreign->Graphics(), "About1.bmp", picture(20, 30, kBlue));
   skinControl->SetComposer(foreign);
   ASSERT_EQ(skinControl->geometry(), QRect(0, 0, 20, 30));
   forms::TComponent::Free(foreign);

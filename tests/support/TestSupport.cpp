@@ -1,9 +1,6 @@
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <stdexcept>
 
 #include "platform/Files.h"
@@ -11,38 +8,12 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <unistd.h>
-
 #include <cstdlib>
 #endif
 
 namespace testsupport {
 
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  static std::atomic<unsigned> counter{0};
-#ifdef _WIN32
-  const auto pid = static_cast<unsigned long>(GetCurrentProcessId());
-#else
-  const auto pid = static_cast<unsigned long>(getpid());
-#endif
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = fs::temp_directory_path() /
-          ("qa-test-" + std::to_string(pid) + "-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-  fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
 
 void TestRegistry::setString(const std::string& name, const std::string& text) { set({name, 1, text}); }
 void TestRegistry::setExpandString(const std::string& name, const std::string& text) { set({name, 2, text}); }
@@ -162,7 +133,7 @@ std::string registryLine(const std::string& name, uint32_t type, const std::stri
 
 TestRegistry::TestRegistry(std::string keyPath) : keyPath_(std::move(keyPath)) {
   if (const char* previous = std::getenv("QUILLORY_REGISTRY")) previousEnv_ = previous;
-  ::setenv("QUILLORY_REGISTRY", (folder_.path() / "registry.reg").c_str(), 1);
+  ::setenv("QUILLORY_REGISTRY", (folder_.root() / "registry.reg").c_str(), 1);
 }
 
 TestRegistry::~TestRegistry() {
@@ -187,7 +158,7 @@ void TestRegistry::writeRegistryFile() const {
   for (const Value& v : values_) text += registryLine(v.name, v.type, v.data) + "\r\n";
   std::string bytes = "\xFF\xFE";
   bytes += utf16le(text);
-  writeFile(folder_.path() / "registry.reg", bytes);
+  writeFile(folder_.root() / "registry.reg", bytes);
 }
 
 #endif

@@ -1,6 +1,5 @@
-// Helpers for tests that meet the system: temporary folders, registry values
-// written through whichever backend the platform reads, and the stand-in
-// Palm Desktop user library.
+// Helpers for tests that meet the system: registry values written through
+// whichever backend the platform reads, and the stand-in Palm Desktop user library.
 #pragma once
 
 #include <cstdint>
@@ -9,25 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace testsupport {
-
-// A fresh folder, removed with everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  // The folder as the program's text paths write it, without a trailing separator.
-  std::string text() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 // One key of HKEY_CURRENT_USER, written for a test and removed afterwards. On
 // Windows the values go into the real registry; elsewhere into a registry
@@ -60,7 +43,7 @@ class TestRegistry {
   bool usable_ = true;
 #ifndef _WIN32
   void writeRegistryFile() const;
-  TempFolder folder_;
+  TempDir folder_;
   std::vector<Value> values_;
   std::optional<std::string> previousEnv_;
 #endif

@@ -4,8 +4,8 @@
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
-using testing_support::ProgramRun;
-using testing_support::TempDir;
+using testsupport::ProgramRun;
+using testsupport::TempDir;
 
 TEST(MakeDemoAlbum, HelpAndWrongCommandLinesMakeNoFolder) {
   TempDir dir;
@@ -16,10 +16,8 @@ TEST(MakeDemoAlbum, HelpAndWrongCommandLinesMakeNoFolder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.empty() ? std::string("no arguments") : c.args[0]);
     // Run inside dir, so that a folder named after an argument would show there.
-    std::vector<std::string> args{"-c", "cd " + testing_support::shellQuoted(dir.path()) + " && exec \"$0\" \"$@\"",
-                                  MAKE_DEMO_ALBUM};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    const ProgramRun r = testing_support::runProgram("/bin/sh", args, dir);
+    const ProgramRun r =
+        testsupport::runProgram(testsupport::builtProgram("make-demo-album"), c.args, dir, {.workingDir = dir.path()});
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ((c.status == 0 ? r.out : r.err).rfind("Usage: make-demo-album FOLDER\n", 0), 0u) << r.out << r.err;
     EXPECT_TRUE(dir.entries().empty());

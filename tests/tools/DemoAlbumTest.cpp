@@ -7,7 +7,7 @@
 #include "tools/demo-album/DemoAlbum.h"
 
 TEST(DemoAlbum, EveryDatabaseDecodesAtItsSizeAndShowsADrawing) {
-  testing_support::TempDir dir;
+  testsupport::TempDir dir;
   const std::vector<std::string> paths = demo::writeDemoAlbum(dir.path());
   ASSERT_GE(paths.size(), 24u);
   for (const std::string& path : paths) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "users/UserDirectory.h"
 #include "base/Errors.h"
 #include "platform/Files.h"
@@ -20,8 +20,8 @@ class UserDirectory : public ::testing::Test {
   // Palm Desktop in its own folder, with users listed as the stand-in library reads them.
   std::string installPalmDesktop(const std::string& userList,
                                  const std::filesystem::path& library = userLibraryFile()) {
-    installUserLibrary(library, folder.path() / "Palm", userList);
-    return (folder.path() / "Palm").string();
+    installUserLibrary(library, folder.root() / "Palm", userList);
+    return (folder.root() / "Palm").string();
   }
 
   std::string usersLines(int n) {
@@ -38,7 +38,7 @@ class UserDirectory : public ::testing::Test {
     EXPECT_FALSE(data.selectFirst);
   }
 
-  TempFolder folder;
+  TempDir folder;
   TestRegistry registry{app::kPalmDesktopKey};
 };
 
@@ -126,7 +126,7 @@ TEST_F(UserDirectory, ReportsAMissingKeyValueOrLibrary) {
   registry.setString("DesktopPath", "");
   EXPECT_EQ(app::GetUsersData().error, "Palm Desktop registry key not found!");
 
-  registry.setString("DesktopPath", (folder.path() / "NoPalmHere").string());
+  registry.setString("DesktopPath", (folder.root() / "NoPalmHere").string());
   const app::UsersData data = app::GetUsersData();
   EXPECT_EQ(data.error, "UserData.dll was not found!");
   expectNoUsers(data);

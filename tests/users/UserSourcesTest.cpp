@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "TestSupport.h"
 #include "support/PalmFolders.h"
+#include "support/TestSupport.h"
 #include "users/PalmFolder.h"
 #include "users/UserSources.h"
 #include "users/WineRegistry.h"
@@ -47,8 +47,8 @@ class EnvironmentValue {
 }  // namespace
 
 TEST(PalmFolder, FindsTheUsersWithPicturesAndSkipsWhatCannotBeRead) {
-  TempFolder temp;
-  const fs::path palm = temp.path() / "Palm";
+  TempDir temp;
+  const fs::path palm = temp.root() / "Palm";
   writeFamily(palm);
   // Hostile neighbours: a picture name on a FIFO, a symlink loop, a link back to
   // the Palm folder, a Backup that is a file, and thousands of empty folders.
@@ -109,8 +109,8 @@ TEST(WineRegistry, ReadsStringValuesOfWinesOwnFormat) {
 }
 
 TEST(WineRegistry, FindsThePalmFolderThroughDosdevicesInAnyLetterCase) {
-  TempFolder temp;
-  const fs::path prefix = temp.path() / "wine";
+  TempDir temp;
+  const fs::path prefix = temp.root() / "wine";
   writeWinePrefix(prefix, "C:\\PROGRAM FILES\\palm");
   writeFamily(prefix / "drive_c" / "Program Files" / "Palm");
   const std::string palm = folderText(prefix / "dosdevices" / "c:" / "Program Files" / "Palm");
@@ -126,12 +126,12 @@ TEST(WineRegistry, FindsThePalmFolderThroughDosdevicesInAnyLetterCase) {
 }
 
 TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
-  TempFolder temp;
-  const fs::path home = temp.path() / "home";
+  TempDir temp;
+  const fs::path home = temp.root() / "home";
   fs::create_directories(home);
   EnvironmentValue homeValue("HOME", home.string());
-  EnvironmentValue wineValue("WINEPREFIX", (temp.path() / "wine").string());
-  EnvironmentValue registryValue("QUILLORY_REGISTRY", (temp.path() / "none.reg").string());
+  EnvironmentValue wineValue("WINEPREFIX", (temp.root() / "wine").string());
+  EnvironmentValue registryValue("QUILLORY_REGISTRY", (temp.root() / "none.reg").string());
   auto names = [](const app::UsersData& data) { return data.items; };
 
   const app::UsersData nothing = users::findUsers("");
@@ -141,19 +141,19 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   writePicture(home / ".jpilot" / "backup" / "QuilloryPicKite.pdb", 1, 0);
   EXPECT_EQ(names(users::findUsers("")), std::vector<std::string>{"backup"});
 
-  writeWinePrefix(temp.path() / "wine", "C:\\Palm");
-  writeFamily(temp.path() / "wine" / "drive_c" / "Palm");
+  writeWinePrefix(temp.root() / "wine", "C:\\Palm");
+  writeFamily(temp.root() / "wine" / "drive_c" / "Palm");
   EXPECT_EQ(names(users::findUsers("")), (std::vector<std::string>{"Anna", "Ben"}));
 
-  writePicture(temp.path() / "Copied" / "Zoe" / "Backup" / "QuilloryPicTree.pdb", 1, 0);
-  const app::UsersData copied = users::findUsers((temp.path() / "Copied").string());
+  writePicture(temp.root() / "Copied" / "Zoe" / "Backup" / "QuilloryPicTree.pdb", 1, 0);
+  const app::UsersData copied = users::findUsers((temp.root() / "Copied").string());
   EXPECT_EQ(names(copied), std::vector<std::string>{"Zoe"});
-  EXPECT_EQ(copied.userDirs[0], folderText(temp.path() / "Copied" / "Zoe"));
+  EXPECT_EQ(copied.userDirs[0], folderText(temp.root() / "Copied" / "Zoe"));
   EXPECT_TRUE(copied.selectFirst);
 
   TestRegistry registry(app::kPalmDesktopKey);
-  installUserLibrary(userLibraryFile(), temp.path() / "Desktop", "1\tMum\tMumF\n");
-  registry.setString("DesktopPath", (temp.path() / "Desktop").string());
-  registry.setString("Path", (temp.path() / "Desktop").string());
-  EXPECT_EQ(names(users::findUsers((temp.path() / "Copied").string())), std::vector<std::string>{"Mum"});
+  installUserLibrary(userLibraryFile(), temp.root() / "Desktop", "1\tMum\tMumF\n");
+  registry.setString("DesktopPath", (temp.root() / "Desktop").string());
+  registry.setString("Path", (temp.root() / "Desktop").string());
+  EXPECT_EQ(names(users::findUsers((temp.root() / "Copied").string())), std::vector<std::string>{"Mum"});
 }

@@ -1,21 +1,15 @@
 // qalbum export, run as a program on real folders.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "platform/Files.h"
+#include "support/Qalbum.h"
 #include "support/TempDir.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
-using testing_support::TempDir;
+using testsupport::TempDir;
 
 namespace {
 
@@ -24,32 +18,9 @@ struct CommandRun {
   std::string errors;
 };
 
-int exitStatus(int raw) {
-#ifdef _WIN32
-  return raw;
-#else
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-}
-
 CommandRun qalbumExport(const std::string& folder, const std::string& dest, const TempDir& scratch) {
-  const std::string log = scratch.path("stderr.txt");
-#ifdef _WIN32
-  const std::string program = platform::programFolder() + "qalbum.exe";
-#else
-  const std::string program = platform::programFolder() + "qalbum";
-#endif
-  std::string command = "\"" + program + "\" export \"" + folder + "\" \"" + dest + "\" 2>\"" + log + "\"";
-#ifdef _WIN32
-  command = "\"" + command + "\"";  // cmd.exe drops the outermost pair of quotes
-#endif
-  const int raw = std::system(command.c_str());
-  std::ifstream in(log, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string errors = text.str();
-  std::erase(errors, '\r');
-  return {exitStatus(raw), errors};
+  const testsupport::ProgramRun run = testsupport::qalbum(scratch, {"export", folder, dest});
+  return {run.status, testsupport::withoutCarriageReturns(run.err)};
 }
 
 std::vector<uint8_t> filled(size_t count, uint8_t value) { return std::vector<uint8_t>(count, value); }

@@ -1,4 +1,4 @@
-// The test program's entry: one QApplication for all window tests.
+// The entry of every GUI test program: one QApplication for all its tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
