@@ -13,19 +13,10 @@
 
 namespace album {
 
-namespace exportmsg {
-inline constexpr const char* CannotCreate = "Cannot create ";
-inline constexpr const char* AlbumFull = "Your Quillory album is full! Please delete some pictures.";
-inline constexpr const char* Exported = "The pictures was successfully exported to ";
-}  // namespace exportmsg
-
 // Decodes the picture database at `path` into `picture`, upright. Returns false
 // when the file is not a picture database; raises the platform's errors when it
 // cannot be opened or read.
 using PictureDecoder = std::function<bool(const std::string& path, base::Bitmap& picture)>;
-
-// The decoder of picture database files; the database is closed before it returns.
-bool decodePictureDatabase(const std::string& path, base::Bitmap& picture);
 
 // Where an export tells its user what happened.
 class ExportReport {
@@ -33,12 +24,15 @@ class ExportReport {
   virtual ~ExportReport() = default;
   virtual void message(const std::string& text) = 0;  // a plain notice
   virtual void error(const std::string& text) = 0;    // an error box
+  // A failure of the platform that ended the export (a database that cannot be
+  // opened or read, a file that cannot be written): the program's error box.
+  virtual void stop(const std::string& text) = 0;
   // Called as each database's turn comes, before its picture is written: `done`
   // of `total` are written.
   virtual void progress(size_t done, size_t total) { (void)done, (void)total; }
 };
 
-enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull, Failed };
+enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull, Failed, Stopped };
 
 // How an export writes and what it does when a database fails.
 struct ExportOptions {
@@ -48,7 +42,7 @@ struct ExportOptions {
   // reported through ExportReport::error as "<path>: <message>"; then the export
   // stops, or with keepGoing skips it and goes on. Without either, a database
   // that fails the name check shows "Invalid database file!" and other errors
-  // are raised, as the window's command does.
+  // stop the export, as the window's command does.
   bool nameFailures = false;
   bool keepGoing = false;
 };
@@ -79,9 +73,11 @@ class ExportNumbers {
 };
 
 // Exports `databases` (full paths) in order into `exportFolder` (ending with a
-// separator), which is created when missing (one level). Errors of the
-// platform (a database that cannot be opened or read, an export file that
-// cannot be written) are raised; files written before stay.
+// separator), which is created when missing (one level). Never raises: an
+// error of the platform that is not named as a failing database (a database
+// that cannot be opened or read, an export file that cannot be written) goes
+// to ExportReport::stop and ends the export with Stopped; files written before
+// stay.
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report);
 // The same with options; `counts` receives what was written and skipped.

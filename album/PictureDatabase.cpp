@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ByteOrder.h"
 #include "base/Errors.h"
 #include "platform/FileStream.h"
 
@@ -60,14 +61,12 @@ constexpr size_t kCreatorOffset = 64;
 
 uint32_t PictureDatabase::creationDate() const {
   if (headerLength_ < kCreationDateOffset + 4) return 0;
-  const uint8_t* p = header_ + kCreationDateOffset;
-  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+  return base::loadBE32(header_ + kCreationDateOffset);
 }
 
 uint32_t PictureDatabase::modificationDate() const {
   if (headerLength_ < kModificationDateOffset + 4) return 0;
-  const uint8_t* p = header_ + kModificationDateOffset;
-  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+  return base::loadBE32(header_ + kModificationDateOffset);
 }
 
 std::string PictureDatabase::type() const {
@@ -82,7 +81,7 @@ std::string PictureDatabase::creator() const {
 
 uint16_t PictureDatabase::recordCount() const {
   if (headerLength_ < kRecordCountOffset + 2) throw base::EReadError();
-  return static_cast<uint16_t>(header_[kRecordCountOffset] * 256 + header_[kRecordCountOffset + 1]);
+  return base::loadBE16(header_ + kRecordCountOffset);
 }
 
 int64_t PictureDatabase::pixelOffset() const {
@@ -124,12 +123,25 @@ void PictureDatabase::close() { stream_.reset(); }
 
 void FlipBitmapVertical(base::Bitmap& bitmap) { bitmap.flipVertical(); }
 
-namespace {
-void decodeWhole(PictureDatabase& database, base::Bitmap& picture) {
-  if (!database.hasPictureName()) throw EInvalidDatabase();
+bool decodeDatabase(PictureDatabase& database, base::Bitmap& picture, const DecodeSteps& steps) {
+  if (!database.hasPictureName()) return false;
+  if (steps.nameChecked) steps.nameChecked();
+  database.recordCount();  // a file too short for it fails before the size is known
+  if (steps.sizeKnown) steps.sizeKnown(database.pictureSize());
   database.decodeInto(picture);
   database.close();
   FlipBitmapVertical(picture);
+  return true;
+}
+
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
+  PictureDatabase database(path);
+  return decodeDatabase(database, picture);
+}
+
+namespace {
+void decodeWhole(PictureDatabase& database, base::Bitmap& picture) {
+  if (!decodeDatabase(database, picture)) throw EInvalidDatabase();
 }
 
 base::Bitmap decodeWhole(PictureDatabase& database) {

@@ -7,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "album/Messages.h"
 #include "album/PictureTemplate.h"
 #include "base/Bitmap.h"
 #include "base/Errors.h"
@@ -17,8 +19,9 @@
 
 namespace album {
 
-inline constexpr const char* kInvalidDatabase = "Invalid database file!";
 inline constexpr const char* kPictureNamePrefix = "QuilloryPic";
+// The file names of picture databases in a backup folder.
+inline constexpr const char* kPictureFilePattern = "QuilloryPic*.pdb";
 
 // The file is larger than this for a 320 x 280 picture.
 inline constexpr int64_t kSmallPictureFileLimit = 22500;
@@ -87,6 +90,23 @@ class PictureDatabase {
 // the size, the palette and the header fields.
 void FlipBitmapVertical(base::Bitmap& bitmap);
 
+// What a caller does between the steps of decoding: a window shows the
+// picture's title and makes room for it as soon as these are known.
+struct DecodeSteps {
+  std::function<void()> nameChecked;           // the name is a picture name
+  std::function<void(PictureSize)> sizeKnown;  // the record count is read
+};
+
+// The one decoding of an open database into an upright picture: the name
+// check, the record count and size, the pixels, closing the file, the flip.
+// Returns false, decoding nothing, when the name check fails; raises the
+// stream errors of a file that ends early.
+bool decodeDatabase(PictureDatabase& database, base::Bitmap& picture, const DecodeSteps& steps = {});
+
+// The same for the database file at `path`; raises the platform's errors when
+// it cannot be opened or read.
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture);
+
 // The whole decoding of one database file into an upright picture. Raises
 // "Invalid database file!" (album::EInvalidDatabase) when the name check fails.
 base::Bitmap decodePicture(const std::string& path);
@@ -98,7 +118,7 @@ base::Bitmap decodePicture(const void* bytes, size_t count);
 
 class EInvalidDatabase : public base::Exception {
  public:
-  EInvalidDatabase() : base::Exception(kInvalidDatabase) {}
+  EInvalidDatabase() : base::Exception(msg::InvalidDatabase) {}
 };
 
 }  // namespace album

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/ByteOrder.h"
+
 namespace album {
 
 namespace {
@@ -20,7 +22,9 @@ constexpr uint8_t kColourTypePalette = 3;
 constexpr uint8_t kFilterNone = 0;
 
 void putU32BE(std::vector<uint8_t>& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+  uint8_t bytes[4];
+  base::storeBE32(bytes, v);
+  out.insert(out.end(), bytes, bytes + 4);
 }
 
 #ifdef QA_HAVE_ZLIB

@@ -1,6 +1,8 @@
 // The main window's layout: every control at its place, in pixels.
 #include "app/MainForm.h"
 
+#include <optional>
+
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -146,33 +148,31 @@ void TMainForm::buildToolBar() {
   ToolBar1->addButton(QStringLiteral("ToolButton5"), 163, Exit1, QStringLiteral("Exit"));
 }
 
+namespace {
+// A control of the client area under its object name, at its place when one is given.
+template <typename Control, typename Kind>
+Control* makeControl(QWidget* parent, Kind kind, const char* name, std::optional<QRect> bounds = std::nullopt) {
+  auto* control = new Control(kind, parent);
+  control->setObjectName(QString::fromLatin1(name));
+  if (bounds) control->setGeometry(*bounds);
+  return control;
+}
+}  // namespace
+
 void TMainForm::buildImages() {
-  Bevel3 = new Bevel(Bevel::Shape::TopLine, client);
-  Bevel3->setObjectName(QStringLiteral("Bevel3"));
-  Bevel3->setGeometry(-1, 25, 494, 7);
-  Bevel1 = new Bevel(Bevel::Shape::Box, client);
-  Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  Bevel1->setGeometry(6, 37, 324, 284);
-  Image1 = new ImageControl(true, client);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(8, 39, 320, 280);
-  Bevel2 = new Bevel(Bevel::Shape::Box, client);
-  Bevel2->setObjectName(QStringLiteral("Bevel2"));
-  Bevel2->setGeometry(338, 270, 145, 50);
-  LogoImage = new ImageControl(false, client);
-  LogoImage->setObjectName(QStringLiteral("LogoImage"));
-  LogoImage->setGeometry(340, 272, 130, 33);
+  Bevel3 = makeControl<Bevel>(client, Bevel::Shape::TopLine, "Bevel3", QRect(-1, 25, 494, 7));
+  Bevel1 = makeControl<Bevel>(client, Bevel::Shape::Box, "Bevel1", QRect(6, 37, 324, 284));
+  Image1 = makeControl<ImageControl>(client, true, "Image1", QRect(8, 39, 320, 280));
+  Bevel2 = makeControl<Bevel>(client, Bevel::Shape::Box, "Bevel2", QRect(338, 270, 145, 50));
+  LogoImage = makeControl<ImageControl>(client, false, "LogoImage", QRect(340, 272, 130, 33));
   LogoImage->setBitmap(bitmapResource(QStringLiteral(":/logo.bmp")));
 
   // Hidden images: the two picture templates and the work image of Export All.
-  Image160 = new ImageControl(true, client);
-  Image160->setObjectName(QStringLiteral("Image160"));
+  Image160 = makeControl<ImageControl>(client, true, "Image160");
   Image160->setBitmap(album::blankPicture(album::PictureSize::Small));
-  Image320 = new ImageControl(true, client);
-  Image320->setObjectName(QStringLiteral("Image320"));
+  Image320 = makeControl<ImageControl>(client, true, "Image320");
   Image320->setBitmap(album::blankPicture(album::PictureSize::Large));
-  Image2 = new ImageControl(true, client);
-  Image2->setObjectName(QStringLiteral("Image2"));
+  Image2 = makeControl<ImageControl>(client, true, "Image2");
   for (ImageControl* hidden : {Image160, Image320, Image2}) hidden->hide();
 }
 

@@ -16,11 +16,14 @@
 #include "album/PngWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
+#include "app/Messages.h"
 #include "app/ProgramPlaces.h"
+#include "base/Errors.h"
 #include "base/Text.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
+#include "users/Messages.h"
 #include "users/UserSources.h"
 
 namespace app {
@@ -72,6 +75,11 @@ class BoxReport : public album::ExportReport {
     ui_.showError(fromFileText(text));
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
+  void stop(const std::string& text) override {
+    QApplication::restoreOverrideCursor();
+    ui_.showStop(fromFileText(text));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
 
  private:
   forms::UserInterface& ui_;
@@ -111,18 +119,17 @@ void TMainForm::FormCreate() {
 }
 
 UsersData TMainForm::startUpUsers() {
-  UsersData data = users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
-  if (data.error && *data.error == msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
-    *data.error += std::string("\n") + msg::OpenPalmFolderHint;
-  return data;
+  try {
+    return users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
+  } catch (const EUsersNotFound& e) {
+    if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
+    throw EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
+  }
 }
 
 UsersData TMainForm::palmFolderUsers(const std::string& folder) {
   UsersData data = users::palmFolderUsers(folder);
-  if (data.items.empty()) {
-    data.error = msg::NoPicturesInFolder + folder;
-    return data;
-  }
+  if (data.items.empty()) throw EUsersNotFound(base::formatMessage(msg::NoPicturesInFolder, {folder}));
   settings().setValue(kPalmFolderKey, QFileInfo(fromFileText(folder)).absoluteFilePath());
   return data;
 }
@@ -142,10 +149,12 @@ void TMainForm::openArguments(const QStringList& arguments) {
 
 void TMainForm::openPath(const std::string& path) {
   if (QFileInfo(fromFileText(path)).isDir()) {
-    const UsersData data = palmFolderUsers(path);
-    // A folder without pictures leaves the users shown as they are.
-    if (data.error) {
-      ui_.showError(fromFileText(*data.error));
+    UsersData data;
+    try {
+      data = palmFolderUsers(path);
+    } catch (const EUsersNotFound& e) {
+      // A folder without pictures leaves the users shown as they are.
+      ui_.showError(fromFileText(e.what()));
       return;
     }
     showUsers(data);
@@ -167,15 +176,20 @@ void TMainForm::dropEvent(QDropEvent* event) {
   runCommand([&] { openPath(toFileName(path)); });
 }
 
-void TMainForm::GetUsersData() { showUsers(users_()); }
-
-void TMainForm::showUsers(const UsersData& data) {
-  userNames_.assign(kUserSlots, {});
-  userDirs_.assign(kUserSlots, {});
-  if (data.error) {
-    ui_.showError(fromFileText(*data.error));
+void TMainForm::GetUsersData() {
+  UsersData data;
+  try {
+    data = users_();
+  } catch (const EUsersNotFound& e) {
+    userNames_.assign(kUserSlots, {});
+    userDirs_.assign(kUserSlots, {});
+    ui_.showError(fromFileText(e.what()));
     return;
   }
+  showUsers(data);
+}
+
+void TMainForm::showUsers(const UsersData& data) {
   userNames_ = data.userNames;
   userDirs_ = data.userDirs;
   UserBox->clear();
@@ -188,7 +202,7 @@ void TMainForm::LoadPictureNames() {
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
   const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
-  for (const std::string& name : platform::listDirectory(folder, kPicturePattern)) {
+  for (const std::string& name : platform::listDirectory(folder, album::kPictureFilePattern)) {
     auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
     item->setData(Qt::UserRole, QByteArray::fromStdString(name));
   }
@@ -215,22 +229,23 @@ void TMainForm::LoadPicture(const std::string& path) {
   album::PictureDatabase database(path);
   pictureName_ = database.name();
   pictureTime_ = album::pictureFileTime(database);
-  if (!database.hasPictureName()) {
-    ui_.showMessage(QString::fromLatin1(album::kInvalidDatabase));
-    pictureName_.clear();
-    return;
-  }
-  setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
-  try {
-    database.recordCount();
-    if (database.pictureSize() == album::PictureSize::Large)
+  album::DecodeSteps steps;
+  steps.nameChecked = [this] {
+    setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
+  };
+  steps.sizeKnown = [this](album::PictureSize size) {
+    if (size == album::PictureSize::Large)
       placePicture(8, 39, 6, 37, 324, 284);
     else
       placePicture(88, 107, 86, 105, 164, 144);
+  };
+  try {
     base::Bitmap picture;
-    database.decodeInto(picture);
-    database.close();
-    album::FlipBitmapVertical(picture);
+    if (!album::decodeDatabase(database, picture, steps)) {
+      ui_.showMessage(QString::fromLatin1(album::msg::InvalidDatabase));
+      pictureName_.clear();
+      return;
+    }
     Image1->setBitmap(std::move(picture));
   } catch (...) {
     // The picture on screen is not the named one: Save must not write it under that name.
@@ -317,7 +332,7 @@ void TMainForm::Instructions1Click() {
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
   else if (result == forms::OpenResult::Failed)
-    ui_.showMessage(QString::fromLatin1(msg::CannotOpenHelp) + QString::fromLatin1(kHelpFileName));
+    ui_.showMessage(QString::fromLatin1(base::formatMessage(msg::CannotOpenHelp, {kHelpFileName})));
 }
 
 void TMainForm::About1Click() { aboutBox_(false); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "base/ByteOrder.h"
 #include "base/Errors.h"
 
 namespace base {
@@ -17,22 +18,6 @@ constexpr uint32_t kInfoHeaderSize = 40;
 size_t strideFor(int width, int bitsPerPixel) {
   return ((static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel) + 31) / 32) * 4;
 }
-
-void putU16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void putU32(uint8_t* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-uint32_t getU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint16_t getU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 // Skips count bytes forward, stopping at the end of the stream.
 void skipForward(Stream& stream, int64_t count) {
@@ -123,23 +108,23 @@ void Bitmap::loadFromStream(Stream& stream) {
   }
   uint8_t fileHeader[kFileHeaderSize];
   stream.readBuffer(fileHeader, sizeof fileHeader);
-  if (getU16(fileHeader) != kBmpType) throw EInvalidGraphic();
-  const uint32_t pixelOffset = getU32(fileHeader + 10);
+  if (loadLE16(fileHeader) != kBmpType) throw EInvalidGraphic();
+  const uint32_t pixelOffset = loadLE32(fileHeader + 10);
 
   // The fields used are those of the 40-byte header; longer ones (108, 124 bytes) add colour space data.
   uint8_t info[kInfoHeaderSize];
   stream.readBuffer(info, 4);
-  const uint32_t infoSize = getU32(info);
+  const uint32_t infoSize = loadLE32(info);
   if (infoSize < kInfoHeaderSize || infoSize > 1024) throw EInvalidGraphic();
   stream.readBuffer(info + 4, kInfoHeaderSize - 4);
   std::vector<uint8_t> infoRest(infoSize - kInfoHeaderSize);
   if (!infoRest.empty()) stream.readBuffer(infoRest.data(), infoRest.size());
 
-  const int32_t width = static_cast<int32_t>(getU32(info + 4));
-  const int32_t rawHeight = static_cast<int32_t>(getU32(info + 8));
-  const uint16_t bitCount = getU16(info + 14);
-  const uint32_t compression = getU32(info + 16);
-  const uint32_t used = getU32(info + 32);
+  const int32_t width = loadLEI32(info + 4);
+  const int32_t rawHeight = loadLEI32(info + 8);
+  const uint16_t bitCount = loadLE16(info + 14);
+  const uint32_t compression = loadLE32(info + 16);
+  const uint32_t used = loadLE32(info + 32);
   const std::optional<PixelFormat> format = formatOfBits(bitCount);
   if (compression != 0 || !format) throw EInvalidGraphic();
   if (width < 0 || rawHeight == INT32_MIN) throw EInvalidGraphic();
@@ -162,10 +147,10 @@ void Bitmap::loadFromStream(Stream& stream) {
 
   Bitmap result(width, height, *format);
   if (isIndexed(*format)) result.palette_ = std::move(table);
-  result.xPelsPerMeter = static_cast<int32_t>(getU32(info + 24));
-  result.yPelsPerMeter = static_cast<int32_t>(getU32(info + 28));
+  result.xPelsPerMeter = loadLEI32(info + 24);
+  result.yPelsPerMeter = loadLEI32(info + 28);
   result.colorsUsed = used;
-  result.colorsImportant = getU32(info + 36);
+  result.colorsImportant = loadLE32(info + 36);
 
   // A stream that ends inside the pixel rows leaves the missing rows at 0.
   const size_t total = result.bits_.size();
@@ -197,25 +182,25 @@ std::vector<uint8_t> Bitmap::headerBytes() const {
   const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + entries * 4;
   std::vector<uint8_t> out(offset);
   uint8_t* p = out.data();
-  putU16(p, kBmpType);
-  putU32(p + 2, static_cast<uint32_t>(imageSize()));
-  putU32(p + 10, offset);
+  storeLE16(p, kBmpType);
+  storeLE32(p + 2, static_cast<uint32_t>(imageSize()));
+  storeLE32(p + 10, offset);
   uint8_t* info = p + kFileHeaderSize;
-  putU32(info, kInfoHeaderSize);
-  putU32(info + 4, static_cast<uint32_t>(width_));
-  putU32(info + 8, static_cast<uint32_t>(height_));
-  putU16(info + 12, 1);
-  putU16(info + 14, static_cast<uint16_t>(bitsPerPixel()));
-  putU32(info + 20, static_cast<uint32_t>(bits_.size()));
-  putU32(info + 24, static_cast<uint32_t>(xPelsPerMeter));
-  putU32(info + 28, static_cast<uint32_t>(yPelsPerMeter));
+  storeLE32(info, kInfoHeaderSize);
+  storeLE32(info + 4, static_cast<uint32_t>(width_));
+  storeLE32(info + 8, static_cast<uint32_t>(height_));
+  storeLE16(info + 12, 1);
+  storeLE16(info + 14, static_cast<uint16_t>(bitsPerPixel()));
+  storeLE32(info + 20, static_cast<uint32_t>(bits_.size()));
+  storeLE32(info + 24, static_cast<uint32_t>(xPelsPerMeter));
+  storeLE32(info + 28, static_cast<uint32_t>(yPelsPerMeter));
   // Keep a stored "colours used" that agrees with the table; otherwise state the table's size.
   const bool fullTable = isIndexed(format_) && entries == (uint32_t{1} << bitsPerPixel());
   const uint32_t used = (fullTable && (colorsUsed == 0 || colorsUsed == entries))
                             ? colorsUsed
                             : entries;
-  putU32(info + 32, used);
-  putU32(info + 36, std::min(colorsImportant, entries));
+  storeLE32(info + 32, used);
+  storeLE32(info + 36, std::min(colorsImportant, entries));
   if (entries > 0) std::memcpy(p + kFileHeaderSize + kInfoHeaderSize, palette_.data(), entries * 4);
   return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ByteOrder.h"
 #include "base/Errors.h"
 
 namespace base {
@@ -35,26 +36,26 @@ uint8_t Stream::readU8() {
 uint16_t Stream::readU16LE() {
   uint8_t b[2];
   readBuffer(b, 2);
-  return static_cast<uint16_t>(b[0] | (b[1] << 8));
+  return loadLE16(b);
 }
 
 uint32_t Stream::readU32LE() {
   uint8_t b[4];
   readBuffer(b, 4);
-  return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
-         (static_cast<uint32_t>(b[3]) << 24);
+  return loadLE32(b);
 }
 
 void Stream::writeU8(uint8_t v) { writeBuffer(&v, 1); }
 
 void Stream::writeU16LE(uint16_t v) {
-  const uint8_t b[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
+  uint8_t b[2];
+  storeLE16(b, v);
   writeBuffer(b, 2);
 }
 
 void Stream::writeU32LE(uint32_t v) {
-  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                        static_cast<uint8_t>(v >> 24)};
+  uint8_t b[4];
+  storeLE32(b, v);
   writeBuffer(b, 4);
 }
 

@@ -10,6 +10,7 @@
 
 #include "album/DatabaseBuilder.h"
 #include "album/ExportAll.h"
+#include "album/PictureDatabase.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +21,7 @@ constexpr int kPictures = 1000;
 struct Silent : album::ExportReport {
   void message(const std::string&) override {}
   void error(const std::string&) override {}
+  void stop(const std::string&) override {}
 };
 
 fs::path scratch() {

@@ -21,6 +21,7 @@
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
+#include "cli/Messages.h"
 #include "platform/FileWriter.h"
 
 namespace cli {
@@ -36,10 +37,10 @@ bool endsWithNoCase(const std::string& text, const std::string& suffix) {
 // "bmp" or "png": the --format option, else OUT's extension.
 std::string outputFormat(const Invocation& call, const std::string& out) {
   if (const auto format = call.value("--format")) return *format;
-  if (out == "-") throw UsageError("Writing to standard output needs --format bmp or --format png.");
+  if (out == "-") throw UsageError(msg::StdoutNeedsFormat);
   if (endsWithNoCase(out, ".png")) return "png";
   if (endsWithNoCase(out, ".bmp")) return "bmp";
-  throw UsageError("The output file name must end in .bmp or .png");
+  throw UsageError(msg::OutputExtension);
 }
 
 bool stdoutIsTerminal() {
@@ -65,7 +66,7 @@ int runConvert(const Invocation& call) {
   const std::string& out = call.args[1];
   const std::string format = outputFormat(call, out);
   // A picture's bytes would only garble the terminal.
-  if (out == "-" && stdoutIsTerminal()) throw UsageError("Standard output is a terminal; not writing picture data to it.");
+  if (out == "-" && stdoutIsTerminal()) throw UsageError(msg::StdoutIsTerminal);
 
   const int scale = scaleOption(call);
   const base::Bitmap picture = album::enlarge(album::decodePicture(call.args[0]), scale);

@@ -3,9 +3,11 @@
 // rules of Export All.
 #include <iostream>
 
+#include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
+#include "cli/Messages.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 #include "users/PalmFolder.h"
@@ -17,10 +19,9 @@ namespace {
 // A folder without databases that is a Palm folder or a user's folder: says
 // which folders hold the pictures.
 int notABackupFolder(const std::string& folder, const std::vector<users::PalmUser>& found) {
-  std::cerr << folder << " holds no picture database. Its pictures are in:\n";
+  std::cerr << base::formatMessage(msg::PicturesAreElsewhere, {folder}) << '\n';
   for (const users::PalmUser& user : found) std::cerr << "  " << users::backupFolderOf(user.folder) << '\n';
-  std::cerr << "Export one of these, or every user at once with: qalbum export-all --palm-folder " << folder
-            << " DEST\n";
+  std::cerr << base::formatMessage(msg::ExportOneOfThese, {folder}) << '\n';
   return 1;
 }
 
@@ -37,14 +38,11 @@ int runExport(const Invocation& call) {
     if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
   ConsoleReport report;
   album::ExportCounts counts;
-  try {
-    const album::ExportResult result =
-        album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);
-    if (options.keepGoing) std::cerr << countsText(counts) << '\n';
-    return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
-  } catch (const std::exception& e) {
-    return report.fail(e.what());
-  }
+  const album::ExportResult result =
+      album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);
+  if (result == album::ExportResult::Stopped) return 1;
+  if (options.keepGoing) std::cerr << countsText(counts) << '\n';
+  return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
 }
 
 }  // namespace cli

@@ -3,10 +3,13 @@
 // each user, then one summary line per user.
 #include <iostream>
 
+#include "album/Messages.h"
+#include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "base/Text.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
+#include "cli/Messages.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 #include "users/RememberedFolder.h"
@@ -32,7 +35,7 @@ UserExport exportUser(const std::string& name, const std::string& userFolder, co
   const std::string exportFolder = dest + platform::ansiToFileName(name) + platform::kPathSeparator;
   // A name such as ".." or "a/b" would lead the pictures out of DEST.
   if (!platform::isPlainFolderName(name)) {
-    report.error(album::exportmsg::CannotCreate + exportFolder);
+    report.error(base::formatMessage(album::msg::CannotCreate, {exportFolder}));
     run.result = album::ExportResult::FolderFailed;
     return run;
   }
@@ -53,13 +56,12 @@ int runExportAll(const Invocation& call) {
   const std::optional<std::string> palmFolder = call.value("--palm-folder");
   if (palmFolder && !platform::directoryExists(withSeparator(*palmFolder)))
     return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(*palmFolder), platform::lastErrorText()}));
-  const app::UsersData found = usersFor(palmFolder);
-  if (found.error) return fail(*found.error);
-  if (found.items.empty()) return fail("No user with pictures was found.");
+  const app::UsersData found = usersFor(palmFolder);  // EUsersNotFound ends the run with its text
+  if (found.items.empty()) return fail(msg::NoUserWithPictures);
 
   const std::string dest = withSeparator(args[0]);
   if (!platform::directoryExists(dest) && !platform::createDirectory(dest))
-    return fail(album::exportmsg::CannotCreate + dest);
+    return fail(base::formatMessage(album::msg::CannotCreate, {dest}));
   ConsoleReport report(true);
   album::ExportCounts total;
   int status = 0;
@@ -70,6 +72,7 @@ int runExportAll(const Invocation& call) {
     } catch (const std::exception& e) {
       return report.fail(e.what());
     }
+    if (run.result == album::ExportResult::Stopped) return 1;
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
     std::cout << base::escapeControls(base::cp1252ToUtf8(found.userNames[i])) << ": " << countsText(run.counts) << '\n';

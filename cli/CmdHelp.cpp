@@ -1,7 +1,9 @@
 // qalbum help [COMMAND [SUBCOMMAND]]: the help of the tool, a command or a group.
 #include <iostream>
 
+#include "base/Errors.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 
 namespace cli {
 
@@ -16,7 +18,7 @@ int runHelp(const Invocation& call) {
   } else if (call.args.size() == 1) {
     text = groupHelp(name);
   }
-  if (text.empty()) throw UsageError("Unknown command \"" + name + "\".");
+  if (text.empty()) throw UsageError(base::formatMessage(msg::UnknownCommand, {name}));
   std::cout << text;
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "base/Errors.h"
 #include "base/Text.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "platform/Directory.h"
 #include "platform/FileStream.h"
 #include "platform/FileWriter.h"
@@ -39,7 +40,7 @@ int runSkinPack(const Invocation& call) {
   skin::TVsGraphics graphics;
   for (size_t i = 1; i < args.size(); ++i) {
     const size_t eq = args[i].find('=');
-    if (eq == std::string::npos) throw UsageError("Expected NAME=BMP, got \"" + args[i] + "\".");
+    if (eq == std::string::npos) throw UsageError(base::formatMessage(msg::ExpectedNameBmp, {args[i]}));
     skin::TVsGraphic entry;
     entry.SetName(platform::systemTextToAnsi(args[i].substr(0, eq)));
     platform::FileStream in(args[i].substr(eq + 1), platform::FileMode::OpenRead);
@@ -55,9 +56,9 @@ int runSkinExtract(const Invocation& call) {
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(args[0]);
   const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(args[1]));
-  if (index < 0) return fail("No picture named \"" + args[1] + "\".");
+  if (index < 0) return fail(base::formatMessage(msg::NoPictureNamed, {args[1]}));
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
-  if (bitmap.empty()) return fail("The picture \"" + args[1] + "\" is empty.");
+  if (bitmap.empty()) return fail(base::formatMessage(msg::EmptyPicture, {args[1]}));
   platform::writeFileReplacing(args[2], [&bitmap](base::Stream& out) { bitmap.saveToStream(out); });
   return 0;
 }

@@ -6,8 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/Errors.h"
 #include "base/Bitmap.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "platform/Directory.h"
 #include "skin/MaskRegion.h"
 #include "skin/VsGraphics.h"
@@ -33,13 +35,13 @@ std::optional<uint32_t> parseMaskColor(const std::string& text) {
 int runSkinRegion(const Invocation& call) {
   const std::string colour = *call.value("--mask");
   const std::optional<uint32_t> mask = parseMaskColor(colour);
-  if (!mask) throw UsageError("Invalid mask colour \"" + colour + "\".");
+  if (!mask) throw UsageError(base::formatMessage(msg::InvalidMaskColour, {colour}));
   const Args& positional = call.args;
 
   skin::TVsGraphics graphics;
   graphics.LoadFromFile(positional[0]);
   const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(positional[1]));
-  if (index < 0) return fail("No picture named \"" + positional[1] + "\".");
+  if (index < 0) return fail(base::formatMessage(msg::NoPictureNamed, {positional[1]}));
   const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
 
   skin::TRgnData region;

@@ -4,19 +4,22 @@
 
 #include "base/Text.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
+#include "users/Messages.h"
 #include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
 namespace cli {
 
-constexpr const char* kPalmFolderHint = "For a Palm folder copied from another computer: qalbum users --palm-folder DIR";
-
 int runUsers(const Invocation& call) {
   const std::optional<std::string> palmFolder = call.value("--palm-folder");
-  const app::UsersData data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
-  if (data.error && *data.error == app::msg::RegistryKeyNotFound && users::kPalmFoldersSearched)
-    return fail(*data.error + "\n" + kPalmFolderHint);
-  if (data.error) return fail(*data.error);
+  app::UsersData data;
+  try {
+    data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
+  } catch (const app::EUsersNotFound& e) {
+    if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
+    return fail(std::string(e.what()) + "\n" + msg::PalmFolderHint);
+  }
   // Names are Windows-1252 as the library gives them; folders are file names.
   for (size_t i = 0; i < data.items.size(); ++i)
     std::cout << base::escapeControls(base::cp1252ToUtf8(data.userNames[i])) << '\t'

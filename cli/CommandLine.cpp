@@ -1,4 +1,6 @@
+#include "base/Errors.h"
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
 
 #include <algorithm>
 #include <limits>
@@ -56,7 +58,7 @@ void checkAllowed(const Option& option, const std::string& value) {
   std::istringstream in(allowed);
   for (std::string choice; std::getline(in, choice, '|');)
     if (choice == value) return;
-  throw UsageError("Invalid value \"" + value + "\" for " + option.name + " (" + allowed + ").");
+  throw UsageError(base::formatMessage(msg::InvalidValue, {value, option.name, allowed}));
 }
 
 // Reads one option word at words[i], and its value from the same word
@@ -66,9 +68,9 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
   const size_t eq = word.find('=');
   const std::string name = word.substr(0, eq);
   const Option* option = findOption(command, name);
-  if (!option) throw UsageError("Unknown option \"" + name + "\".");
+  if (!option) throw UsageError(base::formatMessage(msg::UnknownOption, {name}));
   if (!option->valueName) {
-    if (eq != std::string::npos) throw UsageError("The option " + name + " takes no value.");
+    if (eq != std::string::npos) throw UsageError(base::formatMessage(msg::TakesNoValue, {name}));
     call.options[name] = "";
     return;
   }
@@ -78,7 +80,7 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
   } else if (i + 1 < words.size()) {
     value = words[++i];
   } else {
-    throw UsageError("The option " + name + " needs a value (" + option->valueName + ").");
+    throw UsageError(base::formatMessage(msg::NeedsValue, {name, option->valueName}));
   }
   checkAllowed(*option, value);
   call.options[name] = value;
@@ -108,12 +110,12 @@ Invocation parseArguments(const Command& command, const std::vector<std::string>
     }
   }
   for (const Option& o : command.options)
-    if (o.required && !call.has(o.name)) throw UsageError(std::string("The option ") + o.name + " is required.");
+    if (o.required && !call.has(o.name)) throw UsageError(base::formatMessage(msg::OptionRequired, {o.name}));
   const ArgumentCount count = countArguments(command);
   if (call.args.size() < count.min || call.args.size() > count.max)
-    throw UsageError("Wrong number of arguments.");
+    throw UsageError(msg::WrongArgumentCount);
   for (size_t i = 0; i < call.args.size(); ++i)
-    if (call.args[i].empty()) throw UsageError("The " + argumentName(command, i) + " argument is empty.");
+    if (call.args[i].empty()) throw UsageError(base::formatMessage(msg::EmptyArgument, {argumentName(command, i)}));
   return call;
 }
 

@@ -1,4 +1,6 @@
+#include "base/Errors.h"
 #include "cli/ExportSupport.h"
+#include "cli/Messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +17,8 @@
 #endif
 
 #include "album/Enlarge.h"
+#include "album/Messages.h"
+#include "album/PictureDatabase.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -29,8 +33,7 @@ int scaleOption(const Invocation& call) {
   const auto value = call.value(kScaleOption.name);
   if (!value) return 1;
   if (value->size() != 1 || (*value)[0] < '1' || (*value)[0] > '0' + album::kMaxScale)
-    throw UsageError("--scale needs a number from 1 to " + std::to_string(album::kMaxScale) + ", not \"" + *value +
-                     "\"");
+    throw UsageError(base::formatMessage(msg::ScaleRange, {std::to_string(album::kMaxScale), *value}));
   return (*value)[0] - '0';
 }
 
@@ -50,7 +53,7 @@ std::string withSeparator(std::string folder) {
 }
 
 std::vector<std::string> pictureDatabases(const std::string& folder) {
-  std::vector<std::string> names = platform::listDirectory(folder, "QuilloryPic*.pdb");
+  std::vector<std::string> names = platform::listDirectory(folder, album::kPictureFilePattern);
   std::sort(names.begin(), names.end());
   std::vector<std::string> databases;
   databases.reserve(names.size());
@@ -62,11 +65,13 @@ ConsoleReport::ConsoleReport(bool quietSuccess)
     : terminal_(QA_ISATTY(QA_FILENO(stderr)) != 0), quietSuccess_(quietSuccess) {}
 
 void ConsoleReport::message(const std::string& text) {
-  if (quietSuccess_ && text.rfind(album::exportmsg::Exported, 0) == 0) return;
+  if (quietSuccess_ && text.rfind(base::formatMessage(album::msg::Exported, {""}), 0) == 0) return;
   line(text);
 }
 
 void ConsoleReport::error(const std::string& text) { line(text); }
+
+void ConsoleReport::stop(const std::string& text) { line(text); }
 
 void ConsoleReport::progress(size_t done, size_t total) {
   if (!terminal_) return;

@@ -33,6 +33,7 @@ class ConsoleReport : public album::ExportReport {
   explicit ConsoleReport(bool quietSuccess = false);
   void message(const std::string& text) override;
   void error(const std::string& text) override;
+  void stop(const std::string& text) override;
   void progress(size_t done, size_t total) override;
   // Prints an error raised below the report, after ending the progress line; returns 1.
   int fail(const std::string& text);

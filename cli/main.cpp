@@ -6,6 +6,7 @@
 
 #include "base/Errors.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "platform/FileWriter.h"
 
 namespace cli {
@@ -39,7 +40,7 @@ int runCommand(const Command& command, const Args& words) {
 }
 
 int run(const Args& all) {
-  if (all.empty()) return usageError("No command given.", mainHelp());
+  if (all.empty()) return usageError(msg::NoCommand, mainHelp());
   const std::string& first = all[0];
   if (first == "--help" || first == "-h") {
     std::cout << mainHelp();
@@ -58,11 +59,12 @@ int run(const Args& all) {
       std::cout << group;
       return 0;
     }
-    if (all.size() == 1) return usageError("No " + first + " command given.", group);
-    return usageError("Unknown command \"" + first + " " + all[1] + "\".", group);
+    if (all.size() == 1) return usageError(base::formatMessage(msg::NoGroupCommand, {first}), group);
+    return usageError(base::formatMessage(msg::UnknownCommand, {first + " " + all[1]}), group);
   }
-  if (first.size() > 1 && first[0] == '-') return usageError("Unknown option \"" + first + "\".", mainHelp());
-  return usageError("Unknown command \"" + first + "\".", mainHelp());
+  if (first.size() > 1 && first[0] == '-')
+    return usageError(base::formatMessage(msg::UnknownOption, {first}), mainHelp());
+  return usageError(base::formatMessage(msg::UnknownCommand, {first}), mainHelp());
 }
 
 // What the command printed must have reached standard output whole (not a

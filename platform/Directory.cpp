@@ -62,29 +62,16 @@ std::string toPlainFileName(std::string_view name) {
   return plain;
 }
 
-std::string ansiToFileName(std::string_view name) {
 #ifdef _WIN32
-  return std::string(name);
+// Windows file names are Windows-1252 text already.
+std::string ansiToFileName(std::string_view name) { return std::string(name); }
+std::string fileNameToAnsi(std::string_view name) { return std::string(name); }
+std::string systemTextToAnsi(std::string_view text) { return std::string(text); }
 #else
-  return base::cp1252ToUtf8(name);
+std::string ansiToFileName(std::string_view name) { return base::cp1252ToUtf8(name); }
+std::string fileNameToAnsi(std::string_view name) { return base::utf8ToCp1252(base::fileNameToUtf8(name)); }
+std::string systemTextToAnsi(std::string_view text) { return base::utf8ToCp1252(text); }
 #endif
-}
-
-std::string fileNameToAnsi(std::string_view name) {
-#ifdef _WIN32
-  return std::string(name);
-#else
-  return base::utf8ToCp1252(base::fileNameToUtf8(name));
-#endif
-}
-
-std::string systemTextToAnsi(std::string_view text) {
-#ifdef _WIN32
-  return std::string(text);
-#else
-  return base::utf8ToCp1252(text);
-#endif
-}
 
 bool isPlainFolderName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;

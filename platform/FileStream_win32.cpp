@@ -6,6 +6,7 @@
 #include "platform/FileStream.h"
 #include "platform/Files.h"
 #include "platform/Win32Error.h"
+#include "platform/Win32Handle.h"
 
 namespace platform {
 
@@ -43,22 +44,9 @@ size_t FileStream::read(void* buffer, size_t count) {
 size_t FileStream::write(const void*, size_t) { return 0; }
 
 int64_t FileStream::seek(int64_t offset, base::SeekOrigin origin) {
-  const DWORD method = origin == base::SeekOrigin::Begin     ? FILE_BEGIN
-                       : origin == base::SeekOrigin::Current ? FILE_CURRENT
-                                                             : FILE_END;
-  LARGE_INTEGER move;
-  move.QuadPart = offset;
-  LARGE_INTEGER result;
-  if (!SetFilePointerEx(static_cast<HANDLE>(handle_), move, &result, method)) {
-    move.QuadPart = 0;
-    SetFilePointerEx(static_cast<HANDLE>(handle_), move, &result, FILE_CURRENT);
-  }
-  return result.QuadPart;
+  return seekHandle(static_cast<HANDLE>(handle_), offset, origin);
 }
 
-int64_t FileStream::size() {
-  LARGE_INTEGER size;
-  return GetFileSizeEx(static_cast<HANDLE>(handle_), &size) ? size.QuadPart : 0;
-}
+int64_t FileStream::size() { return handleSize(static_cast<HANDLE>(handle_)); }
 
 }  // namespace platform

@@ -145,17 +145,10 @@ class FileWriter::Impl {
 
   void write(const WriteContent& content) {
     DescriptorStream stream(fd_);
-    try {
+    const auto emptyInPlace = [this] {
       if (inPlace_ && ::ftruncate(fd_, 0) != 0) fail(errno);
-      content(stream);
-    } catch (const base::EWriteError& e) {
-      if (stream.error() != 0) fail(stream.error());
-      discard();
-      throw base::EFCreateError(target_, e.what());
-    } catch (...) {
-      discard();
-      throw;
-    }
+    };
+    writeThrough(stream, target_, content, emptyInPlace, [this](int err) { fail(err); }, [this] { discard(); });
   }
 
   void replaceTarget() {

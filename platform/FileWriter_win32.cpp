@@ -7,6 +7,7 @@
 #include "platform/FileWriterParts.h"
 #include "platform/Files.h"
 #include "platform/Win32Error.h"
+#include "platform/Win32Handle.h"
 
 namespace platform {
 
@@ -37,23 +38,8 @@ class HandleStream : public base::Stream {
     }
     return done;
   }
-  int64_t seek(int64_t offset, base::SeekOrigin origin) override {
-    const DWORD method = origin == base::SeekOrigin::Begin     ? FILE_BEGIN
-                         : origin == base::SeekOrigin::Current ? FILE_CURRENT
-                                                               : FILE_END;
-    LARGE_INTEGER move;
-    move.QuadPart = offset;
-    LARGE_INTEGER result;
-    if (!SetFilePointerEx(handle_, move, &result, method)) {
-      move.QuadPart = 0;
-      SetFilePointerEx(handle_, move, &result, FILE_CURRENT);
-    }
-    return result.QuadPart;
-  }
-  int64_t size() override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(handle_, &size) ? size.QuadPart : 0;
-  }
+  int64_t seek(int64_t offset, base::SeekOrigin origin) override { return seekHandle(handle_, offset, origin); }
+  int64_t size() override { return handleSize(handle_); }
 
  private:
   HANDLE handle_;
@@ -77,17 +63,10 @@ class FileWriter::Impl {
 
   void write(const WriteContent& content) {
     HandleStream stream(handle_);
-    try {
+    const auto emptyInPlace = [this] {
       if (inPlace_ && !SetEndOfFile(handle_)) fail(GetLastError());
-      content(stream);
-    } catch (const base::EWriteError& e) {
-      if (stream.error() != ERROR_SUCCESS) fail(stream.error());
-      discard();
-      throw base::EFCreateError(target_, e.what());
-    } catch (...) {
-      discard();
-      throw;
-    }
+    };
+    writeThrough(stream, target_, content, emptyInPlace, [this](DWORD err) { fail(err); }, [this] { discard(); });
   }
 
   void replaceTarget() {

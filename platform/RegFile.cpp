@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/ByteOrder.h"
 #include "base/Text.h"
 
 namespace platform {
@@ -19,9 +20,8 @@ std::string utf16ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() / 2);
   const size_t units = bytes.size() / 2;
-  auto unit = [&](size_t i) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-  };
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  auto unit = [data](size_t i) -> uint32_t { return base::loadLE16(data + 2 * i); };
   for (size_t i = 0; i < units; ++i) {
     uint32_t cp = unit(i);
     if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) < 0xE000) {

@@ -10,8 +10,11 @@
 
 #include "tools/IconPicture.h"
 #include "tools/ImageFile.h"
+#include "tools/Painting.h"
 
 namespace {
+
+using tools::drawBox;
 
 QImage canvas(int w, int h) {
   QImage image(w, h, QImage::Format_ARGB32);
@@ -21,8 +24,7 @@ QImage canvas(int w, int h) {
 
 void folderGlyph(QPainter& p) {
   p.setPen(QColor(128, 96, 0));
-  p.setBrush(QColor(255, 214, 90));
-  p.drawRect(1, 4, 13, 10);
+  drawBox(p, QColor(255, 214, 90), 1, 4, 13, 10);
   p.drawRect(1, 2, 5, 2);
   p.setBrush(QColor(255, 236, 150));
   p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 14), QPoint(1, 14)}));
@@ -30,14 +32,10 @@ void folderGlyph(QPainter& p) {
 
 void diskGlyph(QPainter& p) {
   p.setPen(QColor(0, 0, 96));
-  p.setBrush(QColor(40, 80, 200));
-  p.drawRect(1, 1, 13, 13);
-  p.setBrush(QColor(235, 235, 235));
-  p.drawRect(4, 1, 7, 5);
-  p.setBrush(QColor(0, 0, 96));
-  p.drawRect(8, 2, 1, 3);
-  p.setBrush(QColor(210, 210, 210));
-  p.drawRect(3, 9, 9, 5);
+  drawBox(p, QColor(40, 80, 200), 1, 1, 13, 13);
+  drawBox(p, QColor(235, 235, 235), 4, 1, 7, 5);
+  drawBox(p, QColor(0, 0, 96), 8, 2, 1, 3);
+  drawBox(p, QColor(210, 210, 210), 3, 9, 9, 5);
 }
 
 void pencil(QPainter& p) {
@@ -48,10 +46,8 @@ void pencil(QPainter& p) {
 
 void exitGlyph(QPainter& p) {
   p.setPen(QColor(90, 40, 20));
-  p.setBrush(QColor(170, 100, 50));
-  p.drawRect(2, 1, 8, 14);
-  p.setBrush(QColor(255, 230, 0));
-  p.drawRect(8, 8, 1, 1);
+  drawBox(p, QColor(170, 100, 50), 2, 1, 8, 14);
+  drawBox(p, QColor(255, 230, 0), 8, 8, 1, 1);
   p.setPen(QPen(QColor(200, 0, 0), 2));
   p.drawLine(9, 5, 15, 5);
   p.drawLine(13, 3, 15, 5);
@@ -60,10 +56,8 @@ void exitGlyph(QPainter& p) {
 
 void bookGlyph(QPainter& p) {
   p.setPen(QColor(0, 70, 0));
-  p.setBrush(QColor(60, 160, 60));
-  p.drawRect(2, 1, 11, 14);
-  p.setBrush(Qt::white);
-  p.drawRect(4, 3, 7, 3);
+  drawBox(p, QColor(60, 160, 60), 2, 1, 11, 14);
+  drawBox(p, QColor(Qt::white), 4, 3, 7, 3);
   p.setPen(QColor(0, 70, 0));
   p.drawLine(3, 13, 12, 13);
 }
@@ -140,8 +134,7 @@ QImage logo() {
 }
 
 QImage iconPicture() {
-  QImage image(32, 32, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
+  QImage image = canvas(32, 32);
   QPainter p(&image);
   tools::paintProgramIcon(p);
   return image;

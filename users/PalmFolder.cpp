@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "album/PictureDatabase.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -14,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPicturePattern = "QuilloryPic*.pdb";
 constexpr const char* kBackup = "Backup";
 
 std::string withSeparator(std::string folder) {
@@ -83,7 +83,7 @@ std::string folderName(const std::string& folder) {
 
 bool holdsPictureDatabase(const std::string& folder) {
   const std::string at = withSeparator(folder);
-  for (const std::string& name : platform::listDirectory(at, kPicturePattern))
+  for (const std::string& name : platform::listDirectory(at, album::kPictureFilePattern))
     if (isRegularFile(at + name)) return true;
   return false;
 }

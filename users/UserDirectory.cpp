@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/Library.h"
 #include "platform/Registry.h"
+#include "users/Messages.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define QA_USER_LIBRARY_CALL __stdcall
@@ -59,12 +60,6 @@ std::string askText(UmGetUserTextFn fn, uint32_t id) {
   return std::string(buffer, std::find(buffer, buffer + length, '\0'));
 }
 
-UsersData failed(std::string message) {
-  UsersData data;
-  data.error = std::move(message);
-  return data;
-}
-
 }  // namespace
 
 UsersData GetUsersData() {
@@ -74,15 +69,15 @@ UsersData GetUsersData() {
     // A key that cannot be opened reads as empty values.
     const auto key = platform::RegistryKey::openCurrentUser(kPalmDesktopKey);
     if (key) desktopPath = key->readString("DesktopPath");
-    if (desktopPath.empty()) return failed(msg::RegistryKeyNotFound);
+    if (desktopPath.empty()) throw EUsersNotFound(users::msg::RegistryKeyNotFound);
     path = key->readString("Path");
   }
 
   const platform::Library library(desktopPath + platform::kPathSeparator + kUserLibraryName);
-  if (!library.loaded()) return failed(msg::UserLibraryNotFound);
+  if (!library.loaded()) throw EUsersNotFound(users::msg::UserLibraryNotFound);
   std::string missing;
   const auto functions = findFunctions(library, missing);
-  if (!functions) return failed(base::formatMessage(msg::UserLibraryExportMissing, {missing}));
+  if (!functions) throw EUsersNotFound(base::formatMessage(users::msg::UserLibraryExportMissing, {missing}));
 
   UsersData data;
   const uint16_t count = static_cast<uint16_t>(functions->getUserCount());

@@ -2,9 +2,10 @@
 // read from Palm Desktop's registry key and its user-management library.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "base/Errors.h"
 
 namespace app {
 
@@ -13,13 +14,6 @@ inline constexpr size_t kUserSlots = 10;
 
 inline constexpr const char* kPalmDesktopKey = "Software\\U.S. Robotics\\Pilot Desktop\\Core";
 inline constexpr const char* kUserLibraryName = "UserData.dll";
-
-namespace msg {
-inline constexpr const char* RegistryKeyNotFound = "Palm Desktop registry key not found!";
-inline constexpr const char* UserLibraryNotFound = "UserData.dll was not found!";
-// The library lacks one of the four functions; %s is its name.
-inline constexpr const char* UserLibraryExportMissing = "UserData.dll has no function %s!";
-}  // namespace msg
 
 struct UsersData {
   // The user table: slot i belongs to item i of the user list. At least kUserSlots
@@ -30,12 +24,18 @@ struct UsersData {
   // The user list, in the library's order.
   std::vector<std::string> items;
   bool selectFirst = false;
-  // Set when the users could not be read; shown in an "Error" box. Table and list are then empty.
-  std::optional<std::string> error;
 };
 
-// Reads the users. A registry value of a type other than text raises
-// base::ERegistryException ("Invalid data type for '...'").
+// No users where they were looked for: Palm Desktop's registry key, its user
+// library or one of the library's functions is missing, or a folder holds no
+// pictures. what() is the text shown in an "Error" box.
+class EUsersNotFound : public base::Exception {
+  using base::Exception::Exception;
+};
+
+// Reads the users. Raises EUsersNotFound when Palm Desktop's users cannot be
+// read, and base::ERegistryException ("Invalid data type for '...'") for a
+// registry value of a type other than text.
 UsersData GetUsersData();
 
 }  // namespace app

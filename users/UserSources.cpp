@@ -1,6 +1,7 @@
 #include "users/UserSources.h"
 
 #include <cstdlib>
+#include <exception>
 
 #include "platform/Directory.h"
 #include "platform/Files.h"
@@ -18,7 +19,7 @@ std::string environment(const char* name) {
 std::string homeFolder() { return environment("HOME"); }
 
 #ifndef _WIN32
-bool hasUsers(const app::UsersData& data) { return !data.error && !data.items.empty(); }
+bool hasUsers(const app::UsersData& data) { return !data.items.empty(); }
 #endif
 
 }  // namespace
@@ -52,11 +53,17 @@ std::string winePrefix() {
 }
 
 app::UsersData findUsers(const std::string& lastPalmFolder) {
-  app::UsersData registry = app::GetUsersData();
 #ifdef _WIN32
   (void)lastPalmFolder;
-  return registry;
+  return app::GetUsersData();
 #else
+  app::UsersData registry;
+  std::exception_ptr registryFailure;
+  try {
+    registry = app::GetUsersData();
+  } catch (const app::EUsersNotFound&) {
+    registryFailure = std::current_exception();
+  }
   if (hasUsers(registry)) return registry;
   if (auto data = palmFolderUsers(lastPalmFolder); hasUsers(data)) return data;
   if (const std::string prefix = winePrefix(); !prefix.empty()) {
@@ -66,6 +73,7 @@ app::UsersData findUsers(const std::string& lastPalmFolder) {
   if (const std::string home = homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
   // Nothing anywhere: what the registry said.
+  if (registryFailure) std::rethrow_exception(registryFailure);
   return registry;
 #endif
 }

@@ -7,6 +7,7 @@
 
 #include "album/DatabaseBuilder.h"
 #include "album/ExportAll.h"
+#include "album/Messages.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureTemplate.h"
 #include "album/PngWriter.h"
@@ -27,9 +28,11 @@ const std::string kSep(1, platform::kPathSeparator);
 struct RecordedReport : ExportReport {
   std::vector<std::string> messages;
   std::vector<std::string> errors;
+  std::vector<std::string> stops;
   std::vector<std::pair<size_t, size_t>> steps;
   void message(const std::string& text) override { messages.push_back(text); }
   void error(const std::string& text) override { errors.push_back(text); }
+  void stop(const std::string& text) override { stops.push_back(text); }
   void progress(size_t done, size_t total) override { steps.emplace_back(done, total); }
 };
 
@@ -57,6 +60,18 @@ std::set<std::string> namesIn(const std::string& folder) {
 
 std::vector<uint8_t> expectedBmp(const std::string& database) {
   return decodePicture(database).toBmp();
+}
+
+// The text of the error of type Error that decoding `database` raises; empty when it raises none.
+template <typename Error>
+std::string decodeFailure(const std::string& database) {
+  base::Bitmap picture;
+  try {
+    decodePictureDatabase(database, picture);
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return {};
 }
 
 }  // namespace
@@ -193,8 +208,8 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
     options.keepGoing = c.keepGoing;
     EXPECT_EQ(exportPictures(databases, out.path() + kSep, decodePictureDatabase, report, options, counts), c.result);
     EXPECT_EQ(counts.exported, c.exported);
-    std::vector<std::string> expectedErrors = {databases[5] + ": " + kInvalidDatabase};
-    if (c.keepGoing) expectedErrors.push_back(databases[35] + ": " + kInvalidDatabase);
+    std::vector<std::string> expectedErrors = {databases[5] + ": " + album::msg::InvalidDatabase};
+    if (c.keepGoing) expectedErrors.push_back(databases[35] + ": " + album::msg::InvalidDatabase);
     EXPECT_EQ(report.errors, expectedErrors);
     for (size_t step = 0; step < report.steps.size(); ++step) EXPECT_EQ(report.steps[step].first, step);
     std::set<std::string> expectedNames;
@@ -215,18 +230,24 @@ TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
   user.dir.write("Backup" + kSep + "QuilloryPic2.pdb", {'Q', 'u', 'i', 'l', 'l', 'o', 'r', 'y', 'P', 'i', 'c'});
   TempDir program;
   RecordedReport report;
-  EXPECT_THROW(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"QuilloryPic1.pdb", "QuilloryPic2.pdb"},
-                               decodePictureDatabase, report),
-               base::EReadError);
-  EXPECT_THROW(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"Missing.pdb"}, decodePictureDatabase, report),
-               base::EFOpenError);
+  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"QuilloryPic1.pdb", "QuilloryPic2.pdb"},
+                            decodePictureDatabase, report),
+            ExportResult::Stopped);
+  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"Missing.pdb"}, decodePictureDatabase, report),
+            ExportResult::Stopped);
+  const std::string backup = user.folder() + "Backup" + kSep;
+  EXPECT_EQ(report.stops, (std::vector<std::string>{decodeFailure<base::EReadError>(backup + "QuilloryPic2.pdb"),
+                                                    decodeFailure<base::EFOpenError>(backup + "Missing.pdb")}));
+  EXPECT_FALSE(report.stops.front().empty() || report.stops.back().empty());
   EXPECT_TRUE(report.messages.empty());
   EXPECT_EQ(namesIn(program.path("Cy")), std::set<std::string>{"Pic_1.bmp"});
 
   // A locked database cannot be read either.
   const std::string locked = user.add("QuilloryPic3.pdb", "QuilloryPic3", PictureSize::Small);
   platform::FileStream holder(locked, platform::FileMode::OpenReadExclusive);
-  EXPECT_THROW(exportPictures({locked}, program.path("Cy") + kSep, decodePictureDatabase, report), base::EFOpenError);
+  EXPECT_EQ(exportPictures({locked}, program.path("Cy") + kSep, decodePictureDatabase, report), ExportResult::Stopped);
+  EXPECT_EQ(report.stops.back(), decodeFailure<base::EFOpenError>(locked));
+  EXPECT_FALSE(report.stops.back().empty());
 }
 
 TEST(ExportAll, FullAlbumStopsBeforeWriting) {

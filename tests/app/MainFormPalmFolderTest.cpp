@@ -15,6 +15,9 @@
 
 #include "app/Controls.h"
 #include "app/MainForm.h"
+#include "app/Messages.h"
+#include "base/Errors.h"
+#include "users/Messages.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
 #include "support/Qalbum.h"
@@ -115,7 +118,7 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &TMainForm::startUpUsers, ui.aboutBox()));
   ASSERT_FALSE(ui.shown.empty());
-  EXPECT_EQ(ui.take().front(), (Shown{"error", std::string(app::msg::RegistryKeyNotFound) + "\n" +
+  EXPECT_EQ(ui.take().front(), (Shown{"error", std::string(users::msg::RegistryKeyNotFound) + "\n" +
                                                     app::msg::OpenPalmFolderHint}));
   f->show();
 
@@ -126,7 +129,8 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
   EXPECT_EQ(listed, (QStringList{"QuilloryPicBroken.pdb", "QuilloryPicDog.pdb"}));
 
   dropOnto(*f, palm / "Cleo");  // no pictures: said so, the users stay
-  EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", app::msg::NoPicturesInFolder + (palm / "Cleo").string()}}));
+  const std::string noPictures = base::formatMessage(app::msg::NoPicturesInFolder, {(palm / "Cleo").string()});
+  EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", noPictures}}));
   EXPECT_EQ(texts(f->UserBox), QStringList{"Ben"});
 
   dropOnto(*f, pictures[1].database);

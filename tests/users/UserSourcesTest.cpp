@@ -9,6 +9,7 @@
 
 #include "support/PalmFolders.h"
 #include "support/TestSupport.h"
+#include "users/Messages.h"
 #include "users/PalmFolder.h"
 #include "users/UserSources.h"
 #include "users/WineRegistry.h"
@@ -134,9 +135,12 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   EnvironmentValue registryValue("QUILLORY_REGISTRY", (temp.root() / "none.reg").string());
   auto names = [](const app::UsersData& data) { return data.items; };
 
-  const app::UsersData nothing = users::findUsers("");
-  ASSERT_TRUE(nothing.error);
-  EXPECT_EQ(*nothing.error, app::msg::RegistryKeyNotFound);
+  try {
+    users::findUsers("");
+    ADD_FAILURE() << "users found where there are none";
+  } catch (const app::EUsersNotFound& e) {
+    EXPECT_STREQ(e.what(), users::msg::RegistryKeyNotFound);
+  }
 
   writePicture(home / ".jpilot" / "backup" / "QuilloryPicKite.pdb", 1, 0);
   EXPECT_EQ(names(users::findUsers("")), std::vector<std::string>{"backup"});

@@ -1,0 +1,9 @@
+// The message texts of the album: reading picture databases and exporting them.
+#pragma once
+
+namespace album::msg {
+inline constexpr const char* InvalidDatabase = "Invalid database file!";
+inline constexpr const char* CannotCreate = "Cannot create %s";
+inline constexpr const char* AlbumFull = "Your Quillory album is full! Please delete some pictures.";
+inline constexpr const char* Exported = "The pictures was successfully exported to %s";
+}  // namespace album::msg
