@@ -183,7 +183,7 @@ class BandWriter {
 
   // Writes the header and gives `rgnData` the data: a copy of exactly its size,
   // or the buffer itself when it is too large to keep anyway.
-  void Finish(TRgnData& rgnData) {
+  void Finish(RegionData& rgnData) {
     const int32_t size = base::checkedCast<int32_t>(bytes_.Size());
     StoreRegionHeader(bytes_.Data(), base::checkedCast<uint32_t>(count_), bounds_);
     if (bytes_.Oversized()) {
@@ -207,7 +207,7 @@ class BandWriter {
 // Walks the rows, merging identical consecutive rows into one band; gives the
 // data to `rgnData` when there is at least one band.
 template <typename ScanRow>
-void collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, TRgnData& rgnData, ScanRow scanRow) {
+void collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, RegionData& rgnData, ScanRow scanRow) {
   BandWriter writer(X, Y, width, height);
   Runs band, row;
   int32_t bandTop = -1;  // -1: no band open
@@ -222,7 +222,7 @@ void collectBands(int32_t X, int32_t Y, int32_t width, int32_t height, TRgnData&
   if (!writer.Empty()) writer.Finish(rgnData);
 }
 
-void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData) {
+void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, RegionData& rgnData) {
   const int32_t width = bitmap.width();
   const int32_t height = bitmap.height();
   if (width == 0 || height == 0) return;
@@ -254,7 +254,7 @@ void scanBitmap(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskC
 
 }  // namespace
 
-void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData,
+void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, RegionData& rgnData,
                      BusyCursor* cursor) {
   BusyCursorScope busy(cursor);
   scanBitmap(X, Y, bitmap, maskColor, rgnData);
