@@ -9,6 +9,7 @@
 #include "forms/Controls.h"
 #include "forms/core/FormData.h"
 #include "skin/VsComposer.h"
+#include "skin/VsCustomControl.h"
 
 using namespace skin;
 using Bytes = std::vector<uint8_t>;
