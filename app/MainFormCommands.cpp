@@ -20,6 +20,7 @@
 #include "app/ProgramPlaces.h"
 #include "base/Errors.h"
 #include "base/Text.h"
+#include "forms/WaitCursor.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
@@ -50,15 +51,6 @@ QString localPath(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
   return data->urls().first().toLocalFile();
 }
-
-// The wait cursor while it lives; message boxes show the normal one.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 class BoxReport : public album::ExportReport {
  public:
@@ -315,7 +307,7 @@ void TMainForm::ExportAll1Click() {
     Image2->setBitmap(picture);
     return true;
   };
-  WaitCursor wait;
+  forms::WaitCursor wait;
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });

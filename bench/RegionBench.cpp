@@ -10,10 +10,11 @@
 #include <map>
 #include <tuple>
 
+#include "forms/BitmapImage.h"
 #include "skin/VsMask.h"
-#include "tests/skin/RegionPictures.h"
+#include "tools/samples/RegionPictures.h"
 
-using namespace region_test;
+using namespace samples;
 
 namespace {
 
@@ -32,17 +33,8 @@ const Picture& picture(Kind kind, Depth depth, int side) {
   return cache.emplace(key, std::move(p)).first->second;
 }
 
-QImage toImage(const base::Bitmap& bm) {
-  QImage image(bm.width(), bm.height(), QImage::Format_RGB32);
-  for (int y = 0; y < bm.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bm.width(); ++x) {
-      const uint32_t c = bm.pixelColor(x, y);
-      line[x] = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-    }
-  }
-  return image;
-}
+// 32 bits a pixel, where Qt's mask from a colour takes its fast path.
+QImage toImage(const base::Bitmap& bm) { return forms::toQImage(bm).convertToFormat(QImage::Format_RGB32); }
 
 // The mask colour as Qt writes it. With Qt::MaskInColor, QBitmap::fromImage and
 // QRegion(QBitmap) give the pixels not of this colour; the set-up check below
@@ -58,7 +50,7 @@ void OursDataOnly(benchmark::State& state, Kind kind, Depth depth) {
   const Picture& p = picture(kind, depth, static_cast<int>(state.range(0)));
   size_t rects = 0;
   for (auto _ : state) {
-    skin::TRgnData data;
+    skin::RegionData data;
     skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data, nullptr);
     rects = static_cast<size_t>(data.Size() / 16);
     benchmark::DoNotOptimize(data.Data());
@@ -70,7 +62,7 @@ void OursWithQRegion(benchmark::State& state, Kind kind, Depth depth) {
   const Picture& p = picture(kind, depth, static_cast<int>(state.range(0)));
   size_t rects = 0;
   for (auto _ : state) {
-    skin::TRgnData data;
+    skin::RegionData data;
     skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data);
     const QRegion region = skin::CreateRegion(data);
     rects = static_cast<size_t>(region.rectCount());
@@ -81,7 +73,7 @@ void OursWithQRegion(benchmark::State& state, Kind kind, Depth depth) {
 
 void QRegionFromData(benchmark::State& state, Kind kind, Depth depth) {
   const Picture& p = picture(kind, depth, static_cast<int>(state.range(0)));
-  skin::TRgnData data;
+  skin::RegionData data;
   skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data, nullptr);
   size_t rects = 0;
   for (auto _ : state) {
@@ -97,7 +89,7 @@ void QtBitmapMask(benchmark::State& state, Kind kind) {
   const QImage image = toImage(p.bitmap);
   {
     // Both ways must give the same region, or the race means nothing.
-    skin::TRgnData data;
+    skin::RegionData data;
     skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data, nullptr);
     const QRegion qt(QBitmap::fromImage(image.createMaskFromColor(maskRgb(p.mask), Qt::MaskInColor)));
     if (!qt.xored(skin::CreateRegion(data)).isEmpty()) {

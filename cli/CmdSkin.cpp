@@ -7,6 +7,7 @@
 #include "base/Text.h"
 #include "cli/Commands.h"
 #include "cli/Messages.h"
+#include "cli/SkinPicture.h"
 #include "platform/Directory.h"
 #include "platform/FileStream.h"
 #include "platform/FileWriter.h"
@@ -54,10 +55,9 @@ int runSkinPack(const Invocation& call) {
 int runSkinExtract(const Invocation& call) {
   const Args& args = call.args;
   skin::TVsGraphics graphics;
-  graphics.LoadFromFile(args[0]);
-  const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(args[1]));
-  if (index < 0) return fail(base::formatMessage(msg::NoPictureNamed, {args[1]}));
-  const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
+  const base::Bitmap* picture = findSkinPicture(graphics, args[0], args[1]);
+  if (picture == nullptr) return 1;
+  const base::Bitmap& bitmap = *picture;
   if (bitmap.empty()) return fail(base::formatMessage(msg::EmptyPicture, {args[1]}));
   platform::writeFileReplacing(args[2], [&bitmap](base::Stream& out) { bitmap.saveToStream(out); });
   return 0;

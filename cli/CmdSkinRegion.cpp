@@ -10,9 +10,8 @@
 #include "base/Bitmap.h"
 #include "cli/Commands.h"
 #include "cli/Messages.h"
-#include "platform/Directory.h"
+#include "cli/SkinPicture.h"
 #include "skin/MaskRegion.h"
-#include "skin/VsGraphics.h"
 
 namespace cli {
 
@@ -39,13 +38,11 @@ int runSkinRegion(const Invocation& call) {
   const Args& positional = call.args;
 
   skin::TVsGraphics graphics;
-  graphics.LoadFromFile(positional[0]);
-  const int32_t index = graphics.IndexOf(platform::systemTextToAnsi(positional[1]));
-  if (index < 0) return fail(base::formatMessage(msg::NoPictureNamed, {positional[1]}));
-  const base::Bitmap& bitmap = graphics.Items(index)->Bitmap();
+  const base::Bitmap* bitmap = findSkinPicture(graphics, positional[0], positional[1]);
+  if (bitmap == nullptr) return 1;
 
-  skin::TRgnData region;
-  skin::BuildMaskRegion(0, 0, bitmap, *mask, region, nullptr);
+  skin::RegionData region;
+  skin::BuildMaskRegion(0, 0, *bitmap, *mask, region, nullptr);
   const std::vector<skin::RgnRect> rects = region.Rects();
   for (const skin::RgnRect& r : rects) std::cout << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
   std::cout << rects.size() << '\n';

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "base/Bitmap.h"
-#include "skin/RgnData.h"
+#include "skin/RegionData.h"
 
 namespace skin {
 
@@ -40,7 +40,7 @@ class BusyCursorScope {
 // 0x00FFFFFF (a symbolic system colour, clNone) never equals a pixel. When every
 // pixel is masked, `rgnData` is left as it was; on failure it is left as it was.
 // A coordinate that does not fit 32 bits raises "Integer overflow".
-void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, TRgnData& rgnData,
+void BuildMaskRegion(int32_t X, int32_t Y, const base::Bitmap& bitmap, uint32_t maskColor, RegionData& rgnData,
                      BusyCursor* cursor);
 
 }  // namespace skin

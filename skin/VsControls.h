@@ -1,10 +1,10 @@
-// Roots of the skin library's classes, and the change links through which a
-// component hears of changes of a shared component such as the composer.
+// The root of the skin library's non-visual classes, and the change links
+// through which a component hears of changes of a shared component such as the
+// composer. Standard C++ only; the visual root is in VsCustomControl.h.
 #pragma once
 
 #include <vector>
 
-#include "forms/Controls.h"
 #include "forms/core/Classes.h"
 
 namespace skin {
@@ -19,13 +19,6 @@ class TVsComponent : public forms::TComponent {
 
  protected:
   ~TVsComponent() override = default;
-};
-
-// The root of the library's visual classes.
-class TVsCustomControl : public forms::TCustomControl {
- public:
-  using forms::TCustomControl::TCustomControl;
-  const char* ClassName() const override { return "TVsCustomControl"; }
 };
 
 // A plain object owned by whoever created it; registered with at most one

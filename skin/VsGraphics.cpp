@@ -1,10 +1,11 @@
 #include "skin/VsGraphics.h"
 
+#include "base/ByteOrder.h"
 #include "base/Checked.h"
 #include "forms/core/Filer.h"
 #include "platform/FileStream.h"
 #include "platform/FileWriter.h"
-#include "skin/VsConst.h"
+#include "skin/Messages.h"
 
 namespace skin {
 
@@ -26,8 +27,7 @@ void readField(base::Stream& stream, void* buffer, size_t count) {
 int32_t readInt32(base::Stream& stream) {
   uint8_t b[4];
   readField(stream, b, 4);
-  return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                              (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  return base::loadLEI32(b);
 }
 
 uint8_t foldAnsi(uint8_t c) {
@@ -148,8 +148,7 @@ void TVsGraphics::LoadFromStream(base::Stream& stream) {
   TVsGraphic scratch;
   uint8_t signature[4];
   readField(stream, signature, 4);
-  const uint32_t found = static_cast<uint32_t>(signature[0]) | (static_cast<uint32_t>(signature[1]) << 8) |
-                         (static_cast<uint32_t>(signature[2]) << 16) | (static_cast<uint32_t>(signature[3]) << 24);
+  const uint32_t found = base::loadLE32(signature);
   if (found != kGraphicsSignature) invalidFormat();
   const int32_t count = readInt32(stream);
   // The last index is computed checked: a count of -2147483648 overflows here.

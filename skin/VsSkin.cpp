@@ -6,11 +6,12 @@
 #include <QPainter>
 #include <QWindow>
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "forms/BitmapImage.h"
 #include "forms/core/Filer.h"
-#include "skin/VsConst.h"
+#include "skin/Messages.h"
 #include "skin/VsMask.h"
 
 namespace skin {
@@ -36,8 +37,16 @@ void applyCursor(QWidget& widget, int32_t cursor) {
   widget.unsetCursor();
 }
 
-void checkIdent(const std::string& value, const char* a, const char* b) {
-  if (value != a && value != b) throw forms::EFilerError(forms::msg::InvalidPropertyValue);
+// An identifier property that takes one of two values; any other is refused.
+void bindChoice(forms::Filer& filer, std::string_view name, std::string& value, const char* a, const char* b,
+                const char* def) {
+  filer.defineIdent(
+      name, [&value] { return value; },
+      [&value, a, b](const std::string& v) {
+        if (v != a && v != b) throw forms::EFilerError(forms::msg::InvalidPropertyValue);
+        value = v;
+      },
+      def);
 }
 
 }  // namespace
@@ -241,13 +250,7 @@ void TVsSkin::DefineProperties(forms::Filer& filer) {
   DefineControlEvents(filer);
   filer.bindInteger("Tag", tag_, 0);
   filer.bindString("Hint", hint_);
-  filer.defineIdent(
-      "HelpType", [this] { return helpType_; },
-      [this](const std::string& v) {
-        checkIdent(v, "htKeyword", "htContext");
-        helpType_ = v;
-      },
-      "htContext");
+  bindChoice(filer, "HelpType", helpType_, "htKeyword", "htContext", "htContext");
   filer.bindString("HelpKeyword", helpKeyword_);
   filer.bindInteger("HelpContext", helpContext_, 0);
 }
@@ -262,20 +265,8 @@ void TVsSkin::DefineControlProperties(forms::Filer& filer) {
         applyCursor(*this, v);
       },
       0);
-  filer.defineIdent(
-      "DragMode", [this] { return dragMode_; },
-      [this](const std::string& v) {
-        checkIdent(v, "dmManual", "dmAutomatic");
-        dragMode_ = v;
-      },
-      "dmManual");
-  filer.defineIdent(
-      "DragKind", [this] { return dragKind_; },
-      [this](const std::string& v) {
-        checkIdent(v, "dkDrag", "dkDock");
-        dragKind_ = v;
-      },
-      "dkDrag");
+  bindChoice(filer, "DragMode", dragMode_, "dmManual", "dmAutomatic", "dmManual");
+  bindChoice(filer, "DragKind", dragKind_, "dkDrag", "dkDock", "dkDrag");
   filer.bindInteger("DragCursor", dragCursor_, -12);
   filer.bindBoolean("ParentShowHint", parentShowHint_, true);
   filer.defineComponent(

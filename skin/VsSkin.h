@@ -11,7 +11,7 @@
 #include "forms/Controls.h"
 #include "skin/RgnData.h"
 #include "skin/VsComposer.h"
-#include "skin/VsControls.h"
+#include "skin/VsCustomControl.h"
 #include "skin/VsSysUtils.h"
 
 namespace skin {

@@ -9,6 +9,7 @@
 #include "forms/core/FormData.h"
 #include "skin/GraphicEntries.h"
 #include "skin/VsComposer.h"
+#include "skin/VsCustomControl.h"
 
 using namespace skin;
 using skin_test::addGraphic;

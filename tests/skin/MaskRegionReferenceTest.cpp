@@ -7,19 +7,22 @@
 
 #include "RegionPictures.h"
 #include "skin/MaskRegion.h"
+#ifdef _WIN32
+#include "skin/RegionData_win32.h"
+#endif
 
 using namespace region_test;
 using skin::RgnRect;
-using skin::TRgnData;
+using skin::RegionData;
 
 namespace {
 
-std::vector<uint8_t> bytesOf(const TRgnData& data) {
+std::vector<uint8_t> bytesOf(const RegionData& data) {
   return data.Size() == 0 ? std::vector<uint8_t>{} : std::vector<uint8_t>(data.Data(), data.Data() + data.Size());
 }
 
 std::vector<uint8_t> built(const Picture& p) {
-  TRgnData data;
+  RegionData data;
   skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data, nullptr);
   return bytesOf(data);
 }
@@ -38,7 +41,7 @@ TEST(MaskRegionReference, MatchesUnionOfRunsOnEveryPicture) {
     const std::vector<uint8_t> ours = built(p);
     EXPECT_EQ(ours, reference(p));
     if (ours.empty()) continue;
-    TRgnData data;
+    RegionData data;
     data.Assign(ours);
     EXPECT_TRUE(skin::IsBanded(data));
   }
@@ -95,7 +98,7 @@ TEST(MaskRegionGdi, MatchesGetRegionDataOfTheUnitedRuns) {
 TEST(MaskRegionGdi, RegionMadeFromTheDataGivesTheSameDataBack) {
   for (const Picture& p : comparisonPictures()) {
     SCOPED_TRACE(p.name);
-    TRgnData data;
+    RegionData data;
     skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data, nullptr);
     if (data.Size() == 0) continue;
     HRGN region = skin::gdi::CreateRegion(data);

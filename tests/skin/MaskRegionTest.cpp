@@ -9,7 +9,7 @@
 
 using namespace region_test;
 using skin::RgnRect;
-using skin::TRgnData;
+using skin::RegionData;
 
 namespace {
 
@@ -34,12 +34,12 @@ base::Bitmap drawn(const std::vector<std::string>& rows) {
 }
 
 std::vector<RgnRect> regionOf(const base::Bitmap& bm, uint32_t mask = 0x00FFFFFF, int32_t x = 0, int32_t y = 0) {
-  TRgnData data;
+  RegionData data;
   skin::BuildMaskRegion(x, y, bm, mask, data, nullptr);
   return data.Rects();
 }
 
-uint32_t u32At(const TRgnData& d, int offset) {
+uint32_t u32At(const RegionData& d, int offset) {
   uint32_t v;
   std::memcpy(&v, d.Data() + offset, 4);
   return v;
@@ -48,7 +48,7 @@ uint32_t u32At(const TRgnData& d, int offset) {
 }  // namespace
 
 TEST(RgnData, SetSizeKeepsLeadingBytesReleasesAtZeroAndIgnoresTheCurrentSize) {
-  TRgnData d;
+  RegionData d;
   EXPECT_EQ(d.Size(), 0);
   EXPECT_EQ(d.Data(), nullptr);
   d.SetSize(4);
@@ -69,7 +69,7 @@ TEST(RgnData, SetSizeKeepsLeadingBytesReleasesAtZeroAndIgnoresTheCurrentSize) {
 }
 
 TEST(RgnData, RectsOfMalformedDataAreNone) {
-  TRgnData d;
+  RegionData d;
   d.Assign(skin::EncodeRegionData({{1, 2, 3, 4}, {5, 2, 6, 4}}));
   EXPECT_EQ(d.Rects(), (std::vector<RgnRect>{{1, 2, 3, 4}, {5, 2, 6, 4}}));
   EXPECT_EQ(d.Bounds(), (RgnRect{1, 2, 6, 4}));
@@ -80,7 +80,7 @@ TEST(RgnData, RectsOfMalformedDataAreNone) {
 }
 
 TEST(MaskRegion, WritesHeaderAndRunsOfARowShifted) {
-  TRgnData d;
+  RegionData d;
   skin::BuildMaskRegion(10, 20, drawn({"..##.#"}), 0x00FFFFFF, d, nullptr);
   ASSERT_EQ(d.Size(), 32 + 2 * 16);
   EXPECT_EQ(u32At(d, 0), 32u);
@@ -122,7 +122,7 @@ TEST(MaskRegion, NothingMaskedGivesThePictureRectangle) {
 }
 
 TEST(MaskRegion, EverythingMaskedOrEmptyLeavesTheDataAsItWas) {
-  TRgnData d;
+  RegionData d;
   skin::BuildMaskRegion(0, 0, drawn({"...", "..."}), 0x00FFFFFF, d, nullptr);
   EXPECT_EQ(d.Size(), 0);
   skin::BuildMaskRegion(0, 0, drawn({"#"}), 0x00FFFFFF, d, nullptr);
@@ -142,7 +142,7 @@ TEST(MaskRegion, PaletteIndicesPastThePaletteReadAsBlack) {
 }
 
 TEST(MaskRegion, CoordinatesBeyondThirtyTwoBitsRaiseIntegerOverflowAndKeepTheData) {
-  TRgnData d;
+  RegionData d;
   d.Assign(skin::EncodeRegionData({{1, 1, 2, 2}}));
   CountingCursor cursor;
   const base::Bitmap bm = drawn({"##.", "..#"});
@@ -165,7 +165,7 @@ TEST(MaskRegion, CoordinatesBeyondThirtyTwoBitsRaiseIntegerOverflowAndKeepTheDat
 
 TEST(MaskRegion, ShowsTheBusyCursorOnceAroundTheScan) {
   CountingCursor cursor;
-  TRgnData d;
+  RegionData d;
   skin::BuildMaskRegion(0, 0, drawn({"#."}), 0x00FFFFFF, d, &cursor);
   skin::BuildMaskRegion(0, 0, drawn({".."}), 0x00FFFFFF, d, &cursor);
   EXPECT_EQ(cursor.begins, 2);

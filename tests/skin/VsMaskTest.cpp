@@ -10,7 +10,7 @@
 #include "skin/VsMask.h"
 
 using namespace region_test;
-using skin::TRgnData;
+using skin::RegionData;
 
 namespace {
 
@@ -44,7 +44,7 @@ struct WatchingCursor : skin::WaitCursor {
 TEST_F(VsMask, RegionCoversExactlyTheNonMaskPixels) {
   for (const Picture& p : comparisonPictures()) {
     SCOPED_TRACE(p.name);
-    TRgnData data;
+    RegionData data;
     skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data);
     const QRegion ours = skin::CreateRegion(data);
     const QRegion expected = pixelUnion(p);
@@ -55,7 +55,7 @@ TEST_F(VsMask, RegionCoversExactlyTheNonMaskPixels) {
 }
 
 TEST_F(VsMask, RegionFromUnsortedOrOverlappingRectanglesIsTheirUnion) {
-  TRgnData data;
+  RegionData data;
   EXPECT_TRUE(skin::CreateRegion(data).isEmpty());
   data.Assign(skin::EncodeRegionData({{5, 5, 9, 9}, {0, 0, 6, 6}, {2, 2, 3, 3}}));
   const QRegion expected = QRegion(5, 5, 4, 4) + QRegion(0, 0, 6, 6);
@@ -64,7 +64,7 @@ TEST_F(VsMask, RegionFromUnsortedOrOverlappingRectanglesIsTheirUnion) {
 
 TEST_F(VsMask, RestoresTheCursorItFoundAlsoWhenTheScanFails) {
   const Picture p = flatWithHoles(20, 20);
-  TRgnData data;
+  RegionData data;
   skin::BuildMaskRegion(0, 0, p.bitmap, p.mask, data);
   EXPECT_EQ(overrideShape(), std::nullopt);
 

@@ -8,7 +8,7 @@
 #include "base/Stream.h"
 #include "forms/core/FormData.h"
 #include "skin/GraphicEntries.h"
-#include "skin/VsConst.h"
+#include "skin/Messages.h"
 #include "skin/VsSkin.h"
 
 using skin::TVsComposer;

@@ -1,31 +1,27 @@
-#include "skin/RgnData.h"
+#include "skin/RegionData.h"
 
 #include <algorithm>
-#include <limits>
+#include <cstring>
 #include <new>
+#include <utility>
 
 #include "base/Checked.h"
 #include "base/Errors.h"
+#include "skin/Messages.h"
 
 namespace skin {
 
-namespace {
-
-uint32_t loadU32(const uint8_t* at) {
-  return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) | (static_cast<uint32_t>(at[2]) << 16) |
-         (static_cast<uint32_t>(at[3]) << 24);
+RegionData& RegionData::operator=(const RegionData& other) {
+  if (this == &other) return *this;
+  SetSize(0);
+  SetSize(other.size_);
+  if (size_ > 0) std::memcpy(data_.get(), other.data_.get(), static_cast<size_t>(size_));
+  return *this;
 }
 
-RgnRect loadRect(const uint8_t* at) {
-  return RgnRect{static_cast<int32_t>(loadU32(at)), static_cast<int32_t>(loadU32(at + 4)),
-                 static_cast<int32_t>(loadU32(at + 8)), static_cast<int32_t>(loadU32(at + 12))};
-}
-
-}  // namespace
-
-void TRgnData::SetSize(int32_t value) {
+void RegionData::SetSize(int32_t value) {
   if (value == size_) return;
-  if (value < 0) throw base::Exception("Range check error");
+  if (value < 0) throw base::Exception(msg::RangeCheck);
   if (value == 0) {
     data_.reset();
     size_ = 0;
@@ -39,29 +35,29 @@ void TRgnData::SetSize(int32_t value) {
   size_ = value;
 }
 
-void TRgnData::Assign(MallocBytes bytes, int32_t size) {
+void RegionData::Assign(MallocBytes bytes, int32_t size) {
   data_ = std::move(bytes);
   size_ = data_ ? size : 0;
 }
 
-void TRgnData::Assign(const std::vector<uint8_t>& bytes) {
+void RegionData::Assign(const std::vector<uint8_t>& bytes) {
   const int32_t size = base::checkedCast<int32_t>(bytes.size());
   SetSize(0);
   SetSize(size);
   if (size > 0) std::memcpy(data_.get(), bytes.data(), bytes.size());
 }
 
-bool TRgnData::wellFormed() const {
+bool RegionData::wellFormed() const {
   if (size_ < static_cast<int32_t>(kRgnHeaderSize)) return false;
   const uint8_t* p = data_.get();
-  if (loadU32(p) != kRgnHeaderSize || loadU32(p + 4) != kRgnRectangles) return false;
-  const uint64_t count = loadU32(p + 8);
+  if (base::loadLE32(p) != kRgnHeaderSize || base::loadLE32(p + 4) != kRgnRectangles) return false;
+  const uint64_t count = base::loadLE32(p + 8);
   return kRgnHeaderSize + count * kRgnRectSize <= static_cast<uint64_t>(size_);
 }
 
-int32_t TRgnData::RectCount() const { return wellFormed() ? static_cast<int32_t>(loadU32(data_.get() + 8)) : 0; }
+int32_t RegionData::RectCount() const { return wellFormed() ? static_cast<int32_t>(base::loadLE32(data_.get() + 8)) : 0; }
 
-std::vector<RgnRect> TRgnData::Rects() const {
+std::vector<RgnRect> RegionData::Rects() const {
   const int32_t count = RectCount();
   std::vector<RgnRect> rects;
   rects.reserve(static_cast<size_t>(count));
@@ -69,15 +65,15 @@ std::vector<RgnRect> TRgnData::Rects() const {
   return rects;
 }
 
-RgnRect TRgnData::Bounds() const {
-  return wellFormed() ? loadRect(data_.get() + 16) : RgnRect{};
+RgnRect RegionData::Bounds() const {
+  return wellFormed() ? LoadRect(data_.get() + 16) : RgnRect{};
 }
 
 void StoreRegionHeader(uint8_t* at, uint32_t count, const RgnRect& bounds) {
-  StoreU32(at, kRgnHeaderSize);
-  StoreU32(at + 4, kRgnRectangles);
-  StoreU32(at + 8, count);
-  StoreU32(at + 12, base::checkedMul(count, kRgnRectSize));
+  base::storeLE32(at, kRgnHeaderSize);
+  base::storeLE32(at + 4, kRgnRectangles);
+  base::storeLE32(at + 8, count);
+  base::storeLE32(at + 12, base::checkedMul(count, kRgnRectSize));
   StoreRect(at + 16, bounds);
 }
 
@@ -104,7 +100,7 @@ std::vector<uint8_t> EncodeRegionData(const std::vector<RgnRect>& rects) {
   return bytes;
 }
 
-bool IsBanded(const TRgnData& data) {
+bool IsBanded(const RegionData& data) {
   const int32_t count = data.RectCount();
   RgnRect prev;
   for (int32_t i = 0; i < count; ++i) {
@@ -119,15 +115,5 @@ bool IsBanded(const TRgnData& data) {
   }
   return true;
 }
-
-#ifdef _WIN32
-namespace gdi {
-
-HRGN CreateRegion(const TRgnData& data) {
-  return ExtCreateRegion(nullptr, static_cast<DWORD>(data.Size()), reinterpret_cast<const RGNDATA*>(data.Data()));
-}
-
-}  // namespace gdi
-#endif
 
 }  // namespace skin

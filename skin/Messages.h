@@ -4,4 +4,5 @@
 namespace skin::msg {
 inline constexpr const char* InvalidFileFormat = "Invalid file format.";
 inline constexpr const char* SkinNeedsForm = "TVsSkin needs to be placed on a form.";
+inline constexpr const char* RangeCheck = "Range check error";
 }  // namespace skin::msg

@@ -1,0 +1,12 @@
+#include "forms/WaitCursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace forms {
+
+WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+
+WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+}  // namespace forms
