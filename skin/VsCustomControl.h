@@ -9,6 +9,9 @@ class TVsCustomControl : public forms::TCustomControl {
  public:
   using forms::TCustomControl::TCustomControl;
   const char* ClassName() const override { return "TVsCustomControl"; }
+
+ protected:
+  ~TVsCustomControl() override = default;
 };
 
 }  // namespace skin
