@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "skin/GraphicEntries.h"
-#include "skin/RegionPictures.h"
+#include "tests/skin/GraphicEntries.h"
+#include "tests/skin/RegionPictures.h"
 #include "skin/VsGraphics.h"
 #include "support/Qalbum.h"
 

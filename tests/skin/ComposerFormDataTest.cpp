@@ -7,7 +7,7 @@
 #include "base/Stream.h"
 #include "forms/Controls.h"
 #include "forms/core/FormData.h"
-#include "skin/GraphicEntries.h"
+#include "tests/skin/GraphicEntries.h"
 #include "skin/VsComposer.h"
 #include "skin/VsCustomControl.h"
 

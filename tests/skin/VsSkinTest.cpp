@@ -7,7 +7,7 @@
 
 #include "base/Stream.h"
 #include "forms/core/FormData.h"
-#include "skin/GraphicEntries.h"
+#include "tests/skin/GraphicEntries.h"
 #include "skin/Messages.h"
 #include "skin/VsSkin.h"
 
