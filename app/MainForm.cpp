@@ -60,8 +60,8 @@ TMainForm::TMainForm(forms::UserInterface& ui, UsersSource users, AboutBox about
       ui_(ui),
       users_(std::move(users)),
       aboutBox_(aboutBox ? std::move(aboutBox) : [this](bool splash) { ShowAboutBox(this, splash); }),
-      userNames_(kUserSlots),
-      userDirs_(kUserSlots) {
+      userNames_(users::kUserSlots),
+      userDirs_(users::kUserSlots) {
   initResources();
   buildWindow();
   FormCreate();

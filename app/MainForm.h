@@ -39,7 +39,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
  public:
   // Where the window learns of the Palm Desktop users; the program reads them
   // from the registry and UserData.dll.
-  using UsersSource = std::function<UsersData()>;
+  using UsersSource = std::function<users::UsersData()>;
   // Shows the about box modally: as the splash (closing on its timer) or until clicked.
   // None shows the real box, owned by this window.
   using AboutBox = std::function<void(bool splash)>;
@@ -70,9 +70,9 @@ class TMainForm : public QMainWindow, public forms::TComponent {
 
   // The users the program starts with: Palm Desktop's, else (outside Windows)
   // those of the Palm folder opened last, a Wine prefix or J-Pilot's backup.
-  static UsersData startUpUsers();
+  static users::UsersData startUpUsers();
   // The users of a Palm folder, which is remembered for the next start when it has any.
-  static UsersData palmFolderUsers(const std::string& folder);
+  static users::UsersData palmFolderUsers(const std::string& folder);
   // Where the users come from for the program's arguments: a folder argument
   // gives that Palm folder's users, otherwise startUpUsers.
   static UsersSource startUpSource(const QStringList& arguments);
@@ -129,7 +129,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
 
  private:
   void buildWindow();
-  void showUsers(const UsersData& data);
+  void showUsers(const users::UsersData& data);
   void buildImages();
   void buildLabels();
   void buildLists();

@@ -110,18 +110,18 @@ void TMainForm::FormCreate() {
   });
 }
 
-UsersData TMainForm::startUpUsers() {
+users::UsersData TMainForm::startUpUsers() {
   try {
     return users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
-  } catch (const EUsersNotFound& e) {
+  } catch (const users::EUsersNotFound& e) {
     if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
-    throw EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
+    throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
   }
 }
 
-UsersData TMainForm::palmFolderUsers(const std::string& folder) {
-  UsersData data = users::palmFolderUsers(folder);
-  if (data.items.empty()) throw EUsersNotFound(base::formatMessage(msg::NoPicturesInFolder, {folder}));
+users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
+  users::UsersData data = users::palmFolderUsers(folder);
+  if (data.items.empty()) throw users::EUsersNotFound(base::formatMessage(msg::NoPicturesInFolder, {folder}));
   settings().setValue(kPalmFolderKey, QFileInfo(fromFileText(folder)).absoluteFilePath());
   return data;
 }
@@ -141,10 +141,10 @@ void TMainForm::openArguments(const QStringList& arguments) {
 
 void TMainForm::openPath(const std::string& path) {
   if (QFileInfo(fromFileText(path)).isDir()) {
-    UsersData data;
+    users::UsersData data;
     try {
       data = palmFolderUsers(path);
-    } catch (const EUsersNotFound& e) {
+    } catch (const users::EUsersNotFound& e) {
       // A folder without pictures leaves the users shown as they are.
       ui_.showError(fromFileText(e.what()));
       return;
@@ -169,19 +169,19 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 void TMainForm::GetUsersData() {
-  UsersData data;
+  users::UsersData data;
   try {
     data = users_();
-  } catch (const EUsersNotFound& e) {
-    userNames_.assign(kUserSlots, {});
-    userDirs_.assign(kUserSlots, {});
+  } catch (const users::EUsersNotFound& e) {
+    userNames_.assign(users::kUserSlots, {});
+    userDirs_.assign(users::kUserSlots, {});
     ui_.showError(fromFileText(e.what()));
     return;
   }
   showUsers(data);
 }
 
-void TMainForm::showUsers(const UsersData& data) {
+void TMainForm::showUsers(const users::UsersData& data) {
   userNames_ = data.userNames;
   userDirs_ = data.userDirs;
   UserBox->clear();

@@ -60,7 +60,7 @@ struct Window {
     form.reset(new app::TMainForm(
         ui,
         [dir] {
-          app::UsersData data;
+          users::UsersData data;
           data.userNames[0] = "Bench";
           data.userDirs[0] = dir;
           data.items = {"Bench"};

@@ -19,7 +19,7 @@ namespace cli {
 
 namespace {
 
-app::UsersData usersFor(const std::optional<std::string>& palmFolder) {
+users::UsersData usersFor(const std::optional<std::string>& palmFolder) {
   if (palmFolder) return users::palmFolderUsers(*palmFolder);
   return users::findUsers(users::rememberedPalmFolder());
 }
@@ -56,7 +56,7 @@ int runExportAll(const Invocation& call) {
   const std::optional<std::string> palmFolder = call.value("--palm-folder");
   if (palmFolder && !platform::directoryExists(withSeparator(*palmFolder)))
     return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(*palmFolder), platform::lastErrorText()}));
-  const app::UsersData found = usersFor(palmFolder);  // EUsersNotFound ends the run with its text
+  const users::UsersData found = usersFor(palmFolder);  // EUsersNotFound ends the run with its text
   if (found.items.empty()) return fail(msg::NoUserWithPictures);
 
   const std::string dest = withSeparator(args[0]);

@@ -13,10 +13,10 @@ namespace cli {
 
 int runUsers(const Invocation& call) {
   const std::optional<std::string> palmFolder = call.value("--palm-folder");
-  app::UsersData data;
+  users::UsersData data;
   try {
     data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
-  } catch (const app::EUsersNotFound& e) {
+  } catch (const users::EUsersNotFound& e) {
     if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
     return fail(std::string(e.what()) + "\n" + msg::PalmFolderHint);
   }

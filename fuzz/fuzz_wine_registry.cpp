@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (const char* name : {"Path", "DesktopPath", ""}) {
-    const auto value = users::readWineRegistryString(text, app::kPalmDesktopKey, name);
+    const auto value = users::readWineRegistryString(text, users::kPalmDesktopKey, name);
     if (value) (void)value->size();
   }
   return 0;

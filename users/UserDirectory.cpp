@@ -15,7 +15,7 @@
 #define QA_USER_LIBRARY_CALL
 #endif
 
-namespace app {
+namespace users {
 
 namespace {
 
@@ -98,4 +98,4 @@ UsersData GetUsersData() {
   return data;
 }
 
-}  // namespace app
+}  // namespace users

@@ -7,7 +7,7 @@
 
 #include "base/Errors.h"
 
-namespace app {
+namespace users {
 
 // Slots of the user table that always exist, filled or empty.
 inline constexpr size_t kUserSlots = 10;
@@ -38,4 +38,4 @@ class EUsersNotFound : public base::Exception {
 // registry value of a type other than text.
 UsersData GetUsersData();
 
-}  // namespace app
+}  // namespace users

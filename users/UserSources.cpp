@@ -19,13 +19,13 @@ std::string environment(const char* name) {
 std::string homeFolder() { return environment("HOME"); }
 
 #ifndef _WIN32
-bool hasUsers(const app::UsersData& data) { return !data.items.empty(); }
+bool hasUsers(const UsersData& data) { return !data.items.empty(); }
 #endif
 
 }  // namespace
 
-app::UsersData usersDataOf(const std::vector<PalmUser>& users) {
-  app::UsersData data;
+UsersData usersDataOf(const std::vector<PalmUser>& users) {
+  UsersData data;
   if (users.size() > data.userNames.size()) {
     data.userNames.resize(users.size());
     data.userDirs.resize(users.size());
@@ -40,7 +40,7 @@ app::UsersData usersDataOf(const std::vector<PalmUser>& users) {
   return data;
 }
 
-app::UsersData palmFolderUsers(const std::string& folder) {
+UsersData palmFolderUsers(const std::string& folder) {
   if (folder.empty()) return {};
   return usersDataOf(scanPalmFolder(folder));
 }
@@ -52,16 +52,16 @@ std::string winePrefix() {
   return home.empty() ? std::string() : home + "/.wine";
 }
 
-app::UsersData findUsers(const std::string& lastPalmFolder) {
+UsersData findUsers(const std::string& lastPalmFolder) {
 #ifdef _WIN32
   (void)lastPalmFolder;
-  return app::GetUsersData();
+  return GetUsersData();
 #else
-  app::UsersData registry;
+  UsersData registry;
   std::exception_ptr registryFailure;
   try {
-    registry = app::GetUsersData();
-  } catch (const app::EUsersNotFound&) {
+    registry = GetUsersData();
+  } catch (const EUsersNotFound&) {
     registryFailure = std::current_exception();
   }
   if (hasUsers(registry)) return registry;

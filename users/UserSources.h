@@ -20,11 +20,11 @@ inline constexpr bool kPalmFoldersSearched = true;
 #endif
 
 // The user table for the users of a Palm folder, in their order.
-app::UsersData usersDataOf(const std::vector<PalmUser>& users);
+UsersData usersDataOf(const std::vector<PalmUser>& users);
 
 // The users of a Palm folder as the user table; an empty table (nothing
 // selected) when it holds none.
-app::UsersData palmFolderUsers(const std::string& folder);
+UsersData palmFolderUsers(const std::string& folder);
 
 // The Wine prefix to look into: $WINEPREFIX, else ~/.wine; empty when neither is known.
 std::string winePrefix();
@@ -32,6 +32,6 @@ std::string winePrefix();
 // The users from the first source that gives any. `lastPalmFolder` is the Palm
 // folder the window opened last ("" for none). When no source gives users,
 // what the registry gave: its users, or the EUsersNotFound it raised.
-app::UsersData findUsers(const std::string& lastPalmFolder);
+UsersData findUsers(const std::string& lastPalmFolder);
 
 }  // namespace users

@@ -168,7 +168,7 @@ std::optional<std::string> folderInWinePrefix(const std::string& prefix, std::st
 std::optional<std::string> winePalmFolder(const std::string& prefix) {
   const auto text = platform::readSmallFile((fs::path(prefix) / "user.reg").string(), kMaxWineRegistryBytes);
   if (!text) return std::nullopt;
-  const auto path = readWineRegistryString(*text, app::kPalmDesktopKey, "Path");
+  const auto path = readWineRegistryString(*text, kPalmDesktopKey, "Path");
   if (!path) return std::nullopt;
   return folderInWinePrefix(prefix, *path);
 }

@@ -28,7 +28,7 @@ app::TAboutForm* shownAboutBox() {
 TEST(MainFormAbout, SplashComesFirstInStartUpAndAboutWaitsForAClick) {
   PalmDesktop desktop;  // no registry: reading the users fails with a box
   RecordingUi ui;
-  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.abouts, (std::vector<About>{{true, 0}}));
   EXPECT_EQ(ui.shown.size(), 1u);
 

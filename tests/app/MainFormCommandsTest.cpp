@@ -47,7 +47,7 @@ struct Album {
     desktop.writeFile("AnnaF", "Readme.txt", {1, 2, 3});
   }
   TMainForm& start() {
-    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+    form.reset(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
     EXPECT_TRUE(person::showAndActivate(*form));
     return *form;
   }
@@ -81,7 +81,7 @@ const QRect kSmallImage(88, 107, 160, 140), kSmallBevel(86, 105, 164, 144);
 TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
   PalmDesktop desktop;  // no registry file at all
   RecordingUi ui;
-  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"error", "Palm Desktop registry key not found!"}}));
   EXPECT_EQ(f->UserBox->count(), 0);
   EXPECT_EQ(f->ListBox1->count(), 0);
@@ -96,7 +96,7 @@ TEST(MainFormStart, AnErrorInStartUpIsShownAndTheWindowStillOpens) {
   PalmDesktop desktop;
   desktop.writeRegistry("dword:00000001");
   RecordingUi ui;
-  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"stop", "Invalid data type for 'DesktopPath'."}}));
   EXPECT_EQ(f->ListBox1->count(), 0);
   f->show();
@@ -332,7 +332,7 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   const std::string small = desktop.addPicture("U", "QuilloryPic2.pdb", "QuilloryPic2", kSmall, 5);
   desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmall, 6);
   RecordingUi ui;
-  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ASSERT_TRUE(person::showAndActivate(*f));
   const std::string folder = platform::programFolder() + user + "/";
   struct Cleanup {

@@ -27,7 +27,7 @@ struct Start {
   Start() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}});
-    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+    form.reset(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   }
   template <class T = QWidget>
   T* child(const char* name) {

@@ -103,7 +103,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
     EXPECT_EQ(texts(next->UserBox), (QStringList{"Anna", "Ben"}));
   }
   // A picture database as the argument is shown as Open shows it.
-  const forms::ComponentPtr<TMainForm> g(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<TMainForm> g(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ui.take();
   const QString sun = QString::fromStdString((palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string());
   g->openArguments({"QuilloryAlbum", sun});

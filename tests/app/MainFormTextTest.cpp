@@ -66,7 +66,7 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   } inSaves{saves.path()};
 
   RecordingUi ui;
-  const forms::ComponentPtr<app::TMainForm> f(new app::TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+  const forms::ComponentPtr<app::TMainForm> f(new app::TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   f->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
   EXPECT_EQ(f->UserBox->itemText(0), utf8(shownUser));

@@ -80,7 +80,7 @@ struct Family {
     return sorted(names);
   }
   TMainForm& start() {
-    form.reset(new TMainForm(ui, &app::GetUsersData, ui.aboutBox()));
+    form.reset(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
     EXPECT_TRUE(person::showAndActivate(*form));
     return *form;
   }

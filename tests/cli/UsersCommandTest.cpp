@@ -10,7 +10,7 @@ using namespace testsupport;
 
 TEST(UsersCommand, PrintsNameTabFolderPerUserAndFailsWithTheMessage) {
   TempDir folder;
-  TestRegistry registry(app::kPalmDesktopKey);
+  TestRegistry registry(users::kPalmDesktopKey);
   if (!registry.usable()) GTEST_SKIP() << "the Palm Desktop key belongs to a real installation";
 
   ProgramRun run = qalbum(folder, {"users"});
@@ -34,7 +34,7 @@ TEST(UsersCommand, PrintsNameTabFolderPerUserAndFailsWithTheMessage) {
 
 TEST(UsersCommand, PrintsUtf8WithControlCharactersEscaped) {
   TempDir folder;
-  TestRegistry registry(app::kPalmDesktopKey);
+  TestRegistry registry(users::kPalmDesktopKey);
   if (!registry.usable()) GTEST_SKIP() << "the Palm Desktop key belongs to a real installation";
   registry.setString("DesktopPath", (folder.root() / "Palm").string());
   registry.setString("Path", "U");

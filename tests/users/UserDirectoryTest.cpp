@@ -34,22 +34,22 @@ class UserDirectory : public ::testing::Test {
   // The text GetUsersData raises EUsersNotFound with; empty when it gives users.
   static std::string usersFailure() {
     try {
-      app::GetUsersData();
-    } catch (const app::EUsersNotFound& e) {
+      users::GetUsersData();
+    } catch (const users::EUsersNotFound& e) {
       return e.what();
     }
     return {};
   }
 
-  static void expectNoUsers(const app::UsersData& data) {
-    EXPECT_EQ(data.userNames, std::vector<std::string>(app::kUserSlots));
-    EXPECT_EQ(data.userDirs, std::vector<std::string>(app::kUserSlots));
+  static void expectNoUsers(const users::UsersData& data) {
+    EXPECT_EQ(data.userNames, std::vector<std::string>(users::kUserSlots));
+    EXPECT_EQ(data.userDirs, std::vector<std::string>(users::kUserSlots));
     EXPECT_TRUE(data.items.empty());
     EXPECT_FALSE(data.selectFirst);
   }
 
   TempDir folder;
-  TestRegistry registry{app::kPalmDesktopKey};
+  TestRegistry registry{users::kPalmDesktopKey};
 };
 
 }  // namespace
@@ -57,28 +57,28 @@ class UserDirectory : public ::testing::Test {
 TEST_F(UserDirectory, ListsUsersInTheLibrarysOrder) {
   registry.setString("DesktopPath", installPalmDesktop("# two users\n7\tZoe\tZoeH\n3\tAnna\tAnnaB\n"));
   registry.setString("Path", "C:\\Palm");
-  const app::UsersData data = app::GetUsersData();
+  const users::UsersData data = users::GetUsersData();
   EXPECT_EQ(data.items, (std::vector<std::string>{"Zoe", "Anna"}));
   EXPECT_TRUE(data.selectFirst);
-  ASSERT_EQ(data.userNames.size(), app::kUserSlots);
+  ASSERT_EQ(data.userNames.size(), users::kUserSlots);
   EXPECT_EQ(data.userNames[0], "Zoe");
   EXPECT_EQ(data.userNames[1], "Anna");
   EXPECT_EQ(data.userDirs[0], "C:\\Palm" + sep + "ZoeH" + sep);
   EXPECT_EQ(data.userDirs[1], "C:\\Palm" + sep + "AnnaB" + sep);
-  for (size_t i = 2; i < app::kUserSlots; ++i) EXPECT_TRUE(data.userNames[i].empty() && data.userDirs[i].empty());
+  for (size_t i = 2; i < users::kUserSlots; ++i) EXPECT_TRUE(data.userNames[i].empty() && data.userDirs[i].empty());
 }
 
 TEST_F(UserDirectory, FillsTenSlotsAndGrowsTheTableBeyondThem) {
   registry.setString("Path", "P");
   registry.setString("DesktopPath", installPalmDesktop(usersLines(10)));
-  app::UsersData data = app::GetUsersData();
+  users::UsersData data = users::GetUsersData();
   EXPECT_EQ(data.items.size(), 10u);
   EXPECT_EQ(data.userNames.size(), 10u);
   EXPECT_EQ(data.userDirs[9], "P" + sep + "Dir9" + sep);
   EXPECT_TRUE(data.selectFirst);
 
   installPalmDesktop(usersLines(12));
-  data = app::GetUsersData();
+  data = users::GetUsersData();
   ASSERT_EQ(data.items.size(), 12u);
   ASSERT_EQ(data.userNames.size(), 12u);
   ASSERT_EQ(data.userDirs.size(), 12u);
@@ -91,11 +91,11 @@ TEST_F(UserDirectory, FillsTenSlotsAndGrowsTheTableBeyondThem) {
 
 TEST_F(UserDirectory, ZeroUsersAndOnlyTheLow16BitsOfTheCount) {
   registry.setString("DesktopPath", installPalmDesktop("# nobody\n"));
-  app::UsersData data = app::GetUsersData();
+  users::UsersData data = users::GetUsersData();
   expectNoUsers(data);
 
   installPalmDesktop("count\t65538\n1\tA\ta\n2\tB\tb\n");
-  data = app::GetUsersData();
+  data = users::GetUsersData();
   EXPECT_EQ(data.items, (std::vector<std::string>{"A", "B"}));
 }
 
@@ -106,7 +106,7 @@ TEST_F(UserDirectory, CutsTextsToTheReturnedSizeButNeverPastTheBufferOrAZero) {
                                         "2\tBen\tBenT\t4\t5\n"              // sizes that count the terminating zero
                                         "3\t" + std::string(300, 'n') + "\tdir\t300\n"  // more than the buffer holds
                                         "4\tEmpty\t\n"));
-  const app::UsersData data = app::GetUsersData();
+  const users::UsersData data = users::GetUsersData();
   ASSERT_EQ(data.items.size(), 4u);
   EXPECT_EQ(data.userNames[0], "Alex");
   EXPECT_EQ(data.userDirs[0], sep + "Alexandra" + sep);
@@ -120,7 +120,7 @@ TEST_F(UserDirectory, TakesExpandableValuesAsStoredAndToleratesATrailingSeparato
   const std::string desktop = installPalmDesktop("1\tA\ta\n");
   registry.setExpandString("DesktopPath", desktop + sep);  // the loader accepts the doubled separator
   registry.setExpandString("Path", "%USERPROFILE%\\Palm");
-  const app::UsersData data = app::GetUsersData();
+  const users::UsersData data = users::GetUsersData();
   EXPECT_EQ(data.userDirs[0], "%USERPROFILE%\\Palm" + sep + "a" + sep);
 }
 
@@ -145,11 +145,11 @@ TEST_F(UserDirectory, RaisesForValuesThatAreNotText) {
   registry.setString("DesktopPath", installPalmDesktop("1\tA\ta\n"));
   registry.setDWord("Path", 5);
   try {
-    app::GetUsersData();
+    users::GetUsersData();
     FAIL() << "a number taken as the users' folder";
   } catch (const base::ERegistryException& e) {
     EXPECT_STREQ(e.what(), "Invalid data type for 'Path'");
   }
   registry.setDWord("DesktopPath", 5);
-  EXPECT_THROW(app::GetUsersData(), base::ERegistryException);
+  EXPECT_THROW(users::GetUsersData(), base::ERegistryException);
 }

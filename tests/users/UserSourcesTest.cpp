@@ -133,12 +133,12 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   EnvironmentValue homeValue("HOME", home.string());
   EnvironmentValue wineValue("WINEPREFIX", (temp.root() / "wine").string());
   EnvironmentValue registryValue("QUILLORY_REGISTRY", (temp.root() / "none.reg").string());
-  auto names = [](const app::UsersData& data) { return data.items; };
+  auto names = [](const users::UsersData& data) { return data.items; };
 
   try {
     users::findUsers("");
     ADD_FAILURE() << "users found where there are none";
-  } catch (const app::EUsersNotFound& e) {
+  } catch (const users::EUsersNotFound& e) {
     EXPECT_STREQ(e.what(), users::msg::RegistryKeyNotFound);
   }
 
@@ -150,12 +150,12 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   EXPECT_EQ(names(users::findUsers("")), (std::vector<std::string>{"Anna", "Ben"}));
 
   writePicture(temp.root() / "Copied" / "Zoe" / "Backup" / "QuilloryPicTree.pdb", 1, 0);
-  const app::UsersData copied = users::findUsers((temp.root() / "Copied").string());
+  const users::UsersData copied = users::findUsers((temp.root() / "Copied").string());
   EXPECT_EQ(names(copied), std::vector<std::string>{"Zoe"});
   EXPECT_EQ(copied.userDirs[0], folderText(temp.root() / "Copied" / "Zoe"));
   EXPECT_TRUE(copied.selectFirst);
 
-  TestRegistry registry(app::kPalmDesktopKey);
+  TestRegistry registry(users::kPalmDesktopKey);
   installUserLibrary(userLibraryFile(), temp.root() / "Desktop", "1\tMum\tMumF\n");
   registry.setString("DesktopPath", (temp.root() / "Desktop").string());
   registry.setString("Path", (temp.root() / "Desktop").string());
