@@ -10,7 +10,9 @@
 #include <utility>
 
 #include "forms/BitmapImage.h"
+#include "forms/WaitCursor.h"
 #include "forms/core/Filer.h"
+#include "skin/MaskRegion.h"
 #include "skin/Messages.h"
 #include "skin/VsMask.h"
 
@@ -107,8 +109,10 @@ void TVsSkin::UpdateSkin() {
 void TVsSkin::BuildRegion() {
   graphic_ = FindGraphic(graphicName_);
   rgnData_.SetSize(0);
-  if (graphic_ != nullptr && maskColor_ != clNone)
+  if (graphic_ != nullptr && maskColor_ != clNone) {
+    const forms::WaitCursor hourglass;
     BuildMaskRegion(Left(), Top(), graphic_->Bitmap(), maskColor_, rgnData_);
+  }
   ApplyRegion();
 }
 
