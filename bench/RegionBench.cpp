@@ -12,10 +12,10 @@
 
 #include "forms/BitmapImage.h"
 #include "forms/WaitCursor.h"
+#include "forms/core/Colors.h"
 #include "platform/FileStream.h"
 #include "skin/MaskRegion.h"
 #include "skin/VsMask.h"
-#include "skin/VsSkin.h"
 #include "tools/samples/RegionPictures.h"
 
 using namespace samples;
@@ -133,7 +133,7 @@ REGION_BENCH(flat, kFlat)
 // The one picture the program scans: the about box's, with its mask colour white.
 const Picture& aboutPicture() {
   static const Picture about = [] {
-    Picture p{"about box", base::Bitmap(), skin::clWhite};
+    Picture p{"about box", base::Bitmap(), forms::clWhite};
     platform::FileStream in(QA_ABOUT_PICTURE, platform::FileMode::OpenRead);
     p.bitmap.loadFromStream(in);
     return p;

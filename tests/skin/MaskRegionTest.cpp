@@ -5,6 +5,7 @@
 
 #include "RegionPictures.h"
 #include "base/Errors.h"
+#include "forms/core/Colors.h"
 #include "skin/MaskRegion.h"
 
 using namespace region_test;
@@ -12,9 +13,6 @@ using skin::RgnRect;
 using skin::RegionData;
 
 namespace {
-
-constexpr uint32_t kClNone = 0x1FFFFFFF;
-constexpr uint32_t kClBtnFace = 0x8000000F;
 
 // A 24-bit picture from rows of '.' (mask colour, white) and '#' (black).
 base::Bitmap drawn(const std::vector<std::string>& rows) {
@@ -103,13 +101,13 @@ TEST(MaskRegion, MergesIdenticalRowsIntoBandsButNotAcrossGapsOrChanges) {
 
 TEST(MaskRegion, NothingMaskedGivesThePictureRectangle) {
   const Picture p = noise8(7, 5, 3, 1);
-  for (uint32_t mask : {kClNone, kClBtnFace, 0x00ABCDEFu}) {
+  for (uint32_t mask : {forms::clNone, forms::clBtnFace, 0x00ABCDEFu}) {
     EXPECT_EQ(regionOf(p.bitmap, mask, -3, 4), (std::vector<RgnRect>{{-3, 4, 4, 9}}));
   }
   // A system colour never equals a pixel, even one whose low bytes match.
   base::Bitmap rgb(3, 2, base::PixelFormat::Rgb24);
   setRgb(rgb, 1, 1, 0x0F);
-  EXPECT_EQ(regionOf(rgb, kClBtnFace), (std::vector<RgnRect>{{0, 0, 3, 2}}));
+  EXPECT_EQ(regionOf(rgb, forms::clBtnFace), (std::vector<RgnRect>{{0, 0, 3, 2}}));
   EXPECT_EQ(regionOf(rgb, 0x0F), (std::vector<RgnRect>{{0, 0, 3, 1}, {0, 1, 1, 2}, {2, 1, 3, 2}}));
 }
 
