@@ -102,7 +102,7 @@ TEST(MaskRegionGdi, RegionMadeFromTheDataGivesTheSameDataBack) {
     skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data);
     if (data.Size() == 0) continue;
     HRGN region = skin::gdi::CreateRegion(data);
-    ASSERT_NE(region);
+    ASSERT_NE(region, nullptr);
     EXPECT_EQ(regionData(region), bytesOf(data));
     DeleteObject(region);
   }
