@@ -22,8 +22,8 @@ void checkOneOf(const std::string& value, const std::array<std::string_view, N>&
 // A stored colour as Qt paints it; system colours come from the palette.
 QColor qtColor(uint32_t color, const QPalette& palette) {
   switch (color) {
-    case clBtnFace: return palette.color(QPalette::Button);
-    case clWindowText: return palette.color(QPalette::WindowText);
+    case forms::clBtnFace: return palette.color(QPalette::Button);
+    case forms::clWindowText: return palette.color(QPalette::WindowText);
     default: break;
   }
   if (color > 0x00FFFFFF) return palette.color(QPalette::Window);
@@ -43,7 +43,7 @@ void TFont::DefineProperties(forms::Filer& filer) {
   filer.bindInteger("Charset", charset, 1);
   filer.defineInteger(
       "Color", [this] { return static_cast<int32_t>(color); },
-      [this](const int32_t& v) { color = static_cast<uint32_t>(v); }, static_cast<int32_t>(clWindowText));
+      [this](const int32_t& v) { color = static_cast<uint32_t>(v); }, static_cast<int32_t>(forms::clWindowText));
   filer.bindInteger("Height", height, -11);
   filer.bindString("Name", name, "MS Sans Serif");
   filer.defineSet(
@@ -102,7 +102,7 @@ void TStoredForm::DefineProperties(forms::Filer& filer) {
                   [this](const forms::Filer::Strings& v) { SetBorderIcons(v); });
   filer.defineInteger(
       "Color", [this] { return static_cast<int32_t>(color_); },
-      [this](const int32_t& v) { SetColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(clBtnFace));
+      [this](const int32_t& v) { SetColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(forms::clBtnFace));
   filer.defineObject("Font", font_);
   filer.bindBoolean("Scaled", scaled_, true);
 }

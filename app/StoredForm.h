@@ -8,12 +8,9 @@
 
 #include "forms/Controls.h"
 #include "forms/core/Classes.h"
+#include "forms/core/Colors.h"
 
 namespace app {
-
-// Colour values as layouts store them: 0x00BBGGRR, or a system colour.
-inline constexpr uint32_t clBtnFace = 0xFF00000F;
-inline constexpr uint32_t clWindowText = 0xFF000008;
 
 class TFont : public forms::TPersistent {
  public:
@@ -23,7 +20,7 @@ class TFont : public forms::TPersistent {
 
   std::string name = "MS Sans Serif";
   int32_t height = -11;
-  uint32_t color = clWindowText;
+  uint32_t color = forms::clWindowText;
   int32_t charset = 1;  // the default character set
   std::vector<std::string> style;
 };
@@ -56,7 +53,7 @@ class TStoredForm : public forms::TForm {
  private:
   std::string position_ = "poDesigned";
   std::vector<std::string> borderIcons_{"biSystemMenu", "biMinimize", "biMaximize"};
-  uint32_t color_ = clBtnFace;
+  uint32_t color_ = forms::clBtnFace;
   TFont font_;
   bool scaled_ = true;
 };

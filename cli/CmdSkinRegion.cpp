@@ -42,7 +42,7 @@ int runSkinRegion(const Invocation& call) {
   if (bitmap == nullptr) return 1;
 
   skin::RegionData region;
-  skin::BuildMaskRegion(0, 0, *bitmap, *mask, region, nullptr);
+  skin::BuildMaskRegion(0, 0, *bitmap, *mask, region);
   const std::vector<skin::RgnRect> rects = region.Rects();
   for (const skin::RgnRect& r : rects) std::cout << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
   std::cout << rects.size() << '\n';

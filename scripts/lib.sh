@@ -17,9 +17,11 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# The packages every build needs.
-QA_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev zlib1g-dev fonts-liberation)
+# What building and running the programs needs (scripts/run: the run preset, no tests).
+QA_RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev zlib1g-dev fonts-liberation)
+
+# What every check needs besides: the tests, the benchmarks and the fuzzers (clang).
+QA_BUILD_PACKAGES=("${QA_RUN_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev)
 
 # What the package check needs: the package tools and the validators.
 QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)

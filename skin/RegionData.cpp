@@ -1,119 +1,92 @@
 #include "skin/RegionData.h"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
 #include <utility>
 
+#include "base/ByteOrder.h"
 #include "base/Checked.h"
 #include "base/Errors.h"
 #include "skin/Messages.h"
 
 namespace skin {
 
-RegionData& RegionData::operator=(const RegionData& other) {
-  if (this == &other) return *this;
-  SetSize(0);
-  SetSize(other.size_);
-  if (size_ > 0) std::memcpy(data_.get(), other.data_.get(), static_cast<size_t>(size_));
-  return *this;
+namespace {
+
+constexpr uint32_t kHeaderSize = 32;
+constexpr uint32_t kRectangles = 1;  // RDH_RECTANGLES
+constexpr uint32_t kRectSize = 16;
+
+RgnRect loadRect(const uint8_t* at) {
+  return RgnRect{base::loadLEI32(at), base::loadLEI32(at + 4), base::loadLEI32(at + 8), base::loadLEI32(at + 12)};
 }
+
+void storeRect(uint8_t* at, const RgnRect& r) {
+  base::storeLE32(at, static_cast<uint32_t>(r.left));
+  base::storeLE32(at + 4, static_cast<uint32_t>(r.top));
+  base::storeLE32(at + 8, static_cast<uint32_t>(r.right));
+  base::storeLE32(at + 12, static_cast<uint32_t>(r.bottom));
+}
+
+}  // namespace
 
 void RegionData::SetSize(int32_t value) {
-  if (value == size_) return;
+  if (value == Size()) return;
   if (value < 0) throw base::Exception(msg::RangeCheck);
   if (value == 0) {
-    data_.reset();
-    size_ = 0;
+    bytes_ = {};
     return;
   }
-  auto* grown = static_cast<uint8_t*>(std::realloc(data_.get(), static_cast<size_t>(value)));
-  if (grown == nullptr) throw std::bad_alloc();
-  (void)data_.release();
-  data_.reset(grown);
-  if (value > size_) std::memset(grown + size_, 0, static_cast<size_t>(value - size_));
-  size_ = value;
+  bytes_.resize(static_cast<size_t>(value));
 }
 
-void RegionData::Assign(MallocBytes bytes, int32_t size) {
-  data_ = std::move(bytes);
-  size_ = data_ ? size : 0;
-}
-
-void RegionData::Assign(const std::vector<uint8_t>& bytes) {
-  const int32_t size = base::checkedCast<int32_t>(bytes.size());
-  SetSize(0);
-  SetSize(size);
-  if (size > 0) std::memcpy(data_.get(), bytes.data(), bytes.size());
+void RegionData::Assign(std::vector<uint8_t> bytes) {
+  (void)base::checkedCast<int32_t>(bytes.size());
+  bytes_ = std::move(bytes);
 }
 
 bool RegionData::wellFormed() const {
-  if (size_ < static_cast<int32_t>(kRgnHeaderSize)) return false;
-  const uint8_t* p = data_.get();
-  if (base::loadLE32(p) != kRgnHeaderSize || base::loadLE32(p + 4) != kRgnRectangles) return false;
+  if (bytes_.size() < kHeaderSize) return false;
+  const uint8_t* p = bytes_.data();
+  if (base::loadLE32(p) != kHeaderSize || base::loadLE32(p + 4) != kRectangles) return false;
   const uint64_t count = base::loadLE32(p + 8);
-  return kRgnHeaderSize + count * kRgnRectSize <= static_cast<uint64_t>(size_);
+  return kHeaderSize + count * kRectSize <= bytes_.size();
 }
 
-int32_t RegionData::RectCount() const { return wellFormed() ? static_cast<int32_t>(base::loadLE32(data_.get() + 8)) : 0; }
+int32_t RegionData::RectCount() const {
+  return wellFormed() ? static_cast<int32_t>(base::loadLE32(bytes_.data() + 8)) : 0;
+}
+
+RgnRect RegionData::Rect(int32_t index) const {
+  return loadRect(bytes_.data() + kHeaderSize + static_cast<size_t>(index) * kRectSize);
+}
 
 std::vector<RgnRect> RegionData::Rects() const {
   const int32_t count = RectCount();
   std::vector<RgnRect> rects;
-  rects.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) rects.push_back(Rect(i));
   return rects;
 }
 
-RgnRect RegionData::Bounds() const {
-  return wellFormed() ? LoadRect(data_.get() + 16) : RgnRect{};
-}
-
-void StoreRegionHeader(uint8_t* at, uint32_t count, const RgnRect& bounds) {
-  base::storeLE32(at, kRgnHeaderSize);
-  base::storeLE32(at + 4, kRgnRectangles);
-  base::storeLE32(at + 8, count);
-  base::storeLE32(at + 12, base::checkedMul(count, kRgnRectSize));
-  StoreRect(at + 16, bounds);
-}
+RgnRect RegionData::Bounds() const { return wellFormed() ? loadRect(bytes_.data() + 16) : RgnRect{}; }
 
 std::vector<uint8_t> EncodeRegionData(const std::vector<RgnRect>& rects) {
   const uint32_t count = base::checkedCast<uint32_t>(rects.size());
-  const uint32_t total = base::checkedAdd(kRgnHeaderSize, base::checkedMul(count, kRgnRectSize));
-  std::vector<uint8_t> bytes(total);
-  RgnRect bounds;
-  if (!rects.empty()) {
-    bounds = rects.front();
-    for (const RgnRect& r : rects) {
-      bounds.left = std::min(bounds.left, r.left);
-      bounds.top = std::min(bounds.top, r.top);
-      bounds.right = std::max(bounds.right, r.right);
-      bounds.bottom = std::max(bounds.bottom, r.bottom);
-    }
-  }
-  StoreRegionHeader(bytes.data(), count, bounds);
-  uint8_t* p = bytes.data() + kRgnHeaderSize;
+  const uint32_t rectBytes = base::checkedMul(count, kRectSize);
+  std::vector<uint8_t> bytes(base::checkedAdd(kHeaderSize, rectBytes));
+  RgnRect bounds = rects.empty() ? RgnRect{} : rects.front();
   for (const RgnRect& r : rects) {
-    StoreRect(p, r);
-    p += kRgnRectSize;
+    bounds.left = std::min(bounds.left, r.left);
+    bounds.top = std::min(bounds.top, r.top);
+    bounds.right = std::max(bounds.right, r.right);
+    bounds.bottom = std::max(bounds.bottom, r.bottom);
   }
+  base::storeLE32(bytes.data(), kHeaderSize);
+  base::storeLE32(bytes.data() + 4, kRectangles);
+  base::storeLE32(bytes.data() + 8, count);
+  base::storeLE32(bytes.data() + 12, rectBytes);
+  storeRect(bytes.data() + 16, bounds);
+  for (uint32_t i = 0; i < count; ++i) storeRect(bytes.data() + kHeaderSize + i * kRectSize, rects[i]);
   return bytes;
-}
-
-bool IsBanded(const RegionData& data) {
-  const int32_t count = data.RectCount();
-  RgnRect prev;
-  for (int32_t i = 0; i < count; ++i) {
-    const RgnRect r = data.Rect(i);
-    if (r.left >= r.right || r.top >= r.bottom) return false;
-    if (i > 0) {
-      const bool sameBand = r.top == prev.top;
-      if (sameBand && (r.bottom != prev.bottom || r.left <= prev.right)) return false;
-      if (!sameBand && r.top < prev.bottom) return false;
-    }
-    prev = r;
-  }
-  return true;
 }
 
 }  // namespace skin

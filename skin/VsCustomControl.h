@@ -1,13 +1,13 @@
 // The root of the skin library's visual classes (Qt).
 #pragma once
 
-#include "forms/Controls.h"
+#include "forms/PublishableControl.h"
 
 namespace skin {
 
-class TVsCustomControl : public forms::TCustomControl {
+class TVsCustomControl : public forms::TPublishableControl {
  public:
-  using forms::TCustomControl::TCustomControl;
+  using forms::TPublishableControl::TPublishableControl;
   const char* ClassName() const override { return "TVsCustomControl"; }
 
  protected:

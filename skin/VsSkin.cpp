@@ -1,55 +1,16 @@
 #include "skin/VsSkin.h"
 
-#include <QContextMenuEvent>
-#include <QCursor>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
-#include <array>
-#include <string_view>
-#include <utility>
 
 #include "forms/BitmapImage.h"
+#include "forms/WaitCursor.h"
 #include "forms/core/Filer.h"
+#include "skin/MaskRegion.h"
 #include "skin/Messages.h"
 #include "skin/VsMask.h"
 
 namespace skin {
-
-namespace {
-
-// The class library's cursor numbers that have a Qt shape.
-void applyCursor(QWidget& widget, int32_t cursor) {
-  static constexpr std::array<std::pair<int32_t, Qt::CursorShape>, 10> shapes{{
-      {-2, Qt::ArrowCursor},
-      {-3, Qt::CrossCursor},
-      {-4, Qt::IBeamCursor},
-      {-11, Qt::WaitCursor},
-      {-13, Qt::SplitVCursor},
-      {-14, Qt::SplitHCursor},
-      {-18, Qt::ForbiddenCursor},
-      {-19, Qt::BusyCursor},
-      {-21, Qt::PointingHandCursor},
-      {-22, Qt::SizeAllCursor},
-  }};
-  for (const auto& [number, shape] : shapes)
-    if (number == cursor) return widget.setCursor(shape);
-  widget.unsetCursor();
-}
-
-// An identifier property that takes one of two values; any other is refused.
-void bindChoice(forms::Filer& filer, std::string_view name, std::string& value, const char* a, const char* b,
-                const char* def) {
-  filer.defineIdent(
-      name, [&value] { return value; },
-      [&value, a, b](const std::string& v) {
-        if (v != a && v != b) throw forms::EFilerError(forms::msg::InvalidPropertyValue);
-        value = v;
-      },
-      def);
-}
-
-}  // namespace
 
 TVsSkin::TVsSkin(forms::TComponent* owner) : TVsCustomControl(owner) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -107,8 +68,10 @@ void TVsSkin::UpdateSkin() {
 void TVsSkin::BuildRegion() {
   graphic_ = FindGraphic(graphicName_);
   rgnData_.SetSize(0);
-  if (graphic_ != nullptr && maskColor_ != clNone)
+  if (graphic_ != nullptr && maskColor_ != forms::clNone) {
+    const forms::WaitCursor hourglass;
     BuildMaskRegion(Left(), Top(), graphic_->Bitmap(), maskColor_, rgnData_);
+  }
   ApplyRegion();
 }
 
@@ -144,7 +107,6 @@ void TVsSkin::SetParent(forms::TControl* parent) {
     form_ = nullptr;
   }
   TVsCustomControl::SetParent(parent);
-  if (parent != nullptr && !visible_) hide();
 }
 
 void TVsSkin::SetBounds(int, int, int width, int height) {
@@ -163,7 +125,6 @@ void TVsSkin::Loaded() {
 void TVsSkin::Notification(forms::TComponent* component, forms::TOperation operation) {
   TVsCustomControl::Notification(component, operation);
   if (operation != forms::TOperation::opRemove || component == nullptr) return;
-  if (component == popupMenu_) popupMenu_ = nullptr;
   if (composer_ == nullptr || component != static_cast<forms::TComponent*>(composer_)) return;
   if (IsDestroying()) {
     // Going too: drop the reference without shaping a form that is being torn down.
@@ -188,7 +149,6 @@ void TVsSkin::Paint(QPainter& canvas) {
 
 void TVsSkin::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
   TVsCustomControl::MouseDown(button, shift, x, y);
-  OnMouseDown(this, button, shift, x, y);
   if (button == Qt::LeftButton && formDrag_) StartFormMove();
 }
 
@@ -198,40 +158,13 @@ void TVsSkin::StartFormMove() {
   if (QWindow* window = form->windowHandle()) window->startSystemMove();
 }
 
-void TVsSkin::mouseReleaseEvent(QMouseEvent* event) {
-  TVsCustomControl::mouseReleaseEvent(event);
-  const QPoint at = event->position().toPoint();
-  OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
-}
-
-void TVsSkin::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  OnMouseMove(this, event->modifiers(), at.x(), at.y());
-}
-
-void TVsSkin::mouseDoubleClickEvent(QMouseEvent* event) {
-  TVsCustomControl::mouseDoubleClickEvent(event);
-  if (event->button() == Qt::LeftButton) OnDblClick(this);
-}
-
-void TVsSkin::contextMenuEvent(QContextMenuEvent* event) {
-  bool handled = false;
-  OnContextPopup(this, event->pos(), handled);
-  event->setAccepted(handled);
-}
-
-void TVsSkin::SetVisibleState(bool value) {
-  visible_ = value;
-  if (parentWidget() != nullptr) setVisible(value);
-}
-
 void TVsSkin::DefineProperties(forms::Filer& filer) {
   TVsCustomControl::DefineProperties(filer);
   using Strings = forms::Filer::Strings;
   filer.defineStrings("AutoSave", [this] { return autoSave_; }, [this](const Strings& v) { SetAutoSave(v); });
   filer.defineInteger(
       "MaskColor", [this] { return static_cast<int32_t>(maskColor_); },
-      [this](const int32_t& v) { SetMaskColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(clNone));
+      [this](const int32_t& v) { SetMaskColor(static_cast<uint32_t>(v)); }, static_cast<int32_t>(forms::clNone));
   filer.defineBoolean("FormDrag", [this] { return formDrag_; }, [this](const bool& v) { SetFormDrag(v); }, true);
   filer.defineString(
       "GraphicName", [this] { return graphicName_; }, [this](const std::string& v) { SetGraphicName(v); }, "");
@@ -248,49 +181,7 @@ void TVsSkin::DefineProperties(forms::Filer& filer) {
   filer.defineEvent("OnSkinWrite", OnSkinWrite);
   DefineControlProperties(filer);
   DefineControlEvents(filer);
-  filer.bindInteger("Tag", tag_, 0);
-  filer.bindString("Hint", hint_);
-  bindChoice(filer, "HelpType", helpType_, "htKeyword", "htContext", "htContext");
-  filer.bindString("HelpKeyword", helpKeyword_);
-  filer.bindInteger("HelpContext", helpContext_, 0);
-}
-
-void TVsSkin::DefineControlProperties(forms::Filer& filer) {
-  filer.defineBoolean("Enabled", [this] { return !testAttribute(Qt::WA_ForceDisabled); },
-                      [this](const bool& v) { setEnabled(v); }, true);
-  filer.defineInteger(
-      "Cursor", [this] { return cursor_; },
-      [this](const int32_t& v) {
-        cursor_ = v;
-        applyCursor(*this, v);
-      },
-      0);
-  bindChoice(filer, "DragMode", dragMode_, "dmManual", "dmAutomatic", "dmManual");
-  bindChoice(filer, "DragKind", dragKind_, "dkDrag", "dkDock", "dkDrag");
-  filer.bindInteger("DragCursor", dragCursor_, -12);
-  filer.bindBoolean("ParentShowHint", parentShowHint_, true);
-  filer.defineComponent(
-      "PopupMenu", [this] { return popupMenu_; },
-      [this](forms::TComponent* const& c) {
-        popupMenu_ = c;
-        if (c != nullptr) FreeNotification(c);
-      });
-  filer.bindBoolean("ShowHint", showHint_, false);
-  filer.defineBoolean("Visible", [this] { return visible_; }, [this](const bool& v) { SetVisibleState(v); }, true);
-}
-
-void TVsSkin::DefineControlEvents(forms::Filer& filer) {
-  filer.defineEvent("OnContextPopup", OnContextPopup);
-  filer.defineEvent("OnDblClick", OnDblClick);
-  filer.defineEvent("OnMouseMove", OnMouseMove);
-  filer.defineEvent("OnMouseDown", OnMouseDown);
-  filer.defineEvent("OnMouseUp", OnMouseUp);
-  filer.defineEvent("OnDragOver", OnDragOver);
-  filer.defineEvent("OnEndDock", OnEndDock);
-  filer.defineEvent("OnDragDrop", OnDragDrop);
-  filer.defineEvent("OnEndDrag", OnEndDrag);
-  filer.defineEvent("OnStartDock", OnStartDock);
-  filer.defineEvent("OnStartDrag", OnStartDrag);
+  DefineHelpProperties(filer);
 }
 
 void RegisterSkinControl() { forms::RegisterClass<TVsSkin>("TVsSkin"); }

@@ -2,13 +2,12 @@
 // picture from a composer, draws that picture, and can drag the form.
 #pragma once
 
-#include <QPoint>
 #include <QPointer>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "forms/Controls.h"
+#include "forms/core/Colors.h"
 #include "skin/RgnData.h"
 #include "skin/VsComposer.h"
 #include "skin/VsCustomControl.h"
@@ -16,22 +15,10 @@
 
 namespace skin {
 
-// Colour values as the form data stores them (0x00BBGGRR, or symbolic).
-inline constexpr uint32_t clNone = 0x1FFFFFFF;
-inline constexpr uint32_t clWhite = 0x00FFFFFF;
-
 // The control's published size limit of a picture name.
 inline constexpr size_t kMaxGraphicName = 255;
 
 using TVSkinReadWrite = forms::TEvent<forms::TObject*, TVsIni*>;
-using TMouseEvent = forms::TEvent<forms::TObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int>;
-using TMouseMoveEvent = forms::TEvent<forms::TObject*, Qt::KeyboardModifiers, int, int>;
-// Sender, position, Handled.
-using TContextPopupEvent = forms::TEvent<forms::TObject*, QPoint, bool&>;
-// Drag and dock events are held and stored; this layer has no drag and dock of its own.
-using TDragOverEvent = forms::TEvent<forms::TObject*, forms::TObject*, int, int, int, bool&>;
-using TDragDropEvent = forms::TEvent<forms::TObject*, forms::TObject*, int, int>;
-using TStartDragEvent = forms::TEvent<forms::TObject*, forms::TObject*&>;
 
 class TVsSkin : public TVsCustomControl {
  public:
@@ -72,19 +59,9 @@ class TVsSkin : public TVsCustomControl {
   void Notification(forms::TComponent* component, forms::TOperation operation) override;
   void DefineProperties(forms::Filer& filer) override;
 
+  // Held and stored; the skin reads and writes no settings of its own.
   TVSkinReadWrite OnSkinRead;
   TVSkinReadWrite OnSkinWrite;
-  TContextPopupEvent OnContextPopup;
-  forms::TNotifyEvent OnDblClick;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseDown;
-  TMouseEvent OnMouseUp;
-  TDragOverEvent OnDragOver;
-  TDragDropEvent OnEndDock;
-  TDragDropEvent OnDragDrop;
-  TDragDropEvent OnEndDrag;
-  TStartDragEvent OnStartDock;
-  TStartDragEvent OnStartDrag;
 
  protected:
   ~TVsSkin() override = default;
@@ -93,47 +70,24 @@ class TVsSkin : public TVsCustomControl {
   // Hands the form to the window system, which moves it with the mouse.
   virtual void StartFormMove();
 
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-
  private:
   void SkinChanged();
   void BuildRegion();
   void ApplyRegion();
   void FitForm();
-  void DefineControlProperties(forms::Filer& filer);
-  void DefineControlEvents(forms::Filer& filer);
-  void SetVisibleState(bool value);
 
   TRgnData rgnData_;
   bool formDrag_ = true;
   QPointer<forms::TForm> form_;
   // The window that was given the last region; cleared again before the next one.
   QPointer<QWidget> maskedWindow_;
-  uint32_t maskColor_ = clNone;
+  uint32_t maskColor_ = forms::clNone;
   TVsGraphic* graphic_ = nullptr;
   std::string graphicName_;
   std::string signature_;
   TVsComposer* composer_ = nullptr;
   TVsChangeLink changeLink_;
   std::vector<std::string> autoSave_;
-
-  // Properties taken over from the class library's control.
-  bool visible_ = true;
-  int32_t cursor_ = 0;
-  std::string dragMode_ = "dmManual";
-  std::string dragKind_ = "dkDrag";
-  int32_t dragCursor_ = -12;
-  bool parentShowHint_ = true;
-  bool showHint_ = false;
-  forms::TComponent* popupMenu_ = nullptr;
-  int32_t tag_ = 0;
-  std::string hint_;
-  std::string helpType_ = "htContext";
-  std::string helpKeyword_;
-  int32_t helpContext_ = 0;
 };
 
 // Registers TVsSkin with the form-data class registry.

@@ -17,7 +17,7 @@ void buildLayout(app::TAboutForm& form, const base::Bitmap& picture) {
   form.SetBorderStyle("bsNone");
   form.SetBorderIcons({});
   form.SetPosition("poScreenCenter");
-  form.SetColor(app::clBtnFace);
+  form.SetColor(forms::clBtnFace);
   form.Font().name = "Arial";
   form.Font().height = -12;
   form.SetScaled(false);
@@ -37,7 +37,7 @@ void buildLayout(app::TAboutForm& form, const base::Bitmap& picture) {
   skinControl->SetName("VsSkin1");
   skinControl->SetParent(&form);
   skinControl->SetBounds(0, 0, 200, 220);
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   skinControl->SetFormDrag(false);
   skinControl->SetGraphicName("About1.bmp");
   skinControl->SetComposer(composer);

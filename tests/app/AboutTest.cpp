@@ -32,7 +32,7 @@ TEST_F(About, LoadsFromItsResourceAsABorderlessPictureWindow) {
 
   ASSERT_NE(box->VsSkin1->Graphic(), nullptr);
   EXPECT_EQ(box->VsSkin1->Composer(), box->VsComposer1);
-  EXPECT_EQ(box->VsSkin1->MaskColor(), skin::clWhite);
+  EXPECT_EQ(box->VsSkin1->MaskColor(), forms::clWhite);
   EXPECT_FALSE(box->VsSkin1->FormDrag());
   EXPECT_EQ(box->VsSkin1->geometry(), QRect(0, 0, 200, 220));
   const skin::TVsGraphics& pictures = *box->VsComposer1->Graphics();

@@ -23,7 +23,7 @@ std::vector<uint8_t> bytesOf(const RegionData& data) {
 
 std::vector<uint8_t> built(const Picture& p) {
   RegionData data;
-  skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data, nullptr);
+  skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data);
   return bytesOf(data);
 }
 
@@ -43,7 +43,7 @@ TEST(MaskRegionReference, MatchesUnionOfRunsOnEveryPicture) {
     if (ours.empty()) continue;
     RegionData data;
     data.Assign(ours);
-    EXPECT_TRUE(skin::IsBanded(data));
+    EXPECT_TRUE(isBanded(data.Rects()));
   }
 }
 
@@ -99,7 +99,7 @@ TEST(MaskRegionGdi, RegionMadeFromTheDataGivesTheSameDataBack) {
   for (const Picture& p : comparisonPictures()) {
     SCOPED_TRACE(p.name);
     RegionData data;
-    skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data, nullptr);
+    skin::BuildMaskRegion(p.x, p.y, p.bitmap, p.mask, data);
     if (data.Size() == 0) continue;
     HRGN region = skin::gdi::CreateRegion(data);
     ASSERT_NE(region, nullptr);

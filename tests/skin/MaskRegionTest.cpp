@@ -5,6 +5,7 @@
 
 #include "RegionPictures.h"
 #include "base/Errors.h"
+#include "forms/core/Colors.h"
 #include "skin/MaskRegion.h"
 
 using namespace region_test;
@@ -12,17 +13,6 @@ using skin::RgnRect;
 using skin::RegionData;
 
 namespace {
-
-constexpr uint32_t kClNone = 0x1FFFFFFF;
-constexpr uint32_t kClBtnFace = 0x8000000F;
-
-// Counts the busy cursor's calls and checks they pair up.
-struct CountingCursor : skin::BusyCursor {
-  int begins = 0;
-  int ends = 0;
-  void Begin() override { ++begins; }
-  void End() noexcept override { ++ends; }
-};
 
 // A 24-bit picture from rows of '.' (mask colour, white) and '#' (black).
 base::Bitmap drawn(const std::vector<std::string>& rows) {
@@ -35,7 +25,7 @@ base::Bitmap drawn(const std::vector<std::string>& rows) {
 
 std::vector<RgnRect> regionOf(const base::Bitmap& bm, uint32_t mask = 0x00FFFFFF, int32_t x = 0, int32_t y = 0) {
   RegionData data;
-  skin::BuildMaskRegion(x, y, bm, mask, data, nullptr);
+  skin::BuildMaskRegion(x, y, bm, mask, data);
   return data.Rects();
 }
 
@@ -81,7 +71,7 @@ TEST(RgnData, RectsOfMalformedDataAreNone) {
 
 TEST(MaskRegion, WritesHeaderAndRunsOfARowShifted) {
   RegionData d;
-  skin::BuildMaskRegion(10, 20, drawn({"..##.#"}), 0x00FFFFFF, d, nullptr);
+  skin::BuildMaskRegion(10, 20, drawn({"..##.#"}), 0x00FFFFFF, d);
   ASSERT_EQ(d.Size(), 32 + 2 * 16);
   EXPECT_EQ(u32At(d, 0), 32u);
   EXPECT_EQ(u32At(d, 4), 1u);
@@ -111,25 +101,25 @@ TEST(MaskRegion, MergesIdenticalRowsIntoBandsButNotAcrossGapsOrChanges) {
 
 TEST(MaskRegion, NothingMaskedGivesThePictureRectangle) {
   const Picture p = noise8(7, 5, 3, 1);
-  for (uint32_t mask : {kClNone, kClBtnFace, 0x00ABCDEFu}) {
+  for (uint32_t mask : {forms::clNone, forms::clBtnFace, 0x00ABCDEFu}) {
     EXPECT_EQ(regionOf(p.bitmap, mask, -3, 4), (std::vector<RgnRect>{{-3, 4, 4, 9}}));
   }
   // A system colour never equals a pixel, even one whose low bytes match.
   base::Bitmap rgb(3, 2, base::PixelFormat::Rgb24);
   setRgb(rgb, 1, 1, 0x0F);
-  EXPECT_EQ(regionOf(rgb, kClBtnFace), (std::vector<RgnRect>{{0, 0, 3, 2}}));
+  EXPECT_EQ(regionOf(rgb, forms::clBtnFace), (std::vector<RgnRect>{{0, 0, 3, 2}}));
   EXPECT_EQ(regionOf(rgb, 0x0F), (std::vector<RgnRect>{{0, 0, 3, 1}, {0, 1, 1, 2}, {2, 1, 3, 2}}));
 }
 
 TEST(MaskRegion, EverythingMaskedOrEmptyLeavesTheDataAsItWas) {
   RegionData d;
-  skin::BuildMaskRegion(0, 0, drawn({"...", "..."}), 0x00FFFFFF, d, nullptr);
+  skin::BuildMaskRegion(0, 0, drawn({"...", "..."}), 0x00FFFFFF, d);
   EXPECT_EQ(d.Size(), 0);
-  skin::BuildMaskRegion(0, 0, drawn({"#"}), 0x00FFFFFF, d, nullptr);
+  skin::BuildMaskRegion(0, 0, drawn({"#"}), 0x00FFFFFF, d);
   const std::vector<RgnRect> held = d.Rects();
-  skin::BuildMaskRegion(0, 0, drawn({"...", "..."}), 0x00FFFFFF, d, nullptr);
-  skin::BuildMaskRegion(0, 0, base::Bitmap(), 0x00FFFFFF, d, nullptr);
-  skin::BuildMaskRegion(0, 0, base::Bitmap(0, 5, base::PixelFormat::Indexed8), 0, d, nullptr);
+  skin::BuildMaskRegion(0, 0, drawn({"...", "..."}), 0x00FFFFFF, d);
+  skin::BuildMaskRegion(0, 0, base::Bitmap(), 0x00FFFFFF, d);
+  skin::BuildMaskRegion(0, 0, base::Bitmap(0, 5, base::PixelFormat::Indexed8), 0, d);
   EXPECT_EQ(d.Rects(), held);
 }
 
@@ -144,30 +134,18 @@ TEST(MaskRegion, PaletteIndicesPastThePaletteReadAsBlack) {
 TEST(MaskRegion, CoordinatesBeyondThirtyTwoBitsRaiseIntegerOverflowAndKeepTheData) {
   RegionData d;
   d.Assign(skin::EncodeRegionData({{1, 1, 2, 2}}));
-  CountingCursor cursor;
   const base::Bitmap bm = drawn({"##.", "..#"});
   for (auto [x, y] : std::vector<std::pair<int32_t, int32_t>>{{INT32_MAX - 1, 0}, {0, INT32_MAX - 1}, {INT32_MIN, INT32_MAX}}) {
     try {
-      skin::BuildMaskRegion(x, y, bm, 0x00FFFFFF, d, &cursor);
+      skin::BuildMaskRegion(x, y, bm, 0x00FFFFFF, d);
       ADD_FAILURE() << "no overflow at " << x << ", " << y;
     } catch (const base::EIntOverflow& e) {
       EXPECT_STREQ(e.what(), "Integer overflow");
     }
   }
   EXPECT_EQ(d.Rects(), (std::vector<RgnRect>{{1, 1, 2, 2}}));
-  EXPECT_EQ(cursor.begins, 3);
-  EXPECT_EQ(cursor.ends, 3);
 
   // Right at the limit is fine, and so are masked pixels that would lie beyond it.
   EXPECT_EQ(regionOf(drawn({"##.."}), 0x00FFFFFF, INT32_MAX - 2, INT32_MAX - 1),
             (std::vector<RgnRect>{{INT32_MAX - 2, INT32_MAX - 1, INT32_MAX, INT32_MAX}}));
-}
-
-TEST(MaskRegion, ShowsTheBusyCursorOnceAroundTheScan) {
-  CountingCursor cursor;
-  RegionData d;
-  skin::BuildMaskRegion(0, 0, drawn({"#."}), 0x00FFFFFF, d, &cursor);
-  skin::BuildMaskRegion(0, 0, drawn({".."}), 0x00FFFFFF, d, &cursor);
-  EXPECT_EQ(cursor.begins, 2);
-  EXPECT_EQ(cursor.ends, 2);
 }

@@ -138,4 +138,20 @@ inline std::vector<skin::RgnRect> normalise(const std::vector<skin::RgnRect>& re
   return out;
 }
 
+// True when the rectangles are in the banded form regions keep: sorted by top then
+// left, each band of one top and bottom, no empty, overlapping or touching
+// rectangles within a band.
+inline bool isBanded(const std::vector<skin::RgnRect>& rects) {
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const skin::RgnRect& r = rects[i];
+    if (r.left >= r.right || r.top >= r.bottom) return false;
+    if (i == 0) continue;
+    const skin::RgnRect& prev = rects[i - 1];
+    const bool sameBand = r.top == prev.top;
+    if (sameBand && (r.bottom != prev.bottom || r.left <= prev.right)) return false;
+    if (!sameBand && r.top < prev.bottom) return false;
+  }
+  return true;
+}
+
 }  // namespace region_test

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/Stream.h"
 #include "forms/core/FormData.h"
@@ -97,7 +100,7 @@ class VsSkin : public ::testing::Test {
 TEST_F(VsSkin, NewControlHasItsDefaultsAndStaysAtTheOrigin) {
   forms::ComponentPtr<TVsSkin> s(new TVsSkin(nullptr));
   EXPECT_EQ(s->geometry(), QRect(0, 0, 300, 200));
-  EXPECT_EQ(s->MaskColor(), skin::clNone);
+  EXPECT_EQ(s->MaskColor(), forms::clNone);
   EXPECT_TRUE(s->FormDrag());
   EXPECT_EQ(s->Composer(), nullptr);
   EXPECT_EQ(s->Graphic(), nullptr);
@@ -148,7 +151,7 @@ TEST_F(VsSkin, PlacedOnAShownFormKeepsItShown) {
 
 TEST_F(VsSkin, PaintsAndSizesFromTheEntrysCurrentBitmap) {
   makeSkinnedForm();
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   ASSERT_EQ(form->mask(), QRegion(0, 0, 200, 220));
   // Replaced without a notification: a 1-bit picture, blue on the left, red from x = 60 on.
   base::Bitmap mono(120, 90, base::PixelFormat::Indexed1);
@@ -182,23 +185,23 @@ TEST_F(VsSkin, ControlAndFormTakeThePictureSizeWhateverWasAsked) {
 
 TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
   base::Bitmap bm = picture(200, 220, kBlue);
-  fillRect(bm, QRect(0, 0, 10, 10), skin::clWhite);
+  fillRect(bm, QRect(0, 0, 10, 10), forms::clWhite);
   makeSkinnedForm(bm);
   EXPECT_TRUE(form->mask().isEmpty());
 
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 220).subtracted(QRegion(0, 0, 10, 10)));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the scan's hourglass is gone again
 
-  skinControl->SetMaskColor(skin::clNone);
+  skinControl->SetMaskColor(forms::clNone);
   EXPECT_TRUE(form->mask().isEmpty());
   EXPECT_EQ(skinControl->RgnData().Size(), 0);
 
   // A picture entirely of the mask colour keeps the form rectangular, not invisible.
-  base::Bitmap white = picture(200, 220, skin::clWhite);
+  base::Bitmap white = picture(200, 220, forms::clWhite);
   composer->Graphics()->Clear();
   addGraphic(*composer->Graphics(), "About1.bmp", white);
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   EXPECT_NE(skinControl->Graphic(), nullptr);
   EXPECT_TRUE(form->mask().isEmpty());
   EXPECT_EQ(skinControl->RgnData().Size(), 0);
@@ -206,7 +209,7 @@ TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
 
 TEST_F(VsSkin, GraphicNameRebuildsOnlyOnARealChange) {
   makeSkinnedForm();
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   ASSERT_FALSE(form->mask().isEmpty());
   // Changed behind the composer's back, so only a rebuild can show the new size.
   composer->Graphics()->Items(0)->Bitmap() = picture(50, 60, kBlue);
@@ -303,14 +306,47 @@ TEST_F(VsSkin, OnlyALeftPressWithFormDragMovesTheForm) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(VsSkin, MouseEventsReachTheirHandlersWithButtonAndPosition) {
+  makeSkinnedForm();
+  std::vector<std::string> seen;
+  skinControl->OnMouseUp = [&](forms::TObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+    seen.push_back("up " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  skinControl->OnMouseMove = [&](forms::TObject*, Qt::KeyboardModifiers m, int x, int y) {
+    seen.push_back("move " + std::to_string(m == Qt::ShiftModifier) + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  skinControl->OnDblClick = [&](forms::TObject*) { seen.push_back("double"); };
+  skinControl->OnContextPopup = [&](forms::TObject*, QPoint at, bool& handled) {
+    seen.push_back("popup " + std::to_string(at.x()) + "," + std::to_string(at.y()));
+    handled = at.x() > 50;
+  };
+  auto send = [&](QEvent::Type type, Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QMouseEvent event(type, at, skinControl->mapToGlobal(at), button, button, m);
+    QApplication::sendEvent(skinControl, &event);
+  };
+  send(QEvent::MouseButtonRelease, Qt::RightButton, QPointF(7, 9));
+  send(QEvent::MouseMove, Qt::NoButton, QPointF(30, 40), Qt::ShiftModifier);
+  send(QEvent::MouseButtonDblClick, Qt::RightButton, QPointF(1, 1));
+  send(QEvent::MouseButtonDblClick, Qt::LeftButton, QPointF(1, 1));
+  std::vector<bool> accepted;
+  for (const QPoint at : {QPoint(10, 12), QPoint(60, 12)}) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, skinControl->mapToGlobal(at));
+    QApplication::sendEvent(skinControl, &event);
+    accepted.push_back(event.isAccepted());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"up " + std::to_string(Qt::RightButton) + " 7,9", "move 1 30,40", "double",
+                                            "popup 10,12", "popup 60,12"}));
+  EXPECT_EQ(accepted, (std::vector<bool>{false, true}));
+}
+
 TEST_F(VsSkin, StoredPropertiesSurviveFormDataAndShapeTheFormOnceLoaded) {
   base::Bitmap bm = picture(200, 220, kBlue);
-  fillRect(bm, QRect(190, 0, 10, 220), skin::clWhite);
+  fillRect(bm, QRect(190, 0, 10, 220), forms::clWhite);
   makeSkinnedForm(bm);
   form->SetName("SkinTestForm");
   skinControl->SetName("VsSkin1");
   composer->SetName("VsComposer1");
-  skinControl->SetMaskColor(skin::clWhite);
+  skinControl->SetMaskColor(forms::clWhite);
   skinControl->SetFormDrag(false);
   skinControl->SetAutoSave({"[Skin]", "Left=1"});
   skinControl->SetSignature("Quillory");
@@ -328,7 +364,7 @@ TEST_F(VsSkin, StoredPropertiesSurviveFormDataAndShapeTheFormOnceLoaded) {
   EXPECT_FALSE(s->IsLoading());
   EXPECT_EQ(s->Composer(), loaded->FindComponent("VsComposer1"));
   EXPECT_EQ(s->GraphicName(), "About1.bmp");
-  EXPECT_EQ(s->MaskColor(), skin::clWhite);
+  EXPECT_EQ(s->MaskColor(), forms::clWhite);
   EXPECT_FALSE(s->FormDrag());
   EXPECT_EQ(s->AutoSave(), (std::vector<std::string>{"[Skin]", "Left=1"}));
   EXPECT_EQ(s->Signature(), "Quillory");
