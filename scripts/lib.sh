@@ -28,3 +28,6 @@ QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
 
 # Seconds each fuzzer runs in the test command.
 QA_FUZZ_SECONDS=${QA_FUZZ_SECONDS:-20}
+
+# What the foreign-database check needs: programs that write other Palm databases.
+QA_FOREIGN_PACKAGES=(libpalm-perl txt2pdbdoc imgvtopgm)
