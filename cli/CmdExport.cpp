@@ -31,12 +31,12 @@ int runExport(const Invocation& call) {
   const Args& args = call.args;
   const album::ExportOptions options = exportOptions(call);
   const std::string folder = withSeparator(args[0]);
-  if (!platform::directoryExists(folder))
-    return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(args[0]), platform::lastErrorText()}));
-  const std::vector<std::string> databases = pictureDatabases(folder);
-  if (databases.empty())
-    if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
+  const std::vector<std::string> databases = pictureDatabases(folder);  // a folder that cannot be read ends the run
   ConsoleReport report;
+  if (databases.empty()) {
+    if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
+    report.message(base::formatMessage(msg::NoPictureDatabase, {platform::folderInMessages(folder)}));
+  }
   album::ExportCounts counts;
   const album::ExportResult result =
       album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);
