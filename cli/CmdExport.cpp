@@ -19,10 +19,9 @@ namespace {
 // A folder without databases that is a Palm folder or a user's folder: says
 // which folders hold the pictures.
 int notABackupFolder(const std::string& folder, const std::vector<users::PalmUser>& found) {
-  std::cerr << base::formatMessage(msg::PicturesAreElsewhere, {folder}) << '\n';
-  for (const users::PalmUser& user : found) std::cerr << "  " << users::backupFolderOf(user.folder) << '\n';
-  std::cerr << base::formatMessage(msg::ExportOneOfThese, {folder}) << '\n';
-  return 1;
+  printMessage(base::formatMessage(msg::PicturesAreElsewhere, {folder}));
+  for (const users::PalmUser& user : found) printMessage("  " + users::backupFolderOf(user.folder));
+  return fail(base::formatMessage(msg::ExportOneOfThese, {folder}));
 }
 
 }  // namespace

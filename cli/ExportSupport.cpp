@@ -80,7 +80,7 @@ void ConsoleReport::progress(size_t done, size_t total) {
 void ConsoleReport::line(const std::string& text) {
   if (progressShown_) std::cerr << "\r\033[K";
   progressShown_ = false;
-  std::cerr << text << '\n';
+  printMessage(text);
 }
 
 int ConsoleReport::fail(const std::string& text) {
