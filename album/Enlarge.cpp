@@ -11,7 +11,7 @@ base::Bitmap enlarge(const base::Bitmap& picture, int factor) {
   if (factor == 1 || picture.empty()) return picture;
   const size_t bytesPerPixel = static_cast<size_t>(picture.bitsPerPixel() / 8);
   base::Bitmap large(picture.width() * factor, picture.height() * factor, picture.format());
-  large.palette() = picture.palette();
+  large.takePaletteAndHeader(picture);
   const size_t rowBytes = static_cast<size_t>(large.width()) * bytesPerPixel;
   for (int y = 0; y < picture.height(); ++y) {
     const uint8_t* from = picture.scanLine(y);

@@ -50,7 +50,7 @@ class ExportRun {
         folderSync_{folder},
         current_(batchSize()),
         next_(batchSize()),
-        pending_(folder, numbers_, options) {}
+        pending_(folder, numbers_, options, counts.exported) {}
 
   ExportResult run() {
     size_t first = 0;
@@ -96,41 +96,50 @@ class ExportRun {
 
   std::optional<ExportResult> writeOne(size_t index, PreparedPicture& item) {
     report_.progress(index, databases_.size());
+    const std::string& database = databases_[index];
+    if (item.failure) return unreadable(database, item.failure);
+    if (!item.decoded) return named() ? skip(database, msg::InvalidDatabase) : invalidDatabase();
     bool added = false;
-    std::string failure;
     try {
-      added = addPicture(item);
+      added = pending_.add(item.picture, item.fileTime, options_.png ? &item.png : nullptr);
     } catch (const std::exception& e) {
       if (!named()) {
         pending_.nameAll();  // the pictures before the failing one are exported
         throw;
       }
-      failure = e.what();
+      return skip(database, e.what());
     }
-    if (failure.empty() && !item.decoded) {
-      if (!named()) return invalidDatabase();
-      failure = msg::InvalidDatabase;
-    }
-    if (!failure.empty()) return skip(databases_[index], failure);
     if (!added) {
       pending_.nameAll();
       return albumFull();
     }
-    ++counts_.exported;
     if (pending_.full() && !pending_.nameAll()) return albumFull();
     return std::nullopt;
   }
 
-  // Adds a decoded picture to the pending ones; false when no number is left.
-  // Raises what its decoding raised.
-  bool addPicture(PreparedPicture& item) {
-    if (item.failure) std::rethrow_exception(item.failure);
-    return item.decoded && pending_.add(item.picture, item.fileTime, options_.png ? &item.png : nullptr);
+  // A database that could not be opened or read. Named like any failing
+  // database, it ends the export with a stop unless failures are named.
+  std::optional<ExportResult> unreadable(const std::string& database, const std::exception_ptr& failure) {
+    std::string text;
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      text = e.what();
+    }
+    if (named()) return skip(database, text);
+    pending_.nameAll();  // the pictures before the failing one are exported
+    report_.stop(failureText(database, text));
+    return ExportResult::Stopped;
+  }
+
+  // "<path>: <message>", the database named in full so that it can be found and moved aside.
+  static std::string failureText(const std::string& database, const std::string& failure) {
+    return platform::absolutePath(database) + ": " + failure;
   }
 
   // Names a failing database; the export goes on past it only with keepGoing.
   std::optional<ExportResult> skip(const std::string& database, const std::string& failure) {
-    report_.error(database + ": " + failure);
+    report_.error(failureText(database, failure));
     ++counts_.skipped;
     if (options_.keepGoing) return std::nullopt;
     if (!pending_.nameAll()) return albumFull();

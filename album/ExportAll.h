@@ -24,8 +24,9 @@ class ExportReport {
   virtual ~ExportReport() = default;
   virtual void message(const std::string& text) = 0;  // a plain notice
   virtual void error(const std::string& text) = 0;    // an error box
-  // A failure of the platform that ended the export (a database that cannot be
-  // opened or read, a file that cannot be written): the program's error box.
+  // A failure of the platform that ended the export: the program's error box.
+  // A database that cannot be opened or read is named, "<absolute path>: <message>";
+  // a file that cannot be written is named by its own message.
   virtual void stop(const std::string& text) = 0;
   // Called as each database's turn comes, before its picture is written: `done`
   // of `total` are written.
@@ -39,7 +40,7 @@ struct ExportOptions {
   bool png = false;  // Pic_<n>.png with the same pixels and palette instead of Pic_<n>.bmp
   int scale = 1;     // whole-pixel enlargement, 1 to 8
   // A failing database (not a picture database, unreadable, not writable) is
-  // reported through ExportReport::error as "<path>: <message>"; then the export
+  // reported through ExportReport::error as "<absolute path>: <message>"; then the export
   // stops, or with keepGoing skips it and goes on. Without either, a database
   // that fails the name check shows "Invalid database file!" and other errors
   // stop the export, as the window's command does.
@@ -48,7 +49,7 @@ struct ExportOptions {
 };
 
 struct ExportCounts {
-  size_t exported = 0;
+  size_t exported = 0;  // pictures that took their name in the folder
   size_t skipped = 0;
 };
 

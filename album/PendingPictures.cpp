@@ -49,6 +49,7 @@ bool PendingPictures::takeLowestFreeName(Pending& pending) {
     const bool named = pending.file->takeNewName(path);
     numbers_.take(*number);
     if (named) {
+      ++named_;
       stampPictureFile(path, pending.fileTime);
       return true;
     }

@@ -22,13 +22,14 @@ inline std::string extensionOf(const ExportOptions& options) { return options.pn
 // Pictures written but not yet named. They are flushed to disk together with
 // one call and then take the lowest free numbers in order, moving on when a
 // name was taken by someone else since the folder was read; each named file
-// then takes its database's date.
+// then takes its database's date and counts in `named`. A picture that finds
+// no free name is not counted.
 class PendingPictures {
  public:
   static constexpr size_t kBatch = 32;
 
-  PendingPictures(const std::string& folder, ExportNumbers& numbers, const ExportOptions& options)
-      : folder_(folder), numbers_(numbers), options_(options) {}
+  PendingPictures(const std::string& folder, ExportNumbers& numbers, const ExportOptions& options, size_t& named)
+      : folder_(folder), numbers_(numbers), options_(options), named_(named) {}
 
   bool full() const { return files_.size() >= kBatch; }
 
@@ -51,6 +52,7 @@ class PendingPictures {
   const std::string& folder_;
   ExportNumbers& numbers_;
   const ExportOptions& options_;
+  size_t& named_;
   std::vector<Pending> files_;
 };
 

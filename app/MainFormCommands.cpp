@@ -12,6 +12,7 @@
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
+#include "album/PictureList.h"
 #include "album/PictureWriter.h"
 #include "album/PngWriter.h"
 #include "app/Controls.h"
@@ -86,6 +87,16 @@ std::string albumFolder() {
   const std::string root = albumRoot(platform::programFolder(), toFileName(pictures));
   QDir().mkpath(fromFileText(root));
   return root;
+}
+
+// The picture databases of a backup folder in the order every export numbers
+// them; none when the folder cannot be read (a user who never saved one has none).
+std::vector<std::string> listedPictures(const std::string& folder) {
+  try {
+    return album::listPictureDatabases(folder);
+  } catch (const base::EFOpenError&) {
+    return {};
+  }
 }
 
 }  // namespace
@@ -194,7 +205,7 @@ void TMainForm::LoadPictureNames() {
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
   const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
-  for (const std::string& name : platform::listDirectory(folder, album::kPictureFilePattern)) {
+  for (const std::string& name : listedPictures(folder)) {
     auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
     item->setData(Qt::UserRole, QByteArray::fromStdString(name));
   }

@@ -93,12 +93,16 @@ void Bitmap::reshapeLike(const Bitmap& other) {
   height_ = other.height_;
   format_ = other.format_;
   stride_ = other.stride_;
+  takePaletteAndHeader(other);
+  bits_.resize(other.bits_.size());
+}
+
+void Bitmap::takePaletteAndHeader(const Bitmap& other) {
   palette_ = other.palette_;
   xPelsPerMeter = other.xPelsPerMeter;
   yPelsPerMeter = other.yPelsPerMeter;
   colorsUsed = other.colorsUsed;
   colorsImportant = other.colorsImportant;
-  bits_.resize(other.bits_.size());
 }
 
 void Bitmap::loadFromStream(Stream& stream) {

@@ -63,6 +63,8 @@ class Bitmap {
 
   void clear();
   void flipVertical();
+  // Takes other's palette and header fields; size and pixels stay.
+  void takePaletteAndHeader(const Bitmap& other);
   // Takes other's size, format, palette and header fields; the pixel bytes keep
   // whatever they held (memory is reused when the size is the same already).
   void reshapeLike(const Bitmap& other);

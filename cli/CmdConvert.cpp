@@ -51,13 +51,21 @@ bool stdoutIsTerminal() {
 #endif
 }
 
+// A write that fails is reported once, with every other output failure, as the program ends.
 void writeToStdout(const std::vector<uint8_t>& bytes) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::cout.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  std::cout.flush();
-  if (!std::cout) throw base::EWriteError();
+}
+
+// The picture of the database at `path`; a failure names the database first, as info does.
+base::Bitmap decodeNamed(const std::string& path) {
+  try {
+    return album::decodePicture(path);
+  } catch (const std::exception& e) {
+    throw base::Exception(path + ": " + e.what());
+  }
 }
 
 }  // namespace
@@ -69,7 +77,7 @@ int runConvert(const Invocation& call) {
   if (out == "-" && stdoutIsTerminal()) throw UsageError(msg::StdoutIsTerminal);
 
   const int scale = scaleOption(call);
-  const base::Bitmap picture = album::enlarge(album::decodePicture(call.args[0]), scale);
+  const base::Bitmap picture = album::enlarge(decodeNamed(call.args[0]), scale);
   const std::vector<uint8_t> bytes = format == "png" ? album::encodePng(picture) : picture.toBmp();
   if (out == "-") {
     writeToStdout(bytes);

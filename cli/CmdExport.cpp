@@ -19,10 +19,9 @@ namespace {
 // A folder without databases that is a Palm folder or a user's folder: says
 // which folders hold the pictures.
 int notABackupFolder(const std::string& folder, const std::vector<users::PalmUser>& found) {
-  std::cerr << base::formatMessage(msg::PicturesAreElsewhere, {folder}) << '\n';
-  for (const users::PalmUser& user : found) std::cerr << "  " << users::backupFolderOf(user.folder) << '\n';
-  std::cerr << base::formatMessage(msg::ExportOneOfThese, {folder}) << '\n';
-  return 1;
+  printMessage(base::formatMessage(msg::PicturesAreElsewhere, {folder}));
+  for (const users::PalmUser& user : found) printMessage("  " + users::backupFolderOf(user.folder));
+  return fail(base::formatMessage(msg::ExportOneOfThese, {folder}));
 }
 
 }  // namespace
@@ -31,12 +30,12 @@ int runExport(const Invocation& call) {
   const Args& args = call.args;
   const album::ExportOptions options = exportOptions(call);
   const std::string folder = withSeparator(args[0]);
-  if (!platform::directoryExists(folder))
-    return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(args[0]), platform::lastErrorText()}));
-  const std::vector<std::string> databases = pictureDatabases(folder);
-  if (databases.empty())
-    if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
+  const std::vector<std::string> databases = pictureDatabases(folder);  // a folder that cannot be read ends the run
   ConsoleReport report;
+  if (databases.empty()) {
+    if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
+    report.message(base::formatMessage(msg::NoPictureDatabase, {platform::folderInMessages(folder)}));
+  }
   album::ExportCounts counts;
   const album::ExportResult result =
       album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);

@@ -39,7 +39,10 @@ UserExport exportUser(const std::string& name, const std::string& userFolder, co
     run.result = album::ExportResult::FolderFailed;
     return run;
   }
-  const std::vector<std::string> databases = pictureDatabases(users::backupFolderOf(userFolder));
+  // A user who never saved a picture has no backup folder; one that cannot be read ends the run.
+  const std::string backup = users::backupFolderOf(userFolder);
+  const std::vector<std::string> databases =
+      platform::directoryExists(backup) ? pictureDatabases(backup) : std::vector<std::string>{};
   run.result = album::exportPictures(databases, exportFolder, album::decodePictureDatabase, report, options, run.counts);
   return run;
 }

@@ -18,7 +18,8 @@ int runUsers(const Invocation& call) {
     data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
   } catch (const users::EUsersNotFound& e) {
     if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
-    return fail(std::string(e.what()) + "\n" + msg::PalmFolderHint);
+    printMessage(e.what());
+    return fail(msg::PalmFolderHint);
   }
   // Names are Windows-1252 as the library gives them; folders are file names.
   for (size_t i = 0; i < data.items.size(); ++i)

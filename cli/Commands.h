@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CommandLine.h"
@@ -25,7 +26,10 @@ std::string mainHelp();
 // The help of a group of sub-commands ("skin"), or empty when there is no such group.
 std::string groupHelp(const std::string& group);
 
-// Prints a message text alone on a line of standard error; returns exit status 1.
+// Prints a message text alone on a line of standard error, as UTF-8 with its
+// control characters escaped: the names in it may hold any byte.
+void printMessage(std::string_view text);
+// Prints the message; returns exit status 1.
 int fail(const std::string& message);
 
 }  // namespace cli

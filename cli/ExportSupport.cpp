@@ -2,7 +2,6 @@
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -18,7 +17,7 @@
 
 #include "album/Enlarge.h"
 #include "album/Messages.h"
-#include "album/PictureDatabase.h"
+#include "album/PictureList.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -53,8 +52,7 @@ std::string withSeparator(std::string folder) {
 }
 
 std::vector<std::string> pictureDatabases(const std::string& folder) {
-  std::vector<std::string> names = platform::listDirectory(folder, album::kPictureFilePattern);
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = album::listPictureDatabases(folder);
   std::vector<std::string> databases;
   databases.reserve(names.size());
   for (const std::string& name : names) databases.push_back(folder + name);
@@ -82,7 +80,7 @@ void ConsoleReport::progress(size_t done, size_t total) {
 void ConsoleReport::line(const std::string& text) {
   if (progressShown_) std::cerr << "\r\033[K";
   progressShown_ = false;
-  std::cerr << text << '\n';
+  printMessage(text);
 }
 
 int ConsoleReport::fail(const std::string& text) {

@@ -23,7 +23,8 @@ int scaleOption(const Invocation& call);
 // `folder` with a trailing separator ("." for an empty one).
 std::string withSeparator(std::string folder);
 
-// Full paths of the picture databases of `folder`, in name order.
+// Full paths of the picture databases of `folder`, in the order the window
+// lists them; raises when the folder cannot be read.
 std::vector<std::string> pictureDatabases(const std::string& folder);
 
 // Messages go to standard error one per line; progress shows only on a

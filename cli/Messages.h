@@ -20,6 +20,7 @@ inline constexpr const char* StdoutIsTerminal = "Standard output is a terminal; 
 inline constexpr const char* NoUserWithPictures = "No user with pictures was found.";
 inline constexpr const char* PalmFolderHint =
     "For a Palm folder copied from another computer: qalbum users --palm-folder DIR";
+inline constexpr const char* NoPictureDatabase = "%s holds no picture database.";
 inline constexpr const char* PicturesAreElsewhere = "%s holds no picture database. Its pictures are in:";
 inline constexpr const char* ExportOneOfThese =
     "Export one of these, or every user at once with: qalbum export-all --palm-folder %s DEST";

@@ -5,14 +5,17 @@
 #include <iostream>
 
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "cli/Commands.h"
 #include "cli/Messages.h"
 #include "platform/FileWriter.h"
 
 namespace cli {
 
+void printMessage(std::string_view text) { std::cerr << base::escapeControls(base::fileNameToUtf8(text)) << '\n'; }
+
 int fail(const std::string& message) {
-  std::cerr << message << '\n';
+  printMessage(message);
   return 1;
 }
 
@@ -21,7 +24,8 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 int usageError(const std::string& message, const std::string& usage) {
-  std::cerr << message << '\n' << usage;
+  printMessage(message);
+  std::cerr << usage;
   return kUsageStatus;
 }
 
@@ -75,8 +79,7 @@ int checkedOutput(int status) {
   const bool written = !std::cout.fail() && std::fflush(stdout) == 0 && !std::ferror(stdout);
   const bool closed = std::fclose(stdout) == 0 || errno == EBADF;
   if (written && closed) return status;
-  std::cerr << base::msg::StreamWrite << '\n';
-  return 1;
+  return fail(base::msg::StreamWrite);
 }
 
 }  // namespace

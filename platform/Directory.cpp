@@ -2,11 +2,15 @@
 
 #include <cctype>
 
+#include "base/Errors.h"
 #include "base/Text.h"
+#include "platform/Files.h"
 
 namespace platform {
 
 namespace {
+
+bool isSeparator(char c) { return c == '/' || c == kPathSeparator; }
 
 bool sameLetter(char a, char b) {
   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
@@ -23,6 +27,25 @@ bool isReservedDeviceName(std::string_view name) {
 #endif
 
 }  // namespace
+
+std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern) {
+  try {
+    return readDirectory(folder, pattern);
+  } catch (const base::EFOpenError&) {
+    return {};
+  }
+}
+
+std::string folderInMessages(const std::string& folder) {
+  std::string path = absolutePath(folder.empty() ? "." : folder);
+  // "a/b/", "a/b//" and "a/b/." all name a/b; a root ("/", "C:\") keeps its separator.
+  while (path.size() >= 2) {
+    const char last = path.back(), before = path[path.size() - 2];
+    if (!(last == '.' && isSeparator(before)) && !(isSeparator(last) && before != ':')) break;
+    path.pop_back();
+  }
+  return path;
+}
 
 bool matchesWildcard(std::string_view name, std::string_view pattern) {
   // Iterative match with backtracking to the last '*'.

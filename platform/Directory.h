@@ -10,9 +10,14 @@ namespace platform {
 
 // Names (without their folder) of the entries of `folder` that match `pattern`,
 // in the order the file system returns them. Files and sub-folders count alike,
-// hidden and system ones included. `folder` ends with a separator. An empty list
-// when nothing matches or the folder cannot be read.
+// hidden and system ones included. `folder` ends with a separator. Raises
+// "Cannot open file "%s". %s" with the folder's absolute path and the system's
+// reason when the folder cannot be read (missing, not a folder, no access).
+std::vector<std::string> readDirectory(const std::string& folder, const std::string& pattern);
+// The same, with an empty list when the folder cannot be read.
 std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern);
+// `folder` as messages name it: its absolute path without the separator that ends it.
+std::string folderInMessages(const std::string& folder);
 
 // Whether the file system takes "a.BMP" and "A.bmp" for the same name.
 #ifdef _WIN32

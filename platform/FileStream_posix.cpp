@@ -14,13 +14,24 @@ namespace platform {
 namespace {
 // The reason shown when another program holds the file; POSIX has no text of its own for it.
 constexpr const char* kFileInUse = "The process cannot access the file because it is being used by another process.";
+
+// Why opening `path` failed with `error`. A socket, and a device without its
+// driver, refuse to be opened at all (ENXIO): they are no regular file either.
+std::string openFailure(const std::string& path, int error) {
+  struct stat st {};
+  if (error == ENXIO && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return kNotRegularFile;
+  return base::systemErrorText(error);
+}
 }  // namespace
 
 // Opened without blocking, so that a FIFO named like an input cannot hold the
 // program up, then refused unless it is a regular file.
 FileStream::FileStream(const std::string& path, FileMode mode) : path_(path) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) throw base::EFOpenError(absolutePath(path), base::systemErrorText(errno));
+  if (fd_ < 0) {
+    const int error = errno;
+    throw base::EFOpenError(absolutePath(path), openFailure(path, error));
+  }
   struct stat st {};
   std::string reason;
   if (::fstat(fd_, &st) != 0)

@@ -62,14 +62,15 @@ std::vector<uint8_t> expectedBmp(const std::string& database) {
   return decodePicture(database).toBmp();
 }
 
-// The text of the error of type Error that decoding `database` raises; empty when it raises none.
+// The export's stop for the error of type Error that decoding `database` (a
+// full path) raises: the database, then the error's text; empty when it raises none.
 template <typename Error>
 std::string decodeFailure(const std::string& database) {
   base::Bitmap picture;
   try {
     decodePictureDatabase(database, picture);
   } catch (const Error& e) {
-    return e.what();
+    return database + ": " + e.what();
   }
   return {};
 }

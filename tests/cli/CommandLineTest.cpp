@@ -71,7 +71,7 @@ TEST(QalbumConventions, StatusesAndStreamsFollowTheCommandLineRules) {
       {{"skin", "frobnicate"}, 2, "Unknown command \"skin frobnicate\".\n"},
       {{"skin", "region", "x.vsg", "Pic"}, 2, "The option --mask is required.\n"},
       {{"skin", "pack", dir.path("s.vsg"), "nameless"}, 2, "Expected NAME=BMP, got \"nameless\".\n"},
-      {{"convert", dir.path("none.pdb"), out}, 1, "Cannot open file"},
+      {{"convert", dir.path("none.pdb"), out}, 1, dir.path("none.pdb") + ": Cannot open file"},
       // After "--" an option's spelling is a file name.
       {{"info", "--", "-h"}, 1, "-h: Cannot open file"},
   };

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "album/Enlarge.h"
 #include "base/Bitmap.h"
@@ -143,6 +144,11 @@ TEST_F(Family, ConvertAndInfoCarryTheDatabasesDates) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(readBmp(out).width(), 320);
   EXPECT_EQ(modificationTime(out), pictures[0].time);
+  // The enlarged file keeps the header fields of the picture as Save writes it.
+  ASSERT_EQ(qalbum(dir, {"convert", pictures[0].database.string(), (dest / "plain.bmp").string()}).status, 0);
+  const base::Bitmap plain = readBmp(dest / "plain.bmp"), large = readBmp(out);
+  EXPECT_EQ(std::tie(large.xPelsPerMeter, large.yPelsPerMeter, large.colorsUsed, large.colorsImportant),
+            std::tie(plain.xPelsPerMeter, plain.yPelsPerMeter, plain.colorsUsed, plain.colorsImportant));
 
   run = qalbum(dir, {"info", pictures[0].database.string()});
   EXPECT_NE(run.out.find("created: 2000-01-01 00:00:00 UTC\n"), std::string::npos) << run.out;

@@ -99,29 +99,34 @@ TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
   EXPECT_EQ(piped.out, std::string(bmpFile.begin(), bmpFile.end()));
 }
 
-TEST(Qalbum, FailuresPrintTheMessageAloneAndLeaveOutUntouched) {
+TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
   TempDir dir;
   const std::vector<uint8_t> old{1, 2, 3};
   const std::string out = dir.write("out.bmp", old);
 
   std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", stripes(22400));
-  Outcome r = qalbum(dir, {"convert", dir.write("a.pdb", wrongName), out});
+  // A database that fails is named, as info names it.
+  const std::string a = dir.write("a.pdb", wrongName);
+  Outcome r = qalbum(dir, {"convert", a, out});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Invalid database file!\n");
+  EXPECT_EQ(r.err, a + ": Invalid database file!\n");
 
   std::vector<uint8_t> oneShort = album::buildPictureDatabase("QuilloryPicX", {});
   oneShort.pop_back();
-  r = qalbum(dir, {"convert", dir.write("b.pdb", oneShort), out});
+  const std::string b = dir.write("b.pdb", oneShort);
+  r = qalbum(dir, {"convert", b, out});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Stream write error\n");
+  EXPECT_EQ(r.err, b + ": Stream write error\n");
 
   oneShort.resize(50);
-  r = qalbum(dir, {"convert", dir.write("c.pdb", oneShort), out});
-  EXPECT_EQ(r.err, "Stream read error\n");
+  const std::string c = dir.write("c.pdb", oneShort);
+  r = qalbum(dir, {"convert", c, out});
+  EXPECT_EQ(r.err, c + ": Stream read error\n");
 
-  r = qalbum(dir, {"convert", dir.path("none.pdb"), out});
+  const std::string none = dir.path("none.pdb");
+  r = qalbum(dir, {"convert", none, out});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Cannot open file \"" + dir.path("none.pdb") + "\". No such file or directory.\n");
+  EXPECT_EQ(r.err, none + ": Cannot open file \"" + none + "\". No such file or directory.\n");
 
   const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", stripes(100)));
   r = qalbum(dir, {"convert", good, dir.path("out.gif")});
