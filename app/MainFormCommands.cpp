@@ -24,7 +24,6 @@
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
-#include "users/Messages.h"
 #include "users/UserSources.h"
 
 namespace app {
@@ -113,8 +112,8 @@ void TMainForm::FormCreate() {
 users::UsersData TMainForm::startUpUsers() {
   try {
     return users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
-  } catch (const users::EUsersNotFound& e) {
-    if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
+  } catch (const users::EPalmDesktopNotFound& e) {
+    if (!users::kPalmFoldersSearched) throw;
     throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
   }
 }
@@ -175,6 +174,7 @@ void TMainForm::GetUsersData() {
   } catch (const users::EUsersNotFound& e) {
     userNames_.assign(users::kUserSlots, {});
     userDirs_.assign(users::kUserSlots, {});
+    albumNames_.assign(users::kUserSlots, {});
     ui_.showError(fromFileText(e.what()));
     return;
   }
@@ -184,8 +184,9 @@ void TMainForm::GetUsersData() {
 void TMainForm::showUsers(const users::UsersData& data) {
   userNames_ = data.userNames;
   userDirs_ = data.userDirs;
+  albumNames_ = data.albumNames;
   UserBox->clear();
-  for (const std::string& item : data.items) UserBox->addItem(fromAnsi(item));
+  for (const std::string& item : data.items) UserBox->addItem(QString::fromStdString(item));
   UserBox->setCurrentIndex(data.selectFirst && UserBox->count() > 0 ? 0 : -1);
 }
 
@@ -193,11 +194,13 @@ void TMainForm::LoadPictureNames() {
   ListBox1->clear();
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
-  const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
-  for (const std::string& name : platform::listDirectory(folder, album::kPictureFilePattern)) {
-    auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
-    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-  }
+  // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
+  const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
+  for (const std::string& backup : users::backupFoldersOf(userFolder))
+    for (const std::string& name : platform::listDirectory(userFolder + backup, album::kPictureFilePattern)) {
+      auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
+      item->setData(Qt::UserRole, QByteArray::fromStdString(backup + name));
+    }
   if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
 }
 
@@ -208,7 +211,7 @@ void TMainForm::ListBox1Click() {
   const int user = UserBox->currentIndex();
   if (selected.isEmpty() || user < 0) return;
   const std::string entry = selected.first()->data(Qt::UserRole).toByteArray().toStdString();
-  LoadPicture(users::backupFolderOf(userDirs_[static_cast<size_t>(user)]) + entry);
+  LoadPicture(userDirs_[static_cast<size_t>(user)] + entry);
 }
 
 void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth,
@@ -311,9 +314,8 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserPictures(albumFolder(), userNames_[static_cast<size_t>(user)],
-                            users::backupFolderOf(userDirs_[static_cast<size_t>(user)]), entries, decodeIntoWorkImage,
-                            report);
+  album::exportUserPictures(albumFolder(), albumNames_[static_cast<size_t>(user)], userDirs_[static_cast<size_t>(user)],
+                            entries, decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }

@@ -20,7 +20,8 @@ namespace {
 // which folders hold the pictures.
 int notABackupFolder(const std::string& folder, const std::vector<users::PalmUser>& found) {
   std::cerr << base::formatMessage(msg::PicturesAreElsewhere, {folder}) << '\n';
-  for (const users::PalmUser& user : found) std::cerr << "  " << users::backupFolderOf(user.folder) << '\n';
+  for (const users::PalmUser& user : found)
+    for (const std::string& backup : users::backupFoldersOf(user.folder)) std::cerr << "  " << user.folder + backup << '\n';
   std::cerr << base::formatMessage(msg::ExportOneOfThese, {folder}) << '\n';
   return 1;
 }
