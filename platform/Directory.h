@@ -46,7 +46,8 @@ std::string ansiToFileName(std::string_view name);
 // elsewhere UTF-8 with each byte that is not written as "\xHH".
 std::string fileNameToText(std::string_view name);
 // Text the system hands over (command-line arguments) as 8-bit ANSI text: the
-// same bytes on Windows, from UTF-8 elsewhere.
-std::string systemTextToAnsi(std::string_view text);
+// same bytes on Windows, from UTF-8 elsewhere; nullopt when Windows-1252 has
+// no byte for one of its characters or it is not UTF-8.
+std::optional<std::string> systemTextToAnsi(std::string_view text);
 
 }  // namespace platform
