@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include "album/ExportAll.h"
@@ -24,6 +23,7 @@
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
+#include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
 namespace app {
@@ -36,10 +36,6 @@ QString fromAnsi(const std::string& text) { return QString::fromStdString(base::
 QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
 // A file name confirmed in a dialog as the file system takes it.
 std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
-
-// Where the window keeps the Palm folder opened last.
-QSettings settings() { return QSettings(QStringLiteral("QuilloryAlbum"), QStringLiteral("QuilloryAlbum")); }
-const QString kPalmFolderKey = QStringLiteral("PalmFolder");
 
 bool endsWithPng(const std::string& path) {
   return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).compare(".png", Qt::CaseInsensitive) == 0;
@@ -111,7 +107,7 @@ void TMainForm::FormCreate() {
 
 users::UsersData TMainForm::startUpUsers() {
   try {
-    return users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
+    return users::findUsers(users::rememberedPalmFolder());
   } catch (const users::EPalmDesktopNotFound& e) {
     if (!users::kPalmFoldersSearched) throw;
     throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
@@ -121,7 +117,7 @@ users::UsersData TMainForm::startUpUsers() {
 users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
   users::UsersData data = users::palmFolderUsers(folder);
   if (data.items.empty()) throw users::EUsersNotFound(base::formatMessage(msg::NoPicturesInFolder, {folder}));
-  settings().setValue(kPalmFolderKey, QFileInfo(fromFileText(folder)).absoluteFilePath());
+  users::rememberPalmFolder(platform::absolutePath(folder));  // a folder not remembered still opens
   return data;
 }
 

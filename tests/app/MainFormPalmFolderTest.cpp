@@ -8,11 +8,11 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
-#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 #include <cstdlib>
+#include <optional>
 
 #include "album/PictureDatabase.h"
 #include "app/Controls.h"
@@ -65,14 +65,19 @@ int64_t modificationTime(const fs::path& file) {
 // No Palm Desktop, no Wine prefix, no J-Pilot: a home folder of the test's own.
 struct NoOtherSources {
   testsupport::TempDir home;
-  // qalbum run with the window's settings folder as its configuration folder.
+  // qalbum run with the window's configuration folder.
   testsupport::ProgramRun qalbum(const std::vector<std::string>& args) const {
     return testsupport::qalbum(home, args, {.environment = {"XDG_CONFIG_HOME=" + home.path("config")}});
   }
-  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  static std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  std::string oldHome = environment("HOME").value_or("");
+  std::optional<std::string> oldConfig = environment("XDG_CONFIG_HOME");
   NoOtherSources() {
-    // The remembered folder goes into the test's own settings, never the user's.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.path("config")));
+    // The remembered folder goes into the test's own configuration folder, never the user's.
+    ::setenv("XDG_CONFIG_HOME", home.path("config").c_str(), 1);
     ::setenv("QUILLORY_REGISTRY", home.path("none.reg").c_str(), 1);
     ::setenv("HOME", home.path().c_str(), 1);
     ::unsetenv("WINEPREFIX");
@@ -80,6 +85,10 @@ struct NoOtherSources {
   ~NoOtherSources() {
     ::unsetenv("QUILLORY_REGISTRY");
     ::setenv("HOME", oldHome.c_str(), 1);
+    if (oldConfig)
+      ::setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
+    else
+      ::unsetenv("XDG_CONFIG_HOME");
   }
 };
 
@@ -153,7 +162,7 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
 TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   NoOtherSources sources;
   testsupport::TempDir dir;
-  // A space, a comma and a letter beyond ASCII, which the settings file escapes.
+  // A space, a comma and a letter beyond ASCII: the folder's bytes are kept as they are.
   const fs::path palm = dir.path("Palm, \u00e9t\u00e9 copy");
   writeFamily(palm);
   RecordingUi ui;
