@@ -11,7 +11,6 @@
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
 #include "cli/PalmUsers.h"
-#include "platform/Directory.h"
 #include "platform/Files.h"
 
 namespace cli {
