@@ -238,29 +238,35 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
   }
 }
 
-ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
+ExportResult exportUserAlbum(const std::string& programFolder, const std::string& albumName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report) {
-  return exportUserPictures(programFolder, userName, userFolder + "Backup" + platform::kPathSeparator, entries,
+  return exportUserPictures(programFolder, albumName, userFolder + "Backup" + platform::kPathSeparator, entries,
                             decode, report);
 }
 
-ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& albumName,
                                 const std::string& backupFolder, const std::vector<std::string>& entries,
                                 const PictureDecoder& decode, ExportReport& report) {
-  if (entries.empty()) return ExportResult::Nothing;
-  const std::string folderName = platform::ansiToFileName(userName);
-  const std::string exportFolder = programFolder + folderName + platform::kPathSeparator;
-  // A user name such as "..", "a/b" or "" would name some other folder.
-  if (!platform::isPlainFolderName(folderName)) {
-    report.error(base::formatMessage(msg::CannotCreate, {exportFolder}));
-    return ExportResult::FolderFailed;
-  }
   std::vector<std::string> databases;
   databases.reserve(entries.size());
   for (const std::string& entry : entries)
     databases.push_back(backupFolder + entry);
-  return exportPictures(databases, exportFolder, decode, report);
+  ExportCounts counts;
+  return exportUserDatabases(programFolder, albumName, databases, decode, report, ExportOptions{}, counts);
+}
+
+ExportResult exportUserDatabases(const std::string& root, const std::string& albumName,
+                                 const std::vector<std::string>& databases, const PictureDecoder& decode,
+                                 ExportReport& report, const ExportOptions& options, ExportCounts& counts) {
+  if (databases.empty()) return ExportResult::Nothing;
+  const std::string exportFolder = root + albumName + platform::kPathSeparator;
+  // A name such as "..", "a/b" or "" would name some other folder.
+  if (!platform::isPlainFolderName(albumName)) {
+    report.error(base::formatMessage(msg::CannotCreate, {exportFolder}));
+    return ExportResult::FolderFailed;
+  }
+  return exportPictures(databases, exportFolder, decode, report, options, counts);
 }
 
 }  // namespace album

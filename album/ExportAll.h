@@ -86,16 +86,25 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
                             const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
                             ExportCounts& counts);
 
-// Exports the pictures `entries` of a user's backup folder into the folder named
-// after the user beside the program: programFolder + userName + separator, the
-// name (Windows-1252, as the user library gives it) turned into a file name.
-ExportResult exportUserAlbum(const std::string& programFolder, const std::string& userName,
+// Exports the pictures `entries` of a user's backup folder into the user's
+// album beside the program: programFolder + albumName + separator, albumName
+// being the album folder's file name (users/UserNames.h).
+ExportResult exportUserAlbum(const std::string& programFolder, const std::string& albumName,
                              const std::string& userFolder, const std::vector<std::string>& entries,
                              const PictureDecoder& decode, ExportReport& report);
 
 // The same with the folder that holds the entries given (a flat backup folder
-// has no Backup sub-folder); it ends with a separator.
-ExportResult exportUserPictures(const std::string& programFolder, const std::string& userName,
+// has no Backup sub-folder; entries may lie in sub-folders of it); it ends with
+// a separator.
+ExportResult exportUserPictures(const std::string& programFolder, const std::string& albumName,
                                 const std::string& backupFolder, const std::vector<std::string>& entries,
                                 const PictureDecoder& decode, ExportReport& report);
+
+// Exports `databases` (full paths) into the user's album inside `root` (ending
+// with a separator): root + albumName + separator, made when missing. An album
+// name that is no plain folder name ("", "..", "a/b") gives "Cannot create
+// <folder>" and FolderFailed; no databases give Nothing.
+ExportResult exportUserDatabases(const std::string& root, const std::string& albumName,
+                                 const std::vector<std::string>& databases, const PictureDecoder& decode,
+                                 ExportReport& report, const ExportOptions& options, ExportCounts& counts);
 }  // namespace album

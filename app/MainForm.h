@@ -153,6 +153,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   std::optional<int64_t> pictureTime_;
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;
+  std::vector<std::string> albumNames_ = std::vector<std::string>(users::kUserSlots);
 };
 
 }  // namespace app

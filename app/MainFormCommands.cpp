@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include "album/ExportAll.h"
@@ -25,7 +24,7 @@
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
-#include "users/Messages.h"
+#include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
 namespace app {
@@ -38,10 +37,6 @@ QString fromAnsi(const std::string& text) { return QString::fromStdString(base::
 QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
 // A file name confirmed in a dialog as the file system takes it.
 std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
-
-// Where the window keeps the Palm folder opened last.
-QSettings settings() { return QSettings(QStringLiteral("QuilloryAlbum"), QStringLiteral("QuilloryAlbum")); }
-const QString kPalmFolderKey = QStringLiteral("PalmFolder");
 
 bool endsWithPng(const std::string& path) {
   return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).compare(".png", Qt::CaseInsensitive) == 0;
@@ -123,9 +118,9 @@ void TMainForm::FormCreate() {
 
 users::UsersData TMainForm::startUpUsers() {
   try {
-    return users::findUsers(toFileName(settings().value(kPalmFolderKey).toString()));
-  } catch (const users::EUsersNotFound& e) {
-    if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
+    return users::findUsers(users::rememberedPalmFolder());
+  } catch (const users::EPalmDesktopNotFound& e) {
+    if (!users::kPalmFoldersSearched) throw;
     throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
   }
 }
@@ -133,7 +128,7 @@ users::UsersData TMainForm::startUpUsers() {
 users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
   users::UsersData data = users::palmFolderUsers(folder);
   if (data.items.empty()) throw users::EUsersNotFound(base::formatMessage(msg::NoPicturesInFolder, {folder}));
-  settings().setValue(kPalmFolderKey, QFileInfo(fromFileText(folder)).absoluteFilePath());
+  users::rememberPalmFolder(platform::absolutePath(folder));  // a folder not remembered still opens
   return data;
 }
 
@@ -186,6 +181,7 @@ void TMainForm::GetUsersData() {
   } catch (const users::EUsersNotFound& e) {
     userNames_.assign(users::kUserSlots, {});
     userDirs_.assign(users::kUserSlots, {});
+    albumNames_.assign(users::kUserSlots, {});
     ui_.showError(fromFileText(e.what()));
     return;
   }
@@ -195,8 +191,9 @@ void TMainForm::GetUsersData() {
 void TMainForm::showUsers(const users::UsersData& data) {
   userNames_ = data.userNames;
   userDirs_ = data.userDirs;
+  albumNames_ = data.albumNames;
   UserBox->clear();
-  for (const std::string& item : data.items) UserBox->addItem(fromAnsi(item));
+  for (const std::string& item : data.items) UserBox->addItem(QString::fromStdString(item));
   UserBox->setCurrentIndex(data.selectFirst && UserBox->count() > 0 ? 0 : -1);
 }
 
@@ -204,11 +201,13 @@ void TMainForm::LoadPictureNames() {
   ListBox1->clear();
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
-  const std::string folder = users::backupFolderOf(userDirs_[static_cast<size_t>(user)]);
-  for (const std::string& name : listedPictures(folder)) {
-    auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
-    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-  }
+  // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
+  const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
+  for (const std::string& backup : users::backupFoldersOf(userFolder))
+    for (const std::string& name : listedPictures(userFolder + backup)) {
+      auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
+      item->setData(Qt::UserRole, QByteArray::fromStdString(backup + name));
+    }
   if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
 }
 
@@ -219,7 +218,7 @@ void TMainForm::ListBox1Click() {
   const int user = UserBox->currentIndex();
   if (selected.isEmpty() || user < 0) return;
   const std::string entry = selected.first()->data(Qt::UserRole).toByteArray().toStdString();
-  LoadPicture(users::backupFolderOf(userDirs_[static_cast<size_t>(user)]) + entry);
+  LoadPicture(userDirs_[static_cast<size_t>(user)] + entry);
 }
 
 void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth,
@@ -322,9 +321,8 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserPictures(albumFolder(), userNames_[static_cast<size_t>(user)],
-                            users::backupFolderOf(userDirs_[static_cast<size_t>(user)]), entries, decodeIntoWorkImage,
-                            report);
+  album::exportUserPictures(albumFolder(), albumNames_[static_cast<size_t>(user)], userDirs_[static_cast<size_t>(user)],
+                            entries, decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }

@@ -55,11 +55,11 @@ char32_t decodeUtf8(std::string_view bytes, size_t& pos) {
   return c;
 }
 
-char cp1252Byte(char32_t c) {
+std::optional<char> cp1252Byte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
   for (size_t i = 0; i < kHighControls.size(); ++i)
     if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
-  return '?';
+  return std::nullopt;
 }
 
 void appendHex(std::string& out, const char* prefix, unsigned value, int digits) {
@@ -100,7 +100,18 @@ std::string utf8ToCp1252(std::string_view utf8) {
   out.reserve(utf8.size());
   for (size_t pos = 0; pos < utf8.size();) {
     const char32_t c = decodeUtf8(utf8, pos);
-    out += c == kInvalid ? '?' : cp1252Byte(c);
+    out += c == kInvalid ? '?' : cp1252Byte(c).value_or('?');
+  }
+  return out;
+}
+
+std::optional<std::string> utf8ToCp1252Exactly(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    const std::optional<char> byte = cp1252Byte(decodeUtf8(utf8, pos));
+    if (!byte) return std::nullopt;
+    out += *byte;
   }
   return out;
 }
@@ -113,6 +124,19 @@ bool isValidUtf8(std::string_view bytes) {
 
 std::string fileNameToUtf8(std::string_view bytes) {
   return isValidUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes);
+}
+
+std::string escapeInvalidUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    if (decodeUtf8(bytes, pos) == kInvalid)
+      appendHex(out, "\\x", static_cast<uint8_t>(bytes[start]), 2);
+    else
+      out.append(bytes.substr(start, pos - start));
+  }
+  return out;
 }
 
 std::string escapeControls(std::string_view utf8) {

@@ -20,7 +20,8 @@ namespace {
 // which folders hold the pictures.
 int notABackupFolder(const std::string& folder, const std::vector<users::PalmUser>& found) {
   printMessage(base::formatMessage(msg::PicturesAreElsewhere, {folder}));
-  for (const users::PalmUser& user : found) printMessage("  " + users::backupFolderOf(user.folder));
+  for (const users::PalmUser& user : found)
+    for (const std::string& backup : users::backupFoldersOf(user.folder)) printMessage("  " + user.folder + backup);
   return fail(base::formatMessage(msg::ExportOneOfThese, {folder}));
 }
 

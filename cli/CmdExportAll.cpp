@@ -1,6 +1,6 @@
 // qalbum export-all [--palm-folder DIR] DEST [--png] [--scale N] [--keep-going]:
-// every user's pictures into DEST/<user name>/, by the rules of Export All for
-// each user, then one summary line per user.
+// every user's pictures into the user's album DEST/<album name>/, by the rules
+// of Export All for each user, then one summary line per user.
 #include <iostream>
 
 #include "album/Messages.h"
@@ -10,40 +10,23 @@
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
-#include "platform/Directory.h"
+#include "cli/PalmUsers.h"
 #include "platform/Files.h"
-#include "users/RememberedFolder.h"
-#include "users/UserSources.h"
 
 namespace cli {
 
 namespace {
 
-users::UsersData usersFor(const std::optional<std::string>& palmFolder) {
-  if (palmFolder) return users::palmFolderUsers(*palmFolder);
-  return users::findUsers(users::rememberedPalmFolder());
-}
-
 struct UserExport {
-  album::ExportResult result;
+  album::ExportResult result = album::ExportResult::Failed;
   album::ExportCounts counts;
 };
 
-UserExport exportUser(const std::string& name, const std::string& userFolder, const std::string& dest,
+UserExport exportUser(const users::UsersData& found, size_t user, const std::string& dest,
                       const album::ExportOptions& options, ConsoleReport& report) {
-  UserExport run{album::ExportResult::Nothing, {}};
-  const std::string exportFolder = dest + platform::ansiToFileName(name) + platform::kPathSeparator;
-  // A name such as ".." or "a/b" would lead the pictures out of DEST.
-  if (!platform::isPlainFolderName(name)) {
-    report.error(base::formatMessage(album::msg::CannotCreate, {exportFolder}));
-    run.result = album::ExportResult::FolderFailed;
-    return run;
-  }
-  // A user who never saved a picture has no backup folder; one that cannot be read ends the run.
-  const std::string backup = users::backupFolderOf(userFolder);
-  const std::vector<std::string> databases =
-      platform::directoryExists(backup) ? pictureDatabases(backup) : std::vector<std::string>{};
-  run.result = album::exportPictures(databases, exportFolder, album::decodePictureDatabase, report, options, run.counts);
+  UserExport run;
+  run.result = album::exportUserDatabases(dest, found.albumNames[user], userDatabases(found.userDirs[user]),
+                                          album::decodePictureDatabase, report, options, run.counts);
   return run;
 }
 
@@ -56,10 +39,7 @@ bool succeeded(album::ExportResult result) {
 int runExportAll(const Invocation& call) {
   const Args& args = call.args;
   const album::ExportOptions options = exportOptions(call);
-  const std::optional<std::string> palmFolder = call.value("--palm-folder");
-  if (palmFolder && !platform::directoryExists(withSeparator(*palmFolder)))
-    return fail(base::formatMessage(base::msg::FOpen, {platform::absolutePath(*palmFolder), platform::lastErrorText()}));
-  const users::UsersData found = usersFor(palmFolder);  // EUsersNotFound ends the run with its text
+  const users::UsersData found = palmUsers(call.value("--palm-folder"));  // a failure ends the run with its text
   if (found.items.empty()) return fail(msg::NoUserWithPictures);
 
   const std::string dest = withSeparator(args[0]);
@@ -69,19 +49,19 @@ int runExportAll(const Invocation& call) {
   album::ExportCounts total;
   int status = 0;
   for (size_t i = 0; i < found.items.size(); ++i) {
-    UserExport run{album::ExportResult::Failed, {}};
+    UserExport run;
     try {
-      run = exportUser(found.userNames[i], found.userDirs[i], dest, options, report);
+      run = exportUser(found, i, dest, options, report);
     } catch (const std::exception& e) {
       return report.fail(e.what());
     }
     if (run.result == album::ExportResult::Stopped) return 1;
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
-    std::cout << base::escapeControls(base::cp1252ToUtf8(found.userNames[i])) << ": " << countsText(run.counts) << '\n';
+    std::cout << base::escapeControls(found.userNames[i]) << ": " << countsText(run.counts) << '\n';
     if (succeeded(run.result)) continue;
     status = 1;
-    // A refused user name costs only that user; other failures end the run
+    // A refused album name costs only that user; other failures end the run
     // unless the export goes on past them.
     if (run.result != album::ExportResult::FolderFailed && !options.keepGoing) return status;
   }

@@ -43,7 +43,7 @@ int runSkinPack(const Invocation& call) {
     const size_t eq = args[i].find('=');
     if (eq == std::string::npos) throw UsageError(base::formatMessage(msg::ExpectedNameBmp, {args[i]}));
     skin::TVsGraphic entry;
-    entry.SetName(platform::systemTextToAnsi(args[i].substr(0, eq)));
+    entry.SetName(skinPictureName(args[i].substr(0, eq)));
     platform::FileStream in(args[i].substr(eq + 1), platform::FileMode::OpenRead);
     entry.Bitmap().loadFromStream(in);
     graphics.Add(&entry);

@@ -1,30 +1,29 @@
 // qalbum users [--palm-folder DIR]: the users of that Palm folder, else those
-// the window finds (with the Palm folder it remembers), one "name<TAB>folder" line each (UTF-8).
+// the window finds (with the Palm folder it remembers), one "name<TAB>folder"
+// line each: the name shown for the user and the folder, as UTF-8.
 #include <iostream>
 
 #include "base/Text.h"
 #include "cli/Commands.h"
 #include "cli/Messages.h"
-#include "users/Messages.h"
-#include "users/RememberedFolder.h"
+#include "cli/PalmUsers.h"
+#include "platform/Directory.h"
 #include "users/UserSources.h"
 
 namespace cli {
 
 int runUsers(const Invocation& call) {
-  const std::optional<std::string> palmFolder = call.value("--palm-folder");
   users::UsersData data;
   try {
-    data = palmFolder ? users::palmFolderUsers(*palmFolder) : users::findUsers(users::rememberedPalmFolder());
-  } catch (const users::EUsersNotFound& e) {
-    if (e.what() != std::string_view(users::msg::RegistryKeyNotFound) || !users::kPalmFoldersSearched) throw;
+    data = palmUsers(call.value("--palm-folder"));
+  } catch (const users::EPalmDesktopNotFound& e) {
+    if (!users::kPalmFoldersSearched) throw;
     printMessage(e.what());
     return fail(msg::PalmFolderHint);
   }
-  // Names are Windows-1252 as the library gives them; folders are file names.
   for (size_t i = 0; i < data.items.size(); ++i)
-    std::cout << base::escapeControls(base::cp1252ToUtf8(data.userNames[i])) << '\t'
-              << base::escapeControls(base::fileNameToUtf8(data.userDirs[i])) << '\n';
+    std::cout << base::escapeControls(data.userNames[i]) << '\t'
+              << base::escapeControls(platform::fileNameToText(data.userDirs[i])) << '\n';
   return 0;
 }
 

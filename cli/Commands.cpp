@@ -35,7 +35,7 @@ const std::vector<Command>& commands() {
        {}, runInfo},
       {"export", "FOLDER DEST", "Writes every QuilloryPic*.pdb of FOLDER as DEST/Pic_<n>.bmp, as Export All does.",
        {kPngOption, kScaleOption, kKeepGoingOption}, runExport},
-      {"export-all", "DEST", "Writes every user's pictures into DEST/<user name>/, as Export All does for each user.",
+      {"export-all", "DEST", "Writes every user's pictures into DEST/<album name>/, as Export All does for each user.",
        {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption}, runExportAll},
       {"users", "", "Prints the users whose pictures the program finds, one \"name<TAB>folder\" line each.",
        {kPalmFolderOption}, runUsers},

@@ -25,6 +25,7 @@ inline constexpr const char* PicturesAreElsewhere = "%s holds no picture databas
 inline constexpr const char* ExportOneOfThese =
     "Export one of these, or every user at once with: qalbum export-all --palm-folder %s DEST";
 inline constexpr const char* ExpectedNameBmp = "Expected NAME=BMP, got \"%s\".";
+inline constexpr const char* NameNotWindows1252 = "The name \"%s\" cannot be written in Windows-1252.";
 inline constexpr const char* NoPictureNamed = "No picture named \"%s\".";
 inline constexpr const char* EmptyPicture = "The picture \"%s\" is empty.";
 inline constexpr const char* InvalidMaskColour = "Invalid mask colour \"%s\".";

@@ -88,12 +88,12 @@ std::string toPlainFileName(std::string_view name) {
 #ifdef _WIN32
 // Windows file names are Windows-1252 text already.
 std::string ansiToFileName(std::string_view name) { return std::string(name); }
-std::string fileNameToAnsi(std::string_view name) { return std::string(name); }
-std::string systemTextToAnsi(std::string_view text) { return std::string(text); }
+std::optional<std::string> systemTextToAnsi(std::string_view text) { return std::string(text); }
+std::string fileNameToText(std::string_view name) { return base::fileNameToUtf8(name); }
 #else
 std::string ansiToFileName(std::string_view name) { return base::cp1252ToUtf8(name); }
-std::string fileNameToAnsi(std::string_view name) { return base::utf8ToCp1252(base::fileNameToUtf8(name)); }
-std::string systemTextToAnsi(std::string_view text) { return base::utf8ToCp1252(text); }
+std::optional<std::string> systemTextToAnsi(std::string_view text) { return base::utf8ToCp1252Exactly(text); }
+std::string fileNameToText(std::string_view name) { return base::escapeInvalidUtf8(name); }
 #endif
 
 bool isPlainFolderName(std::string_view name) {

@@ -2,6 +2,7 @@
 // folder level.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ std::vector<std::string> readDirectory(const std::string& folder, const std::str
 std::vector<std::string> listDirectory(const std::string& folder, const std::string& pattern);
 // `folder` as messages name it: its absolute path without the separator that ends it.
 std::string folderInMessages(const std::string& folder);
+
+// Raises base::EFOpenError with the folder's absolute path and the system's
+// reason when `folder` cannot be listed: missing, not a folder, no permission.
+void checkFolderReadable(const std::string& folder);
 
 // Whether the file system takes "a.BMP" and "A.bmp" for the same name.
 #ifdef _WIN32
@@ -41,11 +46,13 @@ std::string toPlainFileName(std::string_view name);
 // An 8-bit ANSI name from inside a file (Windows-1252) as a file name: the same
 // bytes on Windows, UTF-8 elsewhere.
 std::string ansiToFileName(std::string_view name);
-// A name from the file system as 8-bit ANSI text, the form user names take
-// inside the program: the same bytes on Windows, from UTF-8 elsewhere.
-std::string fileNameToAnsi(std::string_view name);
+// A name from the file system or the command line as text to show, telling
+// every name apart: on Windows read as Windows-1252 unless it is UTF-8,
+// elsewhere UTF-8 with each byte that is not written as "\xHH".
+std::string fileNameToText(std::string_view name);
 // Text the system hands over (command-line arguments) as 8-bit ANSI text: the
-// same bytes on Windows, from UTF-8 elsewhere.
-std::string systemTextToAnsi(std::string_view text);
+// same bytes on Windows, from UTF-8 elsewhere; nullopt when Windows-1252 has
+// no byte for one of its characters or it is not UTF-8.
+std::optional<std::string> systemTextToAnsi(std::string_view text);
 
 }  // namespace platform

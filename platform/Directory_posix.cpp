@@ -4,6 +4,7 @@
 
 #include "base/Errors.h"
 #include "platform/Directory.h"
+#include "platform/Files.h"
 
 namespace platform {
 
@@ -20,6 +21,12 @@ std::vector<std::string> readDirectory(const std::string& folder, const std::str
   }
   ::closedir(dir);
   return names;
+}
+
+void checkFolderReadable(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) throw base::EFOpenError(absolutePath(folder), base::systemErrorText(errno));
+  ::closedir(dir);
 }
 
 }  // namespace platform

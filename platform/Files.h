@@ -21,6 +21,11 @@ std::string lastErrorText();
 std::string absolutePath(const std::string& path);
 // The reason given when an input is a folder, device, FIFO or socket.
 inline constexpr const char* kNotRegularFile = "Not a regular file.";
+// The folder where the program keeps its own files for the user, without a
+// trailing separator: $XDG_CONFIG_HOME/QuilloryAlbum when that is an absolute
+// path, else ~/.config/QuilloryAlbum; %APPDATA%\QuilloryAlbum on Windows.
+// "" when neither is known.
+std::string configFolder();
 // Full path of the running program file.
 std::string programFilePath();
 // The folder of the running program file, with its trailing separator.

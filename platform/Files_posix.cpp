@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,13 @@ std::string absolutePath(const std::string& path) {
 }
 
 std::string lastErrorText() { return base::systemErrorText(errno); }
+
+std::string configFolder() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+    return std::string(config) + "/QuilloryAlbum";
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/.config/QuilloryAlbum" : std::string();
+}
 
 std::string programFilePath() {
   std::vector<char> buffer(4096);

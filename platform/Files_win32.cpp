@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "base/Errors.h"
 #include "platform/Files.h"
 #include "platform/Win32Error.h"
@@ -33,6 +35,11 @@ std::string absolutePath(const std::string& path) {
 }
 
 std::string lastErrorText() { return win32ErrorText(GetLastError()); }
+
+std::string configFolder() {
+  const char* appData = std::getenv("APPDATA");
+  return appData && *appData ? std::string(appData) + "\\QuilloryAlbum" : std::string();
+}
 
 std::string programFilePath() {
   char buffer[MAX_PATH * 4];

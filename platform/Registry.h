@@ -1,7 +1,8 @@
 // Read-only access to keys of the current user's registry: the Win32 registry
 // on Windows; elsewhere a file in the registry editor's export format, named by
 // QUILLORY_REGISTRY, else $XDG_CONFIG_HOME/QuilloryAlbum/registry.reg
-// (~/.config/QuilloryAlbum/registry.reg when XDG_CONFIG_HOME is unset).
+// (~/.config/QuilloryAlbum/registry.reg when XDG_CONFIG_HOME is unset or not
+// an absolute path).
 #pragma once
 
 #include <cstdint>

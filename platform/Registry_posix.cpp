@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "platform/FileStream.h"
+#include "platform/Files.h"
 #include "platform/RegFile.h"
 #include "platform/Registry.h"
 
@@ -11,10 +12,8 @@ namespace {
 
 std::string registryFilePath() {
   if (const char* path = std::getenv("QUILLORY_REGISTRY"); path && *path) return path;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-    return std::string(config) + "/QuilloryAlbum/registry.reg";
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.config/QuilloryAlbum/registry.reg";
+  const std::string config = configFolder();
+  return config.empty() ? std::string() : config + "/registry.reg";
 }
 
 // The one key `fullPath` of the file; an unreadable or foreign file, or one

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
+#include <tuple>
 #include <system_error>
 
 #include "album/PictureDatabase.h"
@@ -56,19 +56,24 @@ bool equalsNoCase(const std::string& a, const std::string& b) {
          });
 }
 
-// The Backup sub-folder of a folder, in any letter case ("Backup" itself first).
-std::optional<std::string> backupSubfolder(const std::string& folder) {
-  if (isDirectory(subfolder(folder, kBackup))) return subfolder(folder, kBackup);
+// The Backup sub-folders of a folder, in any letter case, with separators.
+std::vector<std::string> backupSubfolders(const std::string& folder) {
   std::vector<std::string> names = entryNames(folder);
-  std::sort(names.begin(), names.end());
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const bool aLater = a != kBackup, bLater = b != kBackup;
+    return std::tie(aLater, a) < std::tie(bLater, b);
+  });
+  std::vector<std::string> found;
   for (const std::string& name : names)
-    if (equalsNoCase(name, kBackup) && isDirectory(subfolder(folder, name))) return subfolder(folder, name);
-  return std::nullopt;
+    if (equalsNoCase(name, kBackup) && isDirectory(subfolder(folder, name)))
+      found.push_back(name + platform::kPathSeparator);
+  return found;
 }
 
 bool isUserFolder(const std::string& folder) {
-  const auto backup = backupSubfolder(folder);
-  return backup && holdsPictureDatabase(*backup);
+  const std::vector<std::string> backups = backupSubfolders(folder);
+  return std::any_of(backups.begin(), backups.end(),
+                     [&folder](const std::string& backup) { return holdsPictureDatabase(folder + backup); });
 }
 
 // The name a folder goes by: its last path component.
@@ -88,11 +93,11 @@ bool holdsPictureDatabase(const std::string& folder) {
   return false;
 }
 
-std::string backupFolderOf(const std::string& userFolder) {
+std::vector<std::string> backupFoldersOf(const std::string& userFolder) {
   const std::string folder = withSeparator(userFolder);
-  if (const auto backup = backupSubfolder(folder)) return *backup;
-  if (holdsPictureDatabase(folder)) return folder;
-  return subfolder(folder, kBackup);
+  std::vector<std::string> backups = backupSubfolders(folder);
+  if (backups.empty()) backups.push_back(holdsPictureDatabase(folder) ? "" : kBackup + std::string{platform::kPathSeparator});
+  return backups;
 }
 
 std::vector<PalmUser> scanPalmFolder(const std::string& palmFolder) {

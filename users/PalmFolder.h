@@ -18,10 +18,11 @@ struct PalmUser {
 // read (no permission, symlink loops, FIFOs) are skipped. Nothing is written.
 std::vector<PalmUser> scanPalmFolder(const std::string& folder);
 
-// Where the picture databases of a user folder lie: its Backup sub-folder in
-// any letter case, else the folder itself when it holds picture databases (a
-// flat backup), else folder + "Backup". Ends with a path separator.
-std::string backupFolderOf(const std::string& userFolder);
+// Where the picture databases of a user folder lie, relative to it: every
+// sub-folder named Backup in any letter case ("Backup" itself first, then in
+// name order), else "" when the folder holds picture databases itself (a flat
+// backup), else "Backup". Each but "" ends with a path separator.
+std::vector<std::string> backupFoldersOf(const std::string& userFolder);
 
 // True when `folder` holds a regular file named like a picture database.
 bool holdsPictureDatabase(const std::string& folder);

@@ -69,7 +69,7 @@ UsersData GetUsersData() {
     // A key that cannot be opened reads as empty values.
     const auto key = platform::RegistryKey::openCurrentUser(kPalmDesktopKey);
     if (key) desktopPath = key->readString("DesktopPath");
-    if (desktopPath.empty()) throw EUsersNotFound(users::msg::RegistryKeyNotFound);
+    if (desktopPath.empty()) throw EPalmDesktopNotFound(users::msg::RegistryKeyNotFound);
     path = key->readString("Path");
   }
 
@@ -79,20 +79,31 @@ UsersData GetUsersData() {
   const auto functions = findFunctions(library, missing);
   if (!functions) throw EUsersNotFound(base::formatMessage(users::msg::UserLibraryExportMissing, {missing}));
 
-  UsersData data;
+  std::vector<UserName> names;
+  std::vector<std::string> folders;
   const uint16_t count = static_cast<uint16_t>(functions->getUserCount());
   for (uint16_t i = 0; i < count; ++i) {
     uint32_t id = 0;
     functions->getUserID(i, &id);
-    const std::string name = askText(functions->getUserName, id);
-    const std::string directory = askText(functions->getUserDirectory, id);
-    if (i >= data.userNames.size()) {
-      data.userNames.emplace_back();
-      data.userDirs.emplace_back();
-    }
-    data.userNames[i] = name;
-    data.userDirs[i] = path + platform::kPathSeparator + directory + platform::kPathSeparator;
-    data.items.push_back(name);
+    names.push_back(libraryUserName(askText(functions->getUserName, id)));
+    folders.push_back(path + platform::kPathSeparator + askText(functions->getUserDirectory, id) +
+                      platform::kPathSeparator);
+  }
+  return usersTable(std::move(names), folders);
+}
+
+UsersData usersTable(std::vector<UserName> names, const std::vector<std::string>& folders) {
+  makeDistinct(names);
+  UsersData data;
+  const size_t slots = std::max(names.size(), kUserSlots);
+  data.userNames.resize(slots);
+  data.userDirs.resize(slots);
+  data.albumNames.resize(slots);
+  for (size_t i = 0; i < names.size(); ++i) {
+    data.userNames[i] = names[i].shown;
+    data.userDirs[i] = folders[i];
+    data.albumNames[i] = names[i].album;
+    data.items.push_back(names[i].shown);
   }
   data.selectFirst = !data.items.empty();
   return data;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "users/UserNames.h"
 
 namespace users {
 
@@ -18,13 +19,19 @@ inline constexpr const char* kUserLibraryName = "UserData.dll";
 struct UsersData {
   // The user table: slot i belongs to item i of the user list. At least kUserSlots
   // slots; more when the library reports more users. Every filled folder ends
-  // with a path separator.
+  // with a path separator. Names are shown names (UTF-8); album names are the
+  // names of the users' album folders, apart from one another (UserNames.h).
   std::vector<std::string> userNames = std::vector<std::string>(kUserSlots);
   std::vector<std::string> userDirs = std::vector<std::string>(kUserSlots);
-  // The user list, in the library's order.
+  std::vector<std::string> albumNames = std::vector<std::string>(kUserSlots);
+  // The user list (shown names), in the library's order.
   std::vector<std::string> items;
   bool selectFirst = false;
 };
+
+// The table and list of users with these names and folders, in this order,
+// their names made distinct; the first is selected when there is one.
+UsersData usersTable(std::vector<UserName> names, const std::vector<std::string>& folders);
 
 // No users where they were looked for: Palm Desktop's registry key, its user
 // library or one of the library's functions is missing, or a folder holds no
@@ -33,9 +40,16 @@ class EUsersNotFound : public base::Exception {
   using base::Exception::Exception;
 };
 
-// Reads the users. Raises EUsersNotFound when Palm Desktop's users cannot be
-// read, and base::ERegistryException ("Invalid data type for '...'") for a
-// registry value of a type other than text.
+// Palm Desktop itself was not found: its registry key is missing (and, outside
+// Windows, no other place gave users). A Palm folder given by hand is what is left.
+class EPalmDesktopNotFound : public EUsersNotFound {
+  using EUsersNotFound::EUsersNotFound;
+};
+
+// Reads the users. Raises EPalmDesktopNotFound without the registry key,
+// EUsersNotFound when Palm Desktop's users cannot be read otherwise, and
+// base::ERegistryException ("Invalid data type for '...'") for a registry
+// value of a type other than text.
 UsersData GetUsersData();
 
 }  // namespace users

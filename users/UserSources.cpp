@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <exception>
 
+#include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
+#include "users/Messages.h"
 #include "users/WineRegistry.h"
 
 namespace users {
@@ -20,24 +22,32 @@ std::string homeFolder() { return environment("HOME"); }
 
 #ifndef _WIN32
 bool hasUsers(const UsersData& data) { return !data.items.empty(); }
+
+// The users of Palm Desktop's folder in the Wine prefix; when it has Palm
+// Desktop but gives none, `note` says why.
+UsersData wineUsers(std::string& note) {
+  const std::string prefix = winePrefix();
+  const auto desktop = prefix.empty() ? std::nullopt : winePalmDesktop(prefix);
+  if (!desktop) return {};
+  const WineFolder& palm = desktop->palmFolder;
+  UsersData data = palm.folder ? palmFolderUsers(*palm.folder) : UsersData{};
+  if (!hasUsers(data))
+    note = base::formatMessage(msg::WinePalmFolderNotUsed,
+                               {desktop->path, prefix, palm.folder ? msg::NoUserWithPictures : palm.whyNot});
+  return data;
+}
 #endif
 
 }  // namespace
 
 UsersData usersDataOf(const std::vector<PalmUser>& users) {
-  UsersData data;
-  if (users.size() > data.userNames.size()) {
-    data.userNames.resize(users.size());
-    data.userDirs.resize(users.size());
+  std::vector<UserName> names;
+  std::vector<std::string> folders;
+  for (const PalmUser& user : users) {
+    names.push_back(folderUserName(user.name));
+    folders.push_back(user.folder);
   }
-  for (size_t i = 0; i < users.size(); ++i) {
-    // A folder's name becomes a user name like those the library gives.
-    data.userNames[i] = platform::fileNameToAnsi(users[i].name);
-    data.userDirs[i] = users[i].folder;
-    data.items.push_back(data.userNames[i]);
-  }
-  data.selectFirst = !data.items.empty();
-  return data;
+  return usersTable(std::move(names), folders);
 }
 
 UsersData palmFolderUsers(const std::string& folder) {
@@ -59,20 +69,23 @@ UsersData findUsers(const std::string& lastPalmFolder) {
 #else
   UsersData registry;
   std::exception_ptr registryFailure;
+  bool noPalmDesktop = false;
   try {
     registry = GetUsersData();
+  } catch (const EPalmDesktopNotFound&) {
+    registryFailure = std::current_exception();
+    noPalmDesktop = true;
   } catch (const EUsersNotFound&) {
     registryFailure = std::current_exception();
   }
   if (hasUsers(registry)) return registry;
   if (auto data = palmFolderUsers(lastPalmFolder); hasUsers(data)) return data;
-  if (const std::string prefix = winePrefix(); !prefix.empty()) {
-    if (const auto folder = winePalmFolder(prefix))
-      if (auto data = palmFolderUsers(*folder); hasUsers(data)) return data;
-  }
+  std::string wineNote;
+  if (auto data = wineUsers(wineNote); hasUsers(data)) return data;
   if (const std::string home = homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
-  // Nothing anywhere: what the registry said.
+  // Nothing anywhere: what the registry said, or why Palm Desktop under Wine gave nothing.
+  if (noPalmDesktop && !wineNote.empty()) throw EPalmDesktopNotFound(wineNote);
   if (registryFailure) std::rethrow_exception(registryFailure);
   return registry;
 #endif

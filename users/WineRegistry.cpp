@@ -6,9 +6,11 @@
 #include <system_error>
 #include <vector>
 
+#include "base/Errors.h"
 #include "base/Text.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
+#include "users/Messages.h"
 #include "users/UserDirectory.h"
 
 namespace users {
@@ -141,13 +143,13 @@ std::optional<std::string> readWineRegistryString(std::string_view text, std::st
   return std::nullopt;
 }
 
-std::optional<std::string> folderInWinePrefix(const std::string& prefix, std::string_view windowsPath) {
+WineFolder folderInWinePrefix(const std::string& prefix, std::string_view windowsPath) {
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
-    return std::nullopt;
+    return {std::nullopt, msg::NoDriveLetter};
   const std::string drive = std::string(1, foldCase(windowsPath[0])) + ":";
   fs::path path = fs::path(prefix) / "dosdevices" / drive;
   std::error_code error;
-  if (!fs::is_directory(path, error)) return std::nullopt;
+  if (!fs::is_directory(path, error)) return {std::nullopt, base::formatMessage(msg::NoSuchFolder, {path.string()})};
   size_t at = 2;
   while (at < windowsPath.size()) {
     size_t end = windowsPath.find_first_of("\\/", at);
@@ -155,22 +157,24 @@ std::optional<std::string> folderInWinePrefix(const std::string& prefix, std::st
     const std::string part(windowsPath.substr(at, end - at));
     at = end + 1;
     if (part.empty() || part == ".") continue;
-    if (part == "..") return std::nullopt;
+    if (part == "..") return {std::nullopt, msg::ClimbsOut};
     const auto entry = findEntry(path, part);
-    if (!entry || !fs::is_directory(*entry, error)) return std::nullopt;
+    if (!entry || !fs::is_directory(*entry, error))
+      return {std::nullopt, base::formatMessage(msg::NoSuchFolder, {(path / part).string()})};
     path = *entry;
   }
   std::string folder = path.string();
   if (folder.back() != platform::kPathSeparator) folder += platform::kPathSeparator;
-  return folder;
+  return {folder, {}};
 }
 
-std::optional<std::string> winePalmFolder(const std::string& prefix) {
+std::optional<WinePalmDesktop> winePalmDesktop(const std::string& prefix) {
   const auto text = platform::readSmallFile((fs::path(prefix) / "user.reg").string(), kMaxWineRegistryBytes);
   if (!text) return std::nullopt;
-  const auto path = readWineRegistryString(*text, kPalmDesktopKey, "Path");
+  auto path = readWineRegistryString(*text, kPalmDesktopKey, "Path");
   if (!path) return std::nullopt;
-  return folderInWinePrefix(prefix, *path);
+  WineFolder palmFolder = folderInWinePrefix(prefix, *path);
+  return WinePalmDesktop{std::move(*path), std::move(palmFolder)};
 }
 
 }  // namespace users

@@ -20,14 +20,26 @@ inline constexpr size_t kMaxWineRegistryBytes = 64u << 20;
 std::optional<std::string> readWineRegistryString(std::string_view text, std::string_view keyPath,
                                                   std::string_view name);
 
+// A folder of a Wine prefix, or why there is none.
+struct WineFolder {
+  std::optional<std::string> folder;  // ends with a separator
+  std::string whyNot;                 // the end of a sentence: "it climbs out with "..".", ...
+};
+
 // The path under the prefix that the Windows path "X:\dir\..." names, found
 // through <prefix>/dosdevices/x: and matching each folder name without regard
-// to letter case as Wine does; it ends with a separator. nullopt when the path
-// has no drive letter, climbs with "..", or a folder does not exist.
-std::optional<std::string> folderInWinePrefix(const std::string& prefix, std::string_view windowsPath);
+// to letter case as Wine does. None when the path has no drive letter, climbs
+// with "..", or a folder does not exist.
+WineFolder folderInWinePrefix(const std::string& prefix, std::string_view windowsPath);
 
-// The Palm folder (Palm Desktop's Path value) of the Wine prefix, or nullopt
-// when the prefix has no readable user.reg with that key or the folder is missing.
-std::optional<std::string> winePalmFolder(const std::string& prefix);
+// Palm Desktop as a Wine prefix's registry holds it: its Path value and the Palm folder it names here.
+struct WinePalmDesktop {
+  std::string path;
+  WineFolder palmFolder;
+};
+
+// Palm Desktop of the Wine prefix; nullopt when the prefix has no readable
+// user.reg with the key's Path.
+std::optional<WinePalmDesktop> winePalmDesktop(const std::string& prefix);
 
 }  // namespace users

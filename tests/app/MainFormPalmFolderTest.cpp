@@ -3,21 +3,25 @@
 // picture's date.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
-#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 #include <cstdlib>
+#include <optional>
 
+#include "album/PictureDatabase.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "base/Errors.h"
+#include "platform/Files.h"
 #include "users/Messages.h"
+#include "Person.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
 #include "support/Qalbum.h"
@@ -61,14 +65,19 @@ int64_t modificationTime(const fs::path& file) {
 // No Palm Desktop, no Wine prefix, no J-Pilot: a home folder of the test's own.
 struct NoOtherSources {
   testsupport::TempDir home;
-  // qalbum run with the window's settings folder as its configuration folder.
+  // qalbum run with the window's configuration folder.
   testsupport::ProgramRun qalbum(const std::vector<std::string>& args) const {
     return testsupport::qalbum(home, args, {.environment = {"XDG_CONFIG_HOME=" + home.path("config")}});
   }
-  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  static std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  std::string oldHome = environment("HOME").value_or("");
+  std::optional<std::string> oldConfig = environment("XDG_CONFIG_HOME");
   NoOtherSources() {
-    // The remembered folder goes into the test's own settings, never the user's.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(home.path("config")));
+    // The remembered folder goes into the test's own configuration folder, never the user's.
+    ::setenv("XDG_CONFIG_HOME", home.path("config").c_str(), 1);
     ::setenv("QUILLORY_REGISTRY", home.path("none.reg").c_str(), 1);
     ::setenv("HOME", home.path().c_str(), 1);
     ::unsetenv("WINEPREFIX");
@@ -76,6 +85,10 @@ struct NoOtherSources {
   ~NoOtherSources() {
     ::unsetenv("QUILLORY_REGISTRY");
     ::setenv("HOME", oldHome.c_str(), 1);
+    if (oldConfig)
+      ::setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
+    else
+      ::unsetenv("XDG_CONFIG_HOME");
   }
 };
 
@@ -149,7 +162,7 @@ TEST(MainFormPalmFolder, TakesDroppedFoldersAndDatabasesAndSavesPngWithThePictur
 TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   NoOtherSources sources;
   testsupport::TempDir dir;
-  // A space, a comma and a letter beyond ASCII, which the settings file escapes.
+  // A space, a comma and a letter beyond ASCII: the folder's bytes are kept as they are.
   const fs::path palm = dir.path("Palm, \u00e9t\u00e9 copy");
   writeFamily(palm);
   RecordingUi ui;
@@ -165,4 +178,49 @@ TEST(MainFormPalmFolder, QalbumListsTheUsersOfTheFolderTheWindowRemembers) {
   const testsupport::ProgramRun family = sources.qalbum({"users"});
   EXPECT_EQ(family.status, 0) << family.err;
   EXPECT_EQ(family.out, "Anna\t" + (palm / "Anna").string() + "/\nBen\t" + (palm / "Ben").string() + "/\n");
+}
+
+// Two children whose names Windows-1252 cannot hold: each keeps a name of its
+// own in the list and an album of its own. The first child's pictures lie in
+// Backup and in backup (a copy made on a system that tells them apart); the
+// list and the export take both.
+TEST(MainFormPalmFolder, ChildrenKeepTheirNamesTheirPicturesAndTheirAlbums) {
+  NoOtherSources sources;
+  testsupport::TempDir dir;
+  const fs::path palm = dir.path("Palm");
+  const std::string pid = std::to_string(::getpid());
+  const std::string zhong = std::string("\xE4\xB8\xAD\xE6\x96\x87-") + pid, ri = std::string("\xE6\x97\xA5\xE6\x9C\xAC-") + pid;
+  writePicture(palm / zhong / "Backup" / "QuilloryPicKite.pdb", 1, 0);
+  writePicture(palm / zhong / "backup" / "QuilloryPicTree.pdb", 2, 0);
+  writePicture(palm / ri / "Backup" / "QuilloryPicFish.pdb", 3, 0);
+  const std::string albums = platform::programFolder();
+  struct RemoveAlbums {
+    std::vector<std::string> folders;
+    ~RemoveAlbums() {
+      for (const std::string& f : folders) fs::remove_all(f);
+    }
+  } cleanup{{albums + zhong, albums + ri}};
+
+  RecordingUi ui;
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &TMainForm::startUpUsers, ui.aboutBox()));
+  ui.take();
+  f->show();
+  dropOnto(*f, palm);
+  EXPECT_EQ(texts(f->UserBox), (QStringList{QString::fromStdString(zhong), QString::fromStdString(ri)}));
+  QStringList listed = texts(f->ListBox1);
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{"QuilloryPicKite.pdb", "QuilloryPicTree.pdb"}));
+  ASSERT_TRUE(person::clickEntry(*f, "QuilloryPicTree.pdb"));
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicTree");
+  EXPECT_EQ(f->Image1->bitmap(), album::decodePicture((palm / zhong / "backup" / "QuilloryPicTree.pdb").string()));
+
+  person::clickToolButton(*f, "ToolButton7");
+  person::pickUser(*f, 1);
+  EXPECT_EQ(texts(f->ListBox1), QStringList{"QuilloryPicFish.pdb"});
+  person::clickToolButton(*f, "ToolButton7");
+  EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + albums + zhong + "/"},
+                                           {"message", "The pictures was successfully exported to " + albums + ri + "/"}}));
+  EXPECT_EQ(testsupport::TempDir::read(albums + ri + "/Pic_1.bmp").size(), fs::file_size(albums + zhong + "/Pic_1.bmp"));
+  EXPECT_TRUE(fs::exists(albums + zhong + "/Pic_2.bmp"));
+  EXPECT_FALSE(fs::exists(albums + ri + "/Pic_2.bmp"));
 }

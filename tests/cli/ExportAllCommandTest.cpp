@@ -2,12 +2,15 @@
 // test: every user's pictures, options, failures named, the databases' dates kept.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdlib>
 #include <tuple>
+#include <iostream>
 
 #include "album/Enlarge.h"
+#include "album/PictureDatabase.h"
 #include "base/Bitmap.h"
 #include "base/Stream.h"
 #include "support/PalmFolders.h"
@@ -169,3 +172,85 @@ TEST_F(Family, AUserFolderNamedInUtf8KeepsItsName) {
   EXPECT_EQ(entries(dest / zoe), (std::vector<std::string>{"Pic_1.bmp"}));
 }
 #endif
+
+// Users whose folder names once mapped to the same album: names Windows-1252
+// cannot hold, a name in UTF-8 and in Windows-1252 bytes, names apart only in
+// letter case. Each keeps a line and an album of its own, the same on every run.
+TEST_F(Family, EveryUserKeepsALineAndAnAlbumOfItsOwn) {
+  const fs::path twins = dir.root() / "Twins";
+  struct User {
+    std::string folder;         // the user folder's name, as bytes
+    std::string shown;          // the name users and export-all print
+    std::string shownFolder;    // the folder's name as users prints it
+    std::string album;          // the album folder's name, as bytes
+  };
+  const std::string lea = "L\xC3\xA9" "a", zhong = "\xE4\xB8\xAD\xE6\x96\x87", ri = "\xE6\x97\xA5\xE6\x9C\xAC";
+  const std::vector<User> users = {{"Anna", "Anna", "Anna", "Anna"},
+                                   {lea, lea, lea, lea},
+                                   {"L\xE9" "a", "L\\xe9a", "L\\xe9a", "L\xE9" "a"},
+                                   {"anna", "anna (2)", "anna", "anna (2)"},
+                                   {zhong, zhong, zhong, zhong},
+                                   {ri, ri, ri, ri}};
+  std::string lines, summary;
+  for (size_t i = 0; i < users.size(); ++i) {
+    writePicture(twins / users[i].folder / "Backup" / "QuilloryPicA.pdb", static_cast<uint8_t>(i), 0);
+    lines += users[i].shown + "\t" + twins.string() + "/" + users[i].shownFolder + "/\n";
+    summary += users[i].shown + ": 1 exported, 0 skipped\n";
+  }
+  for (int run = 0; run < 2; ++run) {
+    const Outcome listed = qalbum(dir, {"users", "--palm-folder", twins.string()});
+    EXPECT_EQ(listed.out, lines);
+    const Outcome exported = qalbum(dir, {"export-all", "--palm-folder", twins.string(), dest.string()});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, summary);
+  }
+  for (const User& user : users) {
+    EXPECT_EQ(entries(dest / user.album), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"})) << user.shown;
+    const base::Bitmap own = album::decodePicture((twins / user.folder / "Backup" / "QuilloryPicA.pdb").string());
+    EXPECT_TRUE(samePicture(readBmp(dest / user.album / "Pic_1.bmp"), own)) << user.shown;
+  }
+  EXPECT_EQ(entries(dest).size(), users.size());
+}
+
+// A copy that made both Backup and backup: the pictures of both are exported.
+TEST_F(Family, ExportAllReadsEveryBackupFolderOfAUser) {
+  writePicture(palm / "Ben" / "Backup" / "QuilloryPicCat.pdb", 9, 0);
+  fs::remove(broken);
+  const Outcome run = qalbum(dir, {"export-all", "--palm-folder", (palm / "Ben").string(), dest.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Ben: 2 exported, 0 skipped\n");
+  EXPECT_EQ(entries(dest / "Ben"), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+}
+
+// A Palm folder that cannot be read is named with the system's reason. Root
+// reads every folder, so as root qalbum runs as nobody.
+TEST_F(Family, APalmFolderThatCannotBeReadFailsNamingIt) {
+  fs::create_directories(dir.root() / "locked");
+  fs::permissions(dir.root() / "locked", fs::perms::none);
+  RunOptions options{.workingDir = dir.path()};
+  struct Case {
+    std::string given;  // relative to the folder qalbum starts in
+    std::string reason;
+  };
+  std::vector<Case> cases = {{"nowhere", "No such file or directory."},
+                             {"Palm/Anna/Backup/QuilloryPicSun.pdb", "Not a directory."},
+                             {"locked", "Permission denied."}};
+  if (::geteuid() == 0 && fs::exists("/usr/bin/setpriv")) {
+    options.shellPrefix = "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups";
+  } else if (::geteuid() == 0) {
+    std::cout << "Running as root without setpriv: the folder without permission is not tried.\n";
+    cases.pop_back();
+  }
+  for (const Case& c : cases) {
+    for (const std::string command : {"users", "export-all"}) {
+      std::vector<std::string> args = {command, "--palm-folder", c.given};
+      if (command == "export-all") args.push_back(dest.string());
+      const Outcome run = qalbum(dir, args, options);
+      EXPECT_EQ(run.status, 1) << command << ' ' << c.given;
+      EXPECT_EQ(run.err, "Cannot open file \"" + dir.path(c.given) + "\". " + c.reason + "\n") << command;
+      EXPECT_EQ(run.out, "");
+    }
+  }
+  fs::permissions(dir.root() / "locked", fs::perms::owner_all);
+  EXPECT_FALSE(fs::exists(dest));
+}

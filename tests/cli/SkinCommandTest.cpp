@@ -98,3 +98,21 @@ TEST_F(SkinCommand, EntryNamesAreWindows1252InTheFileAndUtf8OnTheCommandLine) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(readFile(at("out.bmp")), readFile(at("a.bmp")));
 }
+
+// A name Windows-1252 cannot hold is refused by name, never stored as '?'.
+TEST_F(SkinCommand, NamesWindows1252CannotHoldAreRefused) {
+  writeBmp(at("a.bmp"), 2, 2);
+  ASSERT_EQ(run({"skin", "pack", at("skin.vsg"), "??" "=" + at("a.bmp")}).status, 0);
+  // The names as given and as the message shows them (bytes that are not UTF-8 escaped).
+  const std::vector<std::pair<std::string, std::string>> names = {
+      {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"}, {"Caf\xE9", "Caf\\xe9"}, {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}};
+  for (const auto& [name, shown] : names) {
+    Result r = run({"skin", "pack", at("out.vsg"), "ok=" + at("a.bmp"), name + "=" + at("a.bmp")});
+    EXPECT_EQ(r.status, 1) << shown;
+    EXPECT_EQ(r.out, "The name \"" + shown + "\" cannot be written in Windows-1252.\n");
+    EXPECT_FALSE(fs::exists(at("out.vsg")));
+    r = run({"skin", "extract", at("skin.vsg"), name, at("out.bmp")});
+    EXPECT_EQ(r.out, "No picture named \"" + shown + "\".\n");
+    EXPECT_FALSE(fs::exists(at("out.bmp")));
+  }
+}

@@ -1,7 +1,10 @@
 // qalbum users, run as a real process on a Palm Desktop made for the test.
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
+#include "cli/Messages.h"
 #include "platform/Files.h"
+#include "support/PalmFolders.h"
 #include "support/Qalbum.h"
 #include "support/TestSupport.h"
 #include "users/UserDirectory.h"
@@ -45,3 +48,35 @@ TEST(UsersCommand, PrintsUtf8WithControlCharactersEscaped) {
   const std::string sep(1, platform::kPathSeparator);
   EXPECT_EQ(withoutCarriageReturns(run.out), "Zo\xC3\xAB\\x1b[2J\tU" + sep + "Z" + sep + "\n");
 }
+
+#ifndef _WIN32
+// Palm Desktop in a Wine prefix whose folder cannot be used: qalbum says what
+// it found and why it did not use it, then how to give a Palm folder instead.
+TEST(UsersCommand, SaysWhyTheWinePrefixsPalmFolderWasNotUsed) {
+  struct Case {
+    std::string path;  // Palm Desktop's Path value
+    std::string why;   // %s stands for the prefix
+  };
+  const std::vector<Case> cases = {
+      {"C:\\Palm\\..\\..\\etc", "it climbs out with \"..\"."},
+      {"\\\\server\\Palm", "it does not begin with a drive letter."},
+      {"D:\\Palm", "there is no folder %s/dosdevices/d:."},
+      {"C:\\Palm\\Gone", "there is no folder %s/dosdevices/c:/Palm/Gone."},
+      {"C:\\PALM", "it holds no user with pictures."},
+  };
+  for (const Case& c : cases) {
+    TempDir home;
+    const fs::path prefix = home.root() / "wine";
+    writeWinePrefix(prefix, c.path);
+    fs::create_directories(prefix / "drive_c" / "Palm" / "Anna" / "Backup");
+    const ProgramRun run = qalbum(home, {"users"}, {.environment = {"HOME=" + home.path(), "WINEPREFIX=" + prefix.string(),
+                                                                    "QUILLORY_REGISTRY=" + home.path("none.reg"),
+                                                                    "XDG_CONFIG_HOME=" + home.path("config")}});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    const std::string why = base::formatMessage(c.why, {prefix.string()});
+    EXPECT_EQ(run.err, "Palm Desktop's folder \"" + c.path + "\" in the Wine prefix " + prefix.string() +
+                           " was not used: " + why + "\n" + cli::msg::PalmFolderHint + "\n");
+  }
+}
+#endif

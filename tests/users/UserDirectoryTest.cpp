@@ -153,3 +153,15 @@ TEST_F(UserDirectory, RaisesForValuesThatAreNotText) {
   registry.setDWord("DesktopPath", 5);
   EXPECT_THROW(users::GetUsersData(), base::ERegistryException);
 }
+
+// Users the library names alike, letter case aside, get numbered names and
+// albums; names that can be no folder stay as they are (their export is refused).
+TEST_F(UserDirectory, UsersNamedAlikeGetNumberedNamesAndAlbums) {
+  registry.setString("DesktopPath", installPalmDesktop("1\tAnna\tA\n2\tAnna\tB\n3\tAnna (2)\tC\n4\tANNA\tD\n"
+                                                       "5\t..\tE\n6\t..\tF\n"));
+  registry.setString("Path", "P");
+  const users::UsersData data = users::GetUsersData();
+  const std::vector<std::string> names = {"Anna", "Anna (3)", "Anna (2)", "ANNA (4)", "..", ".."};
+  EXPECT_EQ(data.items, names);
+  EXPECT_EQ(std::vector<std::string>(data.albumNames.begin(), data.albumNames.begin() + 6), names);
+}

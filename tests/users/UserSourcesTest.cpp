@@ -79,8 +79,8 @@ TEST(PalmFolder, FindsTheUsersWithPicturesAndSkipsWhatCannotBeRead) {
   EXPECT_TRUE(users::scanPalmFolder((palm / "Nowhere").string()).empty());
   EXPECT_TRUE(users::scanPalmFolder((palm / "Fay" / "Backup").string()).empty());
 
-  EXPECT_EQ(users::backupFolderOf(folderText(palm / "Ben")), folderText(palm / "Ben" / "backup"));
-  EXPECT_EQ(users::backupFolderOf(folderText(palm / "Anna" / "Backup")), folderText(palm / "Anna" / "Backup"));
+  EXPECT_EQ(users::backupFoldersOf(folderText(palm / "Ben")), std::vector<std::string>{"backup/"});
+  EXPECT_EQ(users::backupFoldersOf(folderText(palm / "Anna" / "Backup")), std::vector<std::string>{""});
 }
 
 TEST(WineRegistry, ReadsStringValuesOfWinesOwnFormat) {
@@ -115,15 +115,18 @@ TEST(WineRegistry, FindsThePalmFolderThroughDosdevicesInAnyLetterCase) {
   writeWinePrefix(prefix, "C:\\PROGRAM FILES\\palm");
   writeFamily(prefix / "drive_c" / "Program Files" / "Palm");
   const std::string palm = folderText(prefix / "dosdevices" / "c:" / "Program Files" / "Palm");
-  EXPECT_EQ(users::winePalmFolder(prefix.string()), palm);
+  const auto desktop = users::winePalmDesktop(prefix.string());
+  ASSERT_TRUE(desktop);
+  EXPECT_EQ(desktop->path, "C:\\PROGRAM FILES\\palm");
+  EXPECT_EQ(desktop->palmFolder.folder, palm);
 
   for (const char* unusable : {"D:\\Palm", "C:\\..\\..\\etc", "\\\\server\\Palm", "Palm", "C:\\Program Files\\None"})
-    EXPECT_EQ(users::folderInWinePrefix(prefix.string(), unusable), std::nullopt) << unusable;
+    EXPECT_EQ(users::folderInWinePrefix(prefix.string(), unusable).folder, std::nullopt) << unusable;
 
   // A user.reg that is a FIFO is not read (and does not block).
   fs::remove(prefix / "user.reg");
   ASSERT_EQ(::mkfifo((prefix / "user.reg").c_str(), 0600), 0);
-  EXPECT_EQ(users::winePalmFolder(prefix.string()), std::nullopt);
+  EXPECT_FALSE(users::winePalmDesktop(prefix.string()));
 }
 
 TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
