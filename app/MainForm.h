@@ -17,7 +17,6 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QToolButton;
 
@@ -26,6 +25,7 @@ namespace app {
 class Bevel;
 class ComboBox;
 class ImageControl;
+class ListBox;
 class ToolBar;
 
 inline constexpr const char* kApplicationTitle = "Quillory Album";
@@ -104,7 +104,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   ComboBox* UserBox = nullptr;
-  QListWidget* ListBox1 = nullptr;
+  ListBox* ListBox1 = nullptr;
   QMenu* Picture1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* Open1 = nullptr;
