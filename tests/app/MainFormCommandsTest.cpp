@@ -383,3 +383,31 @@ TEST(MainFormExit, ExitClosesTheWindow) {
   person::chooseMenuItem(f, f.Picture1, f.Exit1);
   EXPECT_FALSE(f.isVisible());
 }
+
+TEST(MainFormSave, SaveAsWritesBmpUnlessTheNameSaysPngAndGivesOtherNamesTheBmpExtension) {
+  struct Case {
+    std::string typed, written;
+    const char* magic;
+  };
+  const std::vector<Case> cases = {
+      {"photo.jpg", "photo.jpg.bmp", "BM"},     {"photo", "photo.bmp", "BM"},
+      {"photo.", "photo.bmp", "BM"},            {"photo.bmp.txt", "photo.bmp.txt.bmp", "BM"},
+      {"photo.Bmp", "photo.Bmp", "BM"},         {"photo.PNG", "photo.PNG", "\x89PNG"},
+      {"photo.png.gif", "photo.png.gif.bmp", "BM"},
+  };
+  Album a;
+  TMainForm& f = a.start();
+  InFolder cwd(a.desktop.dir.path());  // Save As moves the current folder
+  a.select(QStringLiteral("QuilloryPicSmall.pdb"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    testsupport::TempDir saves;
+    a.ui.fileAnswers.push_back(QString::fromStdString(saves.path(c.typed)));
+    a.saveAs();
+    EXPECT_TRUE(a.ui.take().empty());
+    EXPECT_EQ(saves.entries(), std::vector<std::string>{c.written});
+    const std::vector<uint8_t> bytes = testsupport::TempDir::read(saves.path(c.written));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + std::min(bytes.size(), std::strlen(c.magic))), c.magic);
+  }
+  EXPECT_EQ(f.currentPictureName(), "QuilloryPicSmall");
+}
