@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
@@ -38,8 +41,19 @@ QString fromFileText(const std::string& text) { return QString::fromStdString(ba
 // A file name confirmed in a dialog as the file system takes it.
 std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-bool endsWithPng(const std::string& path) {
-  return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).compare(".png", Qt::CaseInsensitive) == 0;
+bool hasExtension(const std::string& path, std::string_view extension) {
+  return path.size() >= extension.size() &&
+         std::equal(extension.rbegin(), extension.rend(), path.rbegin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+// The file Save As writes for the chosen path: a name ending in .bmp or .png as it
+// is, any other with ".bmp" added, as a Windows save dialog for bitmaps does.
+std::string savedPicturePath(std::string path) {
+  if (hasExtension(path, ".bmp") || hasExtension(path, ".png")) return path;
+  if (!path.empty() && path.back() == '.') path.pop_back();
+  return path + ".bmp";
 }
 
 // The local file a drop or an argument names; empty for anything else.
@@ -272,7 +286,7 @@ std::string TMainForm::savedFileName() const {
 }
 
 void TMainForm::writeShownPicture(const std::string& path) {
-  if (endsWithPng(path)) {
+  if (hasExtension(path, ".png")) {
     const std::vector<uint8_t> image = album::encodePng(Image1->bitmap());
     platform::writeFileReplacing(path, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
   } else {
@@ -302,7 +316,7 @@ void TMainForm::SaveAs1Click() {
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
   enterFolderOf(*file);
-  writeShownPicture(toFileName(*file));
+  writeShownPicture(savedPicturePath(toFileName(*file)));
 }
 
 void TMainForm::ExportAll1Click() {
