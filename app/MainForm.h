@@ -30,8 +30,6 @@ class ToolBar;
 
 inline constexpr const char* kApplicationTitle = "Quillory Album";
 
-inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
-
 // Also a component, so that the windows it shows (the about box) can be owned by it.
 class TMainForm : public QMainWindow, public forms::TComponent {
   Q_OBJECT

@@ -8,6 +8,9 @@
 
 namespace app {
 
+// The help page that Instructions opens.
+inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
+
 // The name of the folder under the user's pictures folder that an installed program exports into.
 inline constexpr const char* kInstalledAlbumFolder = "Quillory Album";
 
