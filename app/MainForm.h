@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "platform/Files.h"
 #include "users/UserDirectory.h"
 #include "forms/Dialogs.h"
 #include "forms/core/Classes.h"
@@ -80,6 +81,11 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   // as a drop or the command line gives it.
   void openPath(const std::string& path);
 
+  // The folder the program lies in, with its trailing separator: it decides where
+  // exports, the help page and the file dialogs are (see ProgramPlaces.h).
+  const std::string& programFolder() const { return programFolder_; }
+  void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
   // Runs a command; an exception it raises reaches the general error handler.
   void runCommand(const std::function<void()>& command);
 
@@ -144,6 +150,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   static void enterFolderOf(const QString& file);
 
   forms::UserInterface& ui_;
+  std::string programFolder_ = platform::programFolder();
   UsersSource users_;
   AboutBox aboutBox_;
   std::string pictureName_;

@@ -90,10 +90,10 @@ class BoxReport : public album::ExportReport {
 
 // The folder Export All makes the user's folder in; under the pictures folder
 // (an installed program) it is made when missing.
-std::string albumFolder() {
+std::string albumFolder(const std::string& programFolder) {
   QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (pictures.isEmpty()) pictures = QDir::homePath();
-  const std::string root = albumRoot(platform::programFolder(), toFileName(pictures));
+  const std::string root = albumRoot(programFolder, toFileName(pictures));
   QDir().mkpath(fromFileText(root));
   return root;
 }
@@ -335,14 +335,14 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserPictures(albumFolder(), albumNames_[static_cast<size_t>(user)], userDirs_[static_cast<size_t>(user)],
-                            entries, decodeIntoWorkImage, report);
+  album::exportUserPictures(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)],
+                            userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::Instructions1Click() {
-  const std::string folder = helpFolder(platform::programFolder(), kHelpFileName);
+  const std::string folder = helpFolder(programFolder_, kHelpFileName);
   const auto result = ui_.openDocument(fromFileText(folder), QString::fromLatin1(kHelpFileName));
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
