@@ -146,11 +146,14 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void writeShownPicture(const std::string& path);
   // The file name Save writes and Save As proposes: the picture name and ".bmp".
   std::string savedFileName() const;
-  // The folder of a file confirmed in a file dialog becomes the current directory.
-  static void enterFolderOf(const QString& file);
+  // The folder of a file opened or saved becomes the current directory and the folder last used.
+  void enterFolderOf(const std::string& file);
+  // The folder the Open and Save As dialogs start in.
+  QString dialogStart() const;
 
   forms::UserInterface& ui_;
   std::string programFolder_ = platform::programFolder();
+  std::string lastFolder_;
   UsersSource users_;
   AboutBox aboutBox_;
   std::string pictureName_;

@@ -88,12 +88,16 @@ class BoxReport : public album::ExportReport {
   std::function<void(size_t, size_t)> onProgress_;
 };
 
+// The user's pictures folder as the desktop names it, else the home folder.
+std::string picturesFolder() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return toFileName(pictures.isEmpty() ? QDir::homePath() : pictures);
+}
+
 // The folder Export All makes the user's folder in; under the pictures folder
 // (an installed program) it is made when missing.
 std::string albumFolder(const std::string& programFolder) {
-  QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  if (pictures.isEmpty()) pictures = QDir::homePath();
-  const std::string root = albumRoot(programFolder, toFileName(pictures));
+  const std::string root = albumRoot(programFolder, picturesFolder());
   QDir().mkpath(fromFileText(root));
   return root;
 }
@@ -173,7 +177,7 @@ void TMainForm::openPath(const std::string& path) {
     LoadPictureNames();
     return;
   }
-  enterFolderOf(fromFileText(path));
+  enterFolderOf(path);
   LoadPicture(path);
 }
 
@@ -270,14 +274,27 @@ void TMainForm::LoadPicture(const std::string& path) {
   }
 }
 
-void TMainForm::enterFolderOf(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
+void TMainForm::enterFolderOf(const std::string& file) {
+  const std::string path = platform::absolutePath(file);
+  const auto cut = path.find_last_of(std::string("/") + platform::kPathSeparator);
+  if (cut == std::string::npos) return;
+  const std::string folder = path.substr(0, cut + 1);
+  if (platform::setCurrentDirectory(folder)) lastFolder_ = folder;
+}
+
+QString TMainForm::dialogStart() const {
+  std::string pictures = picturesFolder();
+  if (!platform::directoryExists(pictures)) pictures = toFileName(QDir::homePath());
+  return forms::dialogFolder(fromFileText(dialogStartFolder(programFolder_, lastFolder_, pictures)));
+}
 
 void TMainForm::Open1Click() {
-  OpenDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
+  OpenDialog1.initialFolder = dialogStart();
   const auto file = ui_.openFile(OpenDialog1);
   if (!file) return;
-  enterFolderOf(*file);
-  LoadPicture(toFileName(*file));
+  const std::string path = toFileName(*file);
+  enterFolderOf(path);
+  LoadPicture(path);
 }
 
 std::string TMainForm::savedFileName() const {
@@ -308,15 +325,16 @@ void TMainForm::SaveAs1Click() {
     ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
     return;
   }
-  SaveDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
+  SaveDialog1.initialFolder = dialogStart();
   SaveDialog1.title = QStringLiteral("Save Bitmap As...");
   SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
   SaveDialog1.defaultExtension = QStringLiteral("bmp");
   SaveDialog1.fileName = fromFileText(savedFileName());
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
-  enterFolderOf(*file);
-  writeShownPicture(savedPicturePath(toFileName(*file)));
+  const std::string path = savedPicturePath(toFileName(*file));
+  enterFolderOf(path);
+  writeShownPicture(path);
 }
 
 void TMainForm::ExportAll1Click() {
