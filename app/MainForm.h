@@ -74,9 +74,9 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   static users::UsersData palmFolderUsers(const std::string& folder);
   // Where the users come from for the program's arguments: a folder argument
   // gives that Palm folder's users, otherwise startUpUsers.
-  static UsersSource startUpSource(const QStringList& arguments);
+  static UsersSource startUpSource(const std::vector<std::string>& arguments);
   // After start-up: a database argument is loaded as Open does.
-  void openArguments(const QStringList& arguments);
+  void openArguments(const std::vector<std::string>& arguments);
   // A folder (its users and the first user's pictures) or a picture database,
   // as a drop or the command line gives it.
   void openPath(const std::string& path);

@@ -150,17 +150,17 @@ users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
   return data;
 }
 
-TMainForm::UsersSource TMainForm::startUpSource(const QStringList& arguments) {
-  if (arguments.size() > 1 && QFileInfo(arguments[1]).isDir()) {
-    const std::string folder = toFileName(arguments[1]);
+TMainForm::UsersSource TMainForm::startUpSource(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1 && QFileInfo(QString::fromLocal8Bit(arguments[1])).isDir()) {
+    const std::string folder = toFileName(QString::fromLocal8Bit(arguments[1]));
     return [folder] { return palmFolderUsers(folder); };
   }
   return &TMainForm::startUpUsers;
 }
 
-void TMainForm::openArguments(const QStringList& arguments) {
-  if (arguments.size() > 1 && !QFileInfo(arguments[1]).isDir())
-    runCommand([&] { openPath(toFileName(arguments[1])); });
+void TMainForm::openArguments(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1 && !QFileInfo(QString::fromLocal8Bit(arguments[1])).isDir())
+    runCommand([&] { openPath(toFileName(QString::fromLocal8Bit(arguments[1]))); });
 }
 
 void TMainForm::openPath(const std::string& path) {

@@ -56,6 +56,24 @@ void dropOnto(TMainForm& window, const fs::path& path) {
   QApplication::sendEvent(&window, &drop);
 }
 
+// Drops a text/uri-list, given as the bytes a file manager sends, onto the
+// window's middle; false when the window refuses it on entering.
+bool dropUriList(TMainForm& window, const std::string& uriList) {
+  QMimeData data;
+  data.setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(uriList));
+  const QPoint at = window.rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  return true;
+}
+
+std::string fileUri(const fs::path& path) {
+  return "file://" + QByteArray::fromStdString(path.string()).toPercentEncoding("/").toStdString();
+}
+
 int64_t modificationTime(const fs::path& file) {
   struct stat st {};
   EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
@@ -101,7 +119,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   writeFamily(palm);
   RecordingUi ui;
   {
-    const QStringList arguments{"QuilloryAlbum", QString::fromStdString(palm.string())};
+    const std::vector<std::string> arguments{"QuilloryAlbum", palm.string()};
     const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, TMainForm::startUpSource(arguments), ui.aboutBox()));
     f->openArguments(arguments);
     EXPECT_EQ(texts(f->UserBox), (QStringList{"Anna", "Ben"}));
@@ -118,8 +136,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   // A picture database as the argument is shown as Open shows it.
   const forms::ComponentPtr<TMainForm> g(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ui.take();
-  const QString sun = QString::fromStdString((palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string());
-  g->openArguments({"QuilloryAlbum", sun});
+  g->openArguments({"QuilloryAlbum", (palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string()});
   EXPECT_EQ(g->currentPictureName(), "QuilloryPicSun");
 }
 
@@ -223,4 +240,53 @@ TEST(MainFormPalmFolder, ChildrenKeepTheirNamesTheirPicturesAndTheirAlbums) {
   EXPECT_EQ(testsupport::TempDir::read(albums + ri + "/Pic_1.bmp").size(), fs::file_size(albums + zhong + "/Pic_1.bmp"));
   EXPECT_TRUE(fs::exists(albums + zhong + "/Pic_2.bmp"));
   EXPECT_FALSE(fs::exists(albums + ri + "/Pic_2.bmp"));
+}
+
+TEST(MainFormPalmFolder, APathThatIsNotUtf8OpensByArgumentAndByDrop) {
+  NoOtherSources sources;
+  testsupport::TempDir dir;
+  const fs::path palm = dir.path("Palm \xE9t\xE9");  // Latin-1, as an old copy may name it
+  const std::vector<FamilyPicture> pictures = writeFamily(palm);
+  RecordingUi ui;
+
+  // The program's arguments as the system gives them.
+  const std::vector<std::string> arguments{"QuilloryAlbum", palm.string()};
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, TMainForm::startUpSource(arguments), ui.aboutBox()));
+  f->openArguments(arguments);
+  EXPECT_TRUE(ui.take().empty());
+  EXPECT_EQ(texts(f->UserBox), (QStringList{"Anna", "Ben"}));
+  ASSERT_TRUE(person::showAndActivate(*f));
+  ASSERT_TRUE(person::clickEntry(*f, QStringLiteral("QuilloryPicSun.pdb")));
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicSun");
+  f->openArguments({"QuilloryAlbum", pictures[0].database.string()});
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicBoat");
+  EXPECT_TRUE(ui.take().empty());
+
+  struct Drop {
+    const char* what;
+    std::string uriList;
+    QStringList users;        // shown afterwards
+    std::string pictureName;  // shown afterwards
+  };
+  const std::vector<Drop> drops = {
+      {"a user's folder", fileUri(palm / "Ben") + "\r\n", {"Ben"}, "QuilloryPicBoat"},
+      {"a database, after a comment line, on localhost",
+       "# dropped\r\nfile://localhost" + fileUri(pictures[2].database).substr(7) + "\r\n", {"Ben"}, "QuilloryPicDog"},
+      {"the Palm folder, its bytes left unencoded, then a second entry",
+       "file://" + palm.string() + "\n" + fileUri(palm / "Ben") + "\n", {"Anna", "Ben"}, "QuilloryPicDog"},
+  };
+  for (const Drop& drop : drops) {
+    SCOPED_TRACE(drop.what);
+    ASSERT_TRUE(dropUriList(*f, drop.uriList));
+    EXPECT_TRUE(ui.take().empty());
+    EXPECT_EQ(texts(f->UserBox), drop.users);
+    EXPECT_EQ(f->currentPictureName(), drop.pictureName);
+  }
+  // Only local files are taken.
+  for (const std::string& other : {std::string("https://example.com/QuilloryPicSun.pdb\r\n"),
+                                   "file://elsewhere" + fileUri(pictures[1].database).substr(7) + "\r\n",
+                                   std::string("# nothing but a comment\r\n")}) {
+    SCOPED_TRACE(other);
+    EXPECT_FALSE(dropUriList(*f, other));
+  }
 }
