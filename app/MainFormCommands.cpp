@@ -5,7 +5,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMimeData>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cctype>
@@ -18,6 +17,7 @@
 #include "album/PictureWriter.h"
 #include "album/PngWriter.h"
 #include "app/Controls.h"
+#include "app/FileNames.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "app/ProgramPlaces.h"
@@ -38,8 +38,6 @@ namespace {
 QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
 // File names and messages that carry them: UTF-8 where valid, else Windows-1252.
 QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
-// A file name confirmed in a dialog as the file system takes it.
-std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 bool hasExtension(const std::string& path, std::string_view extension) {
   return path.size() >= extension.size() &&
@@ -54,12 +52,6 @@ std::string savedPicturePath(std::string path) {
   if (hasExtension(path, ".bmp") || hasExtension(path, ".png")) return path;
   if (!path.empty() && path.back() == '.') path.pop_back();
   return path + ".bmp";
-}
-
-// The local file a drop or an argument names; empty for anything else.
-QString localPath(const QMimeData* data) {
-  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
-  return data->urls().first().toLocalFile();
 }
 
 class BoxReport : public album::ExportReport {
@@ -151,20 +143,20 @@ users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
 }
 
 TMainForm::UsersSource TMainForm::startUpSource(const std::vector<std::string>& arguments) {
-  if (arguments.size() > 1 && QFileInfo(QString::fromLocal8Bit(arguments[1])).isDir()) {
-    const std::string folder = toFileName(QString::fromLocal8Bit(arguments[1]));
+  if (arguments.size() > 1 && platform::directoryExists(arguments[1])) {
+    const std::string folder = arguments[1];
     return [folder] { return palmFolderUsers(folder); };
   }
   return &TMainForm::startUpUsers;
 }
 
 void TMainForm::openArguments(const std::vector<std::string>& arguments) {
-  if (arguments.size() > 1 && !QFileInfo(QString::fromLocal8Bit(arguments[1])).isDir())
-    runCommand([&] { openPath(toFileName(QString::fromLocal8Bit(arguments[1]))); });
+  if (arguments.size() > 1 && !platform::directoryExists(arguments[1]))
+    runCommand([&] { openPath(arguments[1]); });
 }
 
 void TMainForm::openPath(const std::string& path) {
-  if (QFileInfo(fromFileText(path)).isDir()) {
+  if (platform::directoryExists(path)) {
     users::UsersData data;
     try {
       data = palmFolderUsers(path);
@@ -182,14 +174,14 @@ void TMainForm::openPath(const std::string& path) {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (!localPath(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!droppedFileName(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
-  const QString path = localPath(event->mimeData());
-  if (path.isEmpty()) return;
+  const std::string path = droppedFileName(event->mimeData());
+  if (path.empty()) return;
   event->acceptProposedAction();
-  runCommand([&] { openPath(toFileName(path)); });
+  runCommand([&] { openPath(path); });
 }
 
 void TMainForm::GetUsersData() {
