@@ -10,9 +10,9 @@
 #include <QMimeData>
 #include <QTest>
 #include <QToolButton>
-#include <QUrl>
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 
 #include "album/PictureDatabase.h"
 #include "app/Controls.h"
@@ -42,18 +42,6 @@ QStringList texts(const QComboBox* box) {
   QStringList out;
   for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
   return out;
-}
-
-// Drags `path` onto the window's middle and drops it there, as the window system would deliver it.
-void dropOnto(TMainForm& window, const fs::path& path) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
-  const QPoint at = window.rect().center();
-  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &enter);
-  ASSERT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &drop);
 }
 
 // A drop's data as the window system hands it over: the text/uri-list bytes as
@@ -90,6 +78,9 @@ bool dropUriList(TMainForm& window, const std::string& uriList) {
 std::string fileUri(const fs::path& path) {
   return "file://" + QByteArray::fromStdString(path.string()).toPercentEncoding("/").toStdString();
 }
+
+// Drags `path` onto the window's middle and drops it there, as a file manager does.
+void dropOnto(TMainForm& window, const fs::path& path) { ASSERT_TRUE(dropUriList(window, fileUri(path) + "\r\n")); }
 
 int64_t modificationTime(const fs::path& file) {
   struct stat st {};
@@ -279,25 +270,18 @@ TEST(MainFormPalmFolder, APathThatIsNotUtf8OpensByArgumentAndByDrop) {
   EXPECT_EQ(f->currentPictureName(), "QuilloryPicBoat");
   EXPECT_TRUE(ui.take().empty());
 
-  struct Drop {
-    const char* what;
-    std::string uriList;
-    QStringList users;        // shown afterwards
-    std::string pictureName;  // shown afterwards
+  // Dropped: percent-encoded; on localhost after a comment line; raw bytes before a second entry.
+  const std::vector<std::tuple<std::string, QStringList, std::string>> drops = {
+      {fileUri(palm / "Ben") + "\r\n", {"Ben"}, "QuilloryPicBoat"},
+      {"# dropped\r\nfile://localhost" + fileUri(pictures[2].database).substr(7) + "\r\n", {"Ben"}, "QuilloryPicDog"},
+      {"file://" + palm.string() + "\n" + fileUri(palm / "Ben") + "\n", {"Anna", "Ben"}, "QuilloryPicDog"},
   };
-  const std::vector<Drop> drops = {
-      {"a user's folder", fileUri(palm / "Ben") + "\r\n", {"Ben"}, "QuilloryPicBoat"},
-      {"a database, after a comment line, on localhost",
-       "# dropped\r\nfile://localhost" + fileUri(pictures[2].database).substr(7) + "\r\n", {"Ben"}, "QuilloryPicDog"},
-      {"the Palm folder, its bytes left unencoded, then a second entry",
-       "file://" + palm.string() + "\n" + fileUri(palm / "Ben") + "\n", {"Anna", "Ben"}, "QuilloryPicDog"},
-  };
-  for (const Drop& drop : drops) {
-    SCOPED_TRACE(drop.what);
-    ASSERT_TRUE(dropUriList(*f, drop.uriList));
+  for (const auto& [uriList, users, pictureName] : drops) {
+    SCOPED_TRACE(uriList);
+    ASSERT_TRUE(dropUriList(*f, uriList));
     EXPECT_EQ(ui.take(), std::vector<Shown>{});
-    EXPECT_EQ(texts(f->UserBox), drop.users);
-    EXPECT_EQ(f->currentPictureName(), drop.pictureName);
+    EXPECT_EQ(texts(f->UserBox), users);
+    EXPECT_EQ(f->currentPictureName(), pictureName);
   }
   // Only local files are taken.
   for (const std::string& other : {std::string("https://example.com/QuilloryPicSun.pdb\r\n"),
