@@ -1,6 +1,7 @@
 // The small controls the main window is built from: bevels, image controls,
 // a drop-down list that reports its close-up, a tool bar with buttons at fixed
-// places, a list that starts at its top when filled anew, and a delegate that gives list items a fixed height.
+// places, a list that starts at its top when filled anew, and a delegate that
+// gives list items a fixed height.
 #pragma once
 
 #include <QComboBox>

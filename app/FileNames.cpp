@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QMimeData>
 #include <QUrl>
-#include <vector>
 
 #include "platform/Directory.h"
 #include "platform/Files.h"

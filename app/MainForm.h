@@ -81,9 +81,9 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   // as a drop or the command line gives it.
   void openPath(const std::string& path);
 
-  // The folder the program lies in, with its trailing separator: it decides where
-  // exports, the help page and the file dialogs are (see ProgramPlaces.h).
-  const std::string& programFolder() const { return programFolder_; }
+  // The folder the program lies in (its own by default), with its trailing
+  // separator: it decides where exports, the help page and the file dialogs are
+  // (see ProgramPlaces.h).
   void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
   // Runs a command; an exception it raises reaches the general error handler.
