@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QStandardPaths>
 #include <algorithm>
