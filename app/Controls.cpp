@@ -129,6 +129,24 @@ void ComboBox::paintEvent(QPaintEvent*) {
   p.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+void ListBox::reset() {
+  QListWidget::reset();
+  // The items come in after the reset, so the scroll bar would keep the old list's position.
+  scrollToTop();
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+  // Gaining focus, Qt makes the first entry current without selecting it: Down
+  // would move past that entry instead of selecting it.
+  const QModelIndex current = currentIndex();
+  const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+  if (event->key() == Qt::Key_Down && plain && current.isValid() && !selectionModel()->isSelected(current)) {
+    setCurrentIndex(current);
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
 QSize FixedHeightDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
 }

@@ -1,9 +1,11 @@
 // The small controls the main window is built from: bevels, image controls,
 // a drop-down list that reports its close-up, a tool bar with buttons at fixed
-// places, and a delegate that gives list items a fixed height.
+// places, a list that starts at its top when filled anew, and a delegate that
+// gives list items a fixed height.
 #pragma once
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -68,6 +70,17 @@ class ComboBox : public QComboBox {
  private:
   bool popupOpen() const;
   QWidget* popup_;
+};
+
+// A list to pick one entry from. Filled anew, it shows its first entries; while no
+// entry is selected, Down selects the entry that has the focus frame.
+class ListBox : public QListWidget {
+ public:
+  explicit ListBox(QWidget* parent) : QListWidget(parent) {}
+  void reset() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Items of a fixed height in pixels.

@@ -203,7 +203,7 @@ void TMainForm::buildLists() {
   setColor(UserBox, QPalette::Button, kUserBoxColor);
   connect(UserBox, &ComboBox::closedUp, this, [this] { runCommand([this] { UserBoxCloseUp(); }); });
 
-  ListBox1 = new QListWidget(client);
+  ListBox1 = new ListBox(client);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setGeometry(338, 90, 145, 101);
   ListBox1->setFont(pixelFont("Arial", 12));

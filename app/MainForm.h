@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "platform/Files.h"
 #include "users/UserDirectory.h"
 #include "forms/Dialogs.h"
 #include "forms/core/Classes.h"
@@ -17,7 +18,6 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QToolButton;
 
@@ -26,11 +26,10 @@ namespace app {
 class Bevel;
 class ComboBox;
 class ImageControl;
+class ListBox;
 class ToolBar;
 
 inline constexpr const char* kApplicationTitle = "Quillory Album";
-
-inline constexpr const char* kHelpFileName = "QuilloryAlbum.htm";
 
 // Also a component, so that the windows it shows (the about box) can be owned by it.
 class TMainForm : public QMainWindow, public forms::TComponent {
@@ -75,12 +74,17 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   static users::UsersData palmFolderUsers(const std::string& folder);
   // Where the users come from for the program's arguments: a folder argument
   // gives that Palm folder's users, otherwise startUpUsers.
-  static UsersSource startUpSource(const QStringList& arguments);
+  static UsersSource startUpSource(const std::vector<std::string>& arguments);
   // After start-up: a database argument is loaded as Open does.
-  void openArguments(const QStringList& arguments);
+  void openArguments(const std::vector<std::string>& arguments);
   // A folder (its users and the first user's pictures) or a picture database,
   // as a drop or the command line gives it.
   void openPath(const std::string& path);
+
+  // The folder the program lies in (its own by default), with its trailing
+  // separator: it decides where exports, the help page and the file dialogs are
+  // (see ProgramPlaces.h).
+  void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
   // Runs a command; an exception it raises reaches the general error handler.
   void runCommand(const std::function<void()>& command);
@@ -104,7 +108,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   ComboBox* UserBox = nullptr;
-  QListWidget* ListBox1 = nullptr;
+  ListBox* ListBox1 = nullptr;
   QMenu* Picture1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* Open1 = nullptr;
@@ -142,10 +146,14 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void writeShownPicture(const std::string& path);
   // The file name Save writes and Save As proposes: the picture name and ".bmp".
   std::string savedFileName() const;
-  // The folder of a file confirmed in a file dialog becomes the current directory.
-  static void enterFolderOf(const QString& file);
+  // The folder of a file opened or saved becomes the current directory and the folder last used.
+  void enterFolderOf(const std::string& file);
+  // The folder the Open and Save As dialogs start in.
+  QString dialogStart() const;
 
   forms::UserInterface& ui_;
+  std::string programFolder_ = platform::programFolder();
+  std::string lastFolder_;
   UsersSource users_;
   AboutBox aboutBox_;
   std::string pictureName_;

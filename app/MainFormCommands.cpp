@@ -3,10 +3,11 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QListWidget>
-#include <QMimeData>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
@@ -15,6 +16,7 @@
 #include "album/PictureWriter.h"
 #include "album/PngWriter.h"
 #include "app/Controls.h"
+#include "app/FileNames.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "app/ProgramPlaces.h"
@@ -35,17 +37,20 @@ namespace {
 QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
 // File names and messages that carry them: UTF-8 where valid, else Windows-1252.
 QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
-// A file name confirmed in a dialog as the file system takes it.
-std::string toFileName(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-bool endsWithPng(const std::string& path) {
-  return path.size() >= 4 && QString::fromStdString(path.substr(path.size() - 4)).compare(".png", Qt::CaseInsensitive) == 0;
+bool hasExtension(const std::string& path, std::string_view extension) {
+  return path.size() >= extension.size() &&
+         std::equal(extension.rbegin(), extension.rend(), path.rbegin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
 }
 
-// The local file a drop or an argument names; empty for anything else.
-QString localPath(const QMimeData* data) {
-  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
-  return data->urls().first().toLocalFile();
+// The file Save As writes for the chosen path: a name ending in .bmp or .png as it
+// is, any other with ".bmp" added, as a Windows save dialog for bitmaps does.
+std::string savedPicturePath(std::string path) {
+  if (hasExtension(path, ".bmp") || hasExtension(path, ".png")) return path;
+  if (!path.empty() && path.back() == '.') path.pop_back();
+  return path + ".bmp";
 }
 
 class BoxReport : public album::ExportReport {
@@ -74,12 +79,16 @@ class BoxReport : public album::ExportReport {
   std::function<void(size_t, size_t)> onProgress_;
 };
 
+// The user's pictures folder as the desktop names it, else the home folder.
+std::string picturesFolder() {
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return toFileName(pictures.isEmpty() ? QDir::homePath() : pictures);
+}
+
 // The folder Export All makes the user's folder in; under the pictures folder
 // (an installed program) it is made when missing.
-std::string albumFolder() {
-  QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  if (pictures.isEmpty()) pictures = QDir::homePath();
-  const std::string root = albumRoot(platform::programFolder(), toFileName(pictures));
+std::string albumFolder(const std::string& programFolder) {
+  const std::string root = albumRoot(programFolder, picturesFolder());
   QDir().mkpath(fromFileText(root));
   return root;
 }
@@ -132,21 +141,21 @@ users::UsersData TMainForm::palmFolderUsers(const std::string& folder) {
   return data;
 }
 
-TMainForm::UsersSource TMainForm::startUpSource(const QStringList& arguments) {
-  if (arguments.size() > 1 && QFileInfo(arguments[1]).isDir()) {
-    const std::string folder = toFileName(arguments[1]);
+TMainForm::UsersSource TMainForm::startUpSource(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1 && platform::directoryExists(arguments[1])) {
+    const std::string folder = arguments[1];
     return [folder] { return palmFolderUsers(folder); };
   }
   return &TMainForm::startUpUsers;
 }
 
-void TMainForm::openArguments(const QStringList& arguments) {
-  if (arguments.size() > 1 && !QFileInfo(arguments[1]).isDir())
-    runCommand([&] { openPath(toFileName(arguments[1])); });
+void TMainForm::openArguments(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1 && !platform::directoryExists(arguments[1]))
+    runCommand([&] { openPath(arguments[1]); });
 }
 
 void TMainForm::openPath(const std::string& path) {
-  if (QFileInfo(fromFileText(path)).isDir()) {
+  if (platform::directoryExists(path)) {
     users::UsersData data;
     try {
       data = palmFolderUsers(path);
@@ -159,19 +168,19 @@ void TMainForm::openPath(const std::string& path) {
     LoadPictureNames();
     return;
   }
-  enterFolderOf(fromFileText(path));
+  enterFolderOf(path);
   LoadPicture(path);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (!localPath(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!droppedFileName(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
-  const QString path = localPath(event->mimeData());
-  if (path.isEmpty()) return;
+  const std::string path = droppedFileName(event->mimeData());
+  if (path.empty()) return;
   event->acceptProposedAction();
-  runCommand([&] { openPath(toFileName(path)); });
+  runCommand([&] { openPath(path); });
 }
 
 void TMainForm::GetUsersData() {
@@ -256,14 +265,27 @@ void TMainForm::LoadPicture(const std::string& path) {
   }
 }
 
-void TMainForm::enterFolderOf(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
+void TMainForm::enterFolderOf(const std::string& file) {
+  const std::string path = platform::absolutePath(file);
+  const auto cut = path.find_last_of(std::string("/") + platform::kPathSeparator);
+  if (cut == std::string::npos) return;
+  const std::string folder = path.substr(0, cut + 1);
+  if (platform::setCurrentDirectory(folder)) lastFolder_ = folder;
+}
+
+QString TMainForm::dialogStart() const {
+  std::string pictures = picturesFolder();
+  if (!platform::directoryExists(pictures)) pictures = toFileName(QDir::homePath());
+  return forms::dialogFolder(fromFileText(dialogStartFolder(programFolder_, lastFolder_, pictures)));
+}
 
 void TMainForm::Open1Click() {
-  OpenDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
+  OpenDialog1.initialFolder = dialogStart();
   const auto file = ui_.openFile(OpenDialog1);
   if (!file) return;
-  enterFolderOf(*file);
-  LoadPicture(toFileName(*file));
+  const std::string path = toFileName(*file);
+  enterFolderOf(path);
+  LoadPicture(path);
 }
 
 std::string TMainForm::savedFileName() const {
@@ -272,7 +294,7 @@ std::string TMainForm::savedFileName() const {
 }
 
 void TMainForm::writeShownPicture(const std::string& path) {
-  if (endsWithPng(path)) {
+  if (hasExtension(path, ".png")) {
     const std::vector<uint8_t> image = album::encodePng(Image1->bitmap());
     platform::writeFileReplacing(path, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
   } else {
@@ -294,15 +316,16 @@ void TMainForm::SaveAs1Click() {
     ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
     return;
   }
-  SaveDialog1.initialFolder = forms::dialogFolder(fromFileText(platform::programFolder()));
+  SaveDialog1.initialFolder = dialogStart();
   SaveDialog1.title = QStringLiteral("Save Bitmap As...");
   SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
   SaveDialog1.defaultExtension = QStringLiteral("bmp");
   SaveDialog1.fileName = fromFileText(savedFileName());
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
-  enterFolderOf(*file);
-  writeShownPicture(toFileName(*file));
+  const std::string path = savedPicturePath(toFileName(*file));
+  enterFolderOf(path);
+  writeShownPicture(path);
 }
 
 void TMainForm::ExportAll1Click() {
@@ -321,14 +344,14 @@ void TMainForm::ExportAll1Click() {
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserPictures(albumFolder(), albumNames_[static_cast<size_t>(user)], userDirs_[static_cast<size_t>(user)],
-                            entries, decodeIntoWorkImage, report);
+  album::exportUserPictures(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)],
+                            userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::Instructions1Click() {
-  const std::string folder = helpFolder(platform::programFolder(), kHelpFileName);
+  const std::string folder = helpFolder(programFolder_, kHelpFileName);
   const auto result = ui_.openDocument(fromFileText(folder), QString::fromLatin1(kHelpFileName));
   if (result == forms::OpenResult::AssociationIncomplete)
     ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));

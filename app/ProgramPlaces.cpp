@@ -20,28 +20,30 @@ std::string installPrefix(const std::string& programFolder) {
   return cut == std::string::npos ? std::string() : programFolder.substr(0, cut + 1);
 }
 
-std::string installedFolder(const std::string& programFolder, const std::string& underShare) {
+// share/quillory-album/ beside the program's folder, or empty.
+std::string dataFolder(const std::string& programFolder) {
   const std::string prefix = installPrefix(programFolder);
-  return prefix.empty() ? std::string() : prefix + "share" + kSep + underShare + kSep;
-}
-
-std::string docFolder(const std::string& programFolder) {
-  return installedFolder(programFolder, std::string("doc") + kSep + "quillory-album");
+  return prefix.empty() ? std::string() : prefix + "share" + kSep + "quillory-album" + kSep;
 }
 
 }  // namespace
 
 bool isInstalledLayout(const std::string& programFolder) {
-  const std::string data = installedFolder(programFolder, "quillory-album");
-  const std::string doc = docFolder(programFolder);
-  return (!data.empty() && platform::directoryExists(data)) || (!doc.empty() && platform::directoryExists(doc));
+  const std::string data = dataFolder(programFolder);
+  return !data.empty() && platform::directoryExists(data);
 }
 
 std::string helpFolder(const std::string& programFolder, const std::string& fileName) {
   if (platform::fileExists(programFolder + fileName)) return programFolder;
-  const std::string doc = docFolder(programFolder);
-  if (!doc.empty() && platform::fileExists(doc + fileName)) return doc;
+  const std::string data = dataFolder(programFolder);
+  if (!data.empty() && platform::fileExists(data + fileName)) return data;
   return programFolder;
+}
+
+std::string dialogStartFolder(const std::string& programFolder, const std::string& lastFolder,
+                              const std::string& picturesFolder) {
+  if (!isInstalledLayout(programFolder)) return programFolder;
+  return lastFolder.empty() ? withSeparator(picturesFolder) : withSeparator(lastFolder);
 }
 
 std::string albumRoot(const std::string& programFolder, const std::string& picturesFolder) {

@@ -3,14 +3,18 @@
 # their files are installed: no test, benchmark, build tool or stand-in library.
 include(GNUInstallDirs)
 
-# The programs look for their installed files here, relative to their bin/ folder.
 set(QA_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillory-album)
+# The window's own files: its help page. Found relative to bin/, this folder tells
+# an installed program from a portable one, so it must not lie under doc/, which
+# minimal systems leave out.
+set(QA_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/quillory-album)
 
 install(TARGETS qalbum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET QuilloryAlbum)
   install(TARGETS QuilloryAlbum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES resources/QuilloryAlbum.htm DESTINATION ${QA_INSTALL_DATA_DIR})
 endif()
-install(FILES resources/QuilloryAlbum.htm README.md LICENSE CHANGELOG.md DESTINATION ${QA_INSTALL_DOC_DIR})
+install(FILES README.md LICENSE CHANGELOG.md DESTINATION ${QA_INSTALL_DOC_DIR})
 
 if(UNIX AND NOT APPLE)
   install(FILES docs/man/qalbum.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -17,6 +17,8 @@ bool directoryExists(const std::string& path);
 bool createDirectory(const std::string& path);
 // The system's text for the last failed file operation of this thread.
 std::string lastErrorText();
+// Makes `path` the process's current directory; false when it cannot.
+bool setCurrentDirectory(const std::string& path);
 // `path` as an absolute path, for messages that name a file in full.
 std::string absolutePath(const std::string& path);
 // The reason given when an input is a folder, device, FIFO or socket.

@@ -24,6 +24,8 @@ bool directoryExists(const std::string& path) {
 
 bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
+bool setCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+
 std::string absolutePath(const std::string& path) {
   if (path.empty() || path.front() == '/') return path;
   std::vector<char> buffer(4096);

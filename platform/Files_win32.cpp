@@ -20,6 +20,8 @@ bool directoryExists(const std::string& path) {
 
 bool createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
+bool setCurrentDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
+
 // A path that is already absolute is kept as written, separators and all.
 std::string absolutePath(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QListWidget>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "album/PictureDatabase.h"
 #include "app/Controls.h"
@@ -191,6 +193,34 @@ TEST(MainFormLists, ClicksAndArrowKeysLoadEachPictureAtItsSizeAndPlace) {
     expectPlacement(f, expected.image, expected.bevel);
     EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(expected.database));
   }
+}
+
+TEST(MainFormLists, AListFilledAnewShowsItsTopAndTheFirstDownLoadsEntryOne) {
+  PalmDesktop desktop;
+  desktop.writeRegistry();
+  desktop.setUsers({{"Anna", "AnnaF"}, {"Ben", "BenF"}});
+  for (const std::string folder : {"AnnaF", "BenF"})  // longer lists than the box shows
+    for (int i = 10; i < 36; ++i) desktop.addPicture(folder, "QuilloryPic" + folder + std::to_string(i) + ".pdb",
+                                                     "QuilloryPic" + folder + std::to_string(i), kSmall, 1);
+  RecordingUi ui;
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
+  ASSERT_TRUE(person::showAndActivate(*f));
+  const auto topRow = [&] { return f->ListBox1->indexAt(QPoint(2, 2)).row(); };
+  for (const char* refill : {"start-up", "Ben, picked after Anna's list was scrolled to its end"}) {
+    SCOPED_TRACE(refill);
+    if (refill[0] == 'B') {
+      person::wheel(f->ListBox1->viewport(), -f->ListBox1->count());
+      ASSERT_GT(topRow(), 0);
+      person::pickUser(*f, 1);
+      person::type(Qt::Key_Tab, Qt::ShiftModifier);  // from the user box back to the list
+    }
+    ASSERT_TRUE(f->ListBox1->hasFocus());
+    EXPECT_EQ(topRow(), 0);
+    person::type(Qt::Key_Down);
+    EXPECT_EQ(f->ListBox1->selectedItems(), QList<QListWidgetItem*>{f->ListBox1->item(0)});
+    EXPECT_EQ(f->windowTitle(), "Quillory Album - " + f->ListBox1->item(0)->text().chopped(4));
+  }
+  EXPECT_TRUE(ui.take().empty());
 }
 
 TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
@@ -382,4 +412,57 @@ TEST(MainFormExit, ExitClosesTheWindow) {
   TMainForm& f = a.start();
   person::chooseMenuItem(f, f.Picture1, f.Exit1);
   EXPECT_FALSE(f.isVisible());
+}
+
+TEST(MainFormSave, SaveAsWritesBmpUnlessTheNameSaysPngAndGivesOtherNamesTheBmpExtension) {
+  const std::vector<std::pair<std::string, std::string>> typedAndWritten = {
+      {"photo.jpg", "photo.jpg.bmp"}, {"photo", "photo.bmp"},       {"photo.", "photo.bmp"},
+      {"photo.Bmp", "photo.Bmp"},     {"photo.PNG", "photo.PNG"}, {"photo.png.gif", "photo.png.gif.bmp"},
+  };
+  Album a;
+  a.start();
+  InFolder cwd(a.desktop.dir.path());  // Save As moves the current folder
+  a.select(QStringLiteral("QuilloryPicSmall.pdb"));
+  for (const auto& [typed, written] : typedAndWritten) {
+    SCOPED_TRACE(typed);
+    testsupport::TempDir saves;
+    a.ui.fileAnswers.push_back(QString::fromStdString(saves.path(typed)));
+    a.saveAs();
+    EXPECT_TRUE(a.ui.take().empty());
+    ASSERT_EQ(saves.entries(), std::vector<std::string>{written});
+    const std::vector<uint8_t> bytes = testsupport::TempDir::read(saves.path(written));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 2), written.ends_with("PNG") ? "\x89P" : "BM");
+  }
+}
+
+// An installed program: bin/ beside share/quillory-album/, without share/doc.
+TEST(MainFormSave, AnInstalledProgramsDialogsStartInThePicturesThenInTheFolderLastUsed) {
+  testsupport::TempDir home;
+  for (const char* folder : {"usr/bin", "usr/share/quillory-album", "Pictures", "Saved"})
+    fs::create_directories(home.path(folder));
+  // The test's home, without user-dirs.dirs: the pictures folder is ~/Pictures.
+  struct Setting {
+    const char* name;
+    std::optional<std::string> before;
+    Setting(const char* n, const std::string& value) : name(n) {
+      if (const char* old = std::getenv(n)) before = old;
+      ::setenv(n, value.c_str(), 1);
+    }
+    ~Setting() { before ? ::setenv(name, before->c_str(), 1) : ::unsetenv(name); }
+  } inHome("HOME", home.path()), config("XDG_CONFIG_HOME", home.path(".config"));
+  Album a;
+  TMainForm& f = a.start();
+  f.setProgramFolder(home.path("usr/bin") + "/");
+  InFolder cwd(a.desktop.dir.path());
+  const std::string copy = home.path("Saved") + "/copy.pdb";
+  fs::copy_file(a.small, copy);
+  a.open({});
+  a.open(copy);
+  a.saveAs();
+  ASSERT_EQ(a.ui.openSetups.size(), 2u);
+  ASSERT_EQ(a.ui.saveSetups.size(), 1u);
+  EXPECT_EQ(a.ui.openSetups[0].initialFolder.toStdString(), home.path("Pictures"));
+  EXPECT_EQ(a.ui.openSetups[1].initialFolder.toStdString(), home.path("Pictures"));
+  EXPECT_EQ(a.ui.saveSetups[0].initialFolder.toStdString(), home.path("Saved"));
+  EXPECT_EQ(f.currentPictureName(), "QuilloryPicSmall");
 }

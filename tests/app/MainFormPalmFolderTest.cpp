@@ -10,9 +10,9 @@
 #include <QMimeData>
 #include <QTest>
 #include <QToolButton>
-#include <QUrl>
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 
 #include "album/PictureDatabase.h"
 #include "app/Controls.h"
@@ -44,17 +44,43 @@ QStringList texts(const QComboBox* box) {
   return out;
 }
 
-// Drags `path` onto the window's middle and drops it there, as the window system would deliver it.
-void dropOnto(TMainForm& window, const fs::path& path) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+// A drop's data as the window system hands it over: the text/uri-list bytes as
+// they came (QMimeData's own setData would pass them through QUrl).
+class DroppedUriList : public QMimeData {
+ public:
+  explicit DroppedUriList(const std::string& bytes) : bytes_(QByteArray::fromStdString(bytes)) {}
+  QStringList formats() const override { return {kFormat}; }
+  bool hasFormat(const QString& format) const override { return format == kFormat; }
+
+ protected:
+  QVariant retrieveData(const QString& format, QMetaType) const override {
+    return format == kFormat ? QVariant(bytes_) : QVariant();
+  }
+
+ private:
+  inline static const QString kFormat = QStringLiteral("text/uri-list");
+  QByteArray bytes_;
+};
+
+// Drops a text/uri-list, given as the bytes a file manager sends, onto the
+// window's middle; false when the window refuses it on entering.
+bool dropUriList(TMainForm& window, const std::string& uriList) {
+  DroppedUriList data(uriList);
   const QPoint at = window.rect().center();
   QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&window, &enter);
-  ASSERT_TRUE(enter.isAccepted());
+  if (!enter.isAccepted()) return false;
   QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&window, &drop);
+  return true;
 }
+
+std::string fileUri(const fs::path& path) {
+  return "file://" + QByteArray::fromStdString(path.string()).toPercentEncoding("/").toStdString();
+}
+
+// Drags `path` onto the window's middle and drops it there, as a file manager does.
+void dropOnto(TMainForm& window, const fs::path& path) { ASSERT_TRUE(dropUriList(window, fileUri(path) + "\r\n")); }
 
 int64_t modificationTime(const fs::path& file) {
   struct stat st {};
@@ -101,7 +127,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   writeFamily(palm);
   RecordingUi ui;
   {
-    const QStringList arguments{"QuilloryAlbum", QString::fromStdString(palm.string())};
+    const std::vector<std::string> arguments{"QuilloryAlbum", palm.string()};
     const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, TMainForm::startUpSource(arguments), ui.aboutBox()));
     f->openArguments(arguments);
     EXPECT_EQ(texts(f->UserBox), (QStringList{"Anna", "Ben"}));
@@ -118,8 +144,7 @@ TEST(MainFormPalmFolder, OpensAFolderArgumentAndRemembersItForTheNextStart) {
   // A picture database as the argument is shown as Open shows it.
   const forms::ComponentPtr<TMainForm> g(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ui.take();
-  const QString sun = QString::fromStdString((palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string());
-  g->openArguments({"QuilloryAlbum", sun});
+  g->openArguments({"QuilloryAlbum", (palm / "Anna" / "Backup" / "QuilloryPicSun.pdb").string()});
   EXPECT_EQ(g->currentPictureName(), "QuilloryPicSun");
 }
 
@@ -223,4 +248,46 @@ TEST(MainFormPalmFolder, ChildrenKeepTheirNamesTheirPicturesAndTheirAlbums) {
   EXPECT_EQ(testsupport::TempDir::read(albums + ri + "/Pic_1.bmp").size(), fs::file_size(albums + zhong + "/Pic_1.bmp"));
   EXPECT_TRUE(fs::exists(albums + zhong + "/Pic_2.bmp"));
   EXPECT_FALSE(fs::exists(albums + ri + "/Pic_2.bmp"));
+}
+
+TEST(MainFormPalmFolder, APathThatIsNotUtf8OpensByArgumentAndByDrop) {
+  NoOtherSources sources;
+  testsupport::TempDir dir;
+  const fs::path palm = dir.path("Palm \xE9t\xE9");  // Latin-1, as an old copy may name it
+  const std::vector<FamilyPicture> pictures = writeFamily(palm);
+  RecordingUi ui;
+
+  // The program's arguments as the system gives them.
+  const std::vector<std::string> arguments{"QuilloryAlbum", palm.string()};
+  const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, TMainForm::startUpSource(arguments), ui.aboutBox()));
+  f->openArguments(arguments);
+  EXPECT_TRUE(ui.take().empty());
+  EXPECT_EQ(texts(f->UserBox), (QStringList{"Anna", "Ben"}));
+  ASSERT_TRUE(person::showAndActivate(*f));
+  ASSERT_TRUE(person::clickEntry(*f, QStringLiteral("QuilloryPicSun.pdb")));
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicSun");
+  f->openArguments({"QuilloryAlbum", pictures[0].database.string()});
+  EXPECT_EQ(f->currentPictureName(), "QuilloryPicBoat");
+  EXPECT_TRUE(ui.take().empty());
+
+  // Dropped: percent-encoded; on localhost after a comment line; raw bytes before a second entry.
+  const std::vector<std::tuple<std::string, QStringList, std::string>> drops = {
+      {fileUri(palm / "Ben") + "\r\n", {"Ben"}, "QuilloryPicBoat"},
+      {"# dropped\r\nfile://localhost" + fileUri(pictures[2].database).substr(7) + "\r\n", {"Ben"}, "QuilloryPicDog"},
+      {"file://" + palm.string() + "\n" + fileUri(palm / "Ben") + "\n", {"Anna", "Ben"}, "QuilloryPicDog"},
+  };
+  for (const auto& [uriList, users, pictureName] : drops) {
+    SCOPED_TRACE(uriList);
+    ASSERT_TRUE(dropUriList(*f, uriList));
+    EXPECT_EQ(ui.take(), std::vector<Shown>{});
+    EXPECT_EQ(texts(f->UserBox), users);
+    EXPECT_EQ(f->currentPictureName(), pictureName);
+  }
+  // Only local files are taken.
+  for (const std::string& other : {std::string("https://example.com/QuilloryPicSun.pdb\r\n"),
+                                   "file://elsewhere" + fileUri(pictures[1].database).substr(7) + "\r\n",
+                                   std::string("# nothing but a comment\r\n")}) {
+    SCOPED_TRACE(other);
+    EXPECT_FALSE(dropUriList(*f, other));
+  }
 }

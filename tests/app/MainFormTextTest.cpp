@@ -10,11 +10,14 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
+#include "Person.h"
 #include "PalmDesktop.h"
 #include "RecordingUi.h"
+#include "support/PalmFolders.h"
 
 namespace fs = std::filesystem;
 
@@ -91,4 +94,47 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   clickButton(*f, "ToolButton7");
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + userFolder + "/"}}));
   EXPECT_EQ(fileNames(userFolder), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+}
+
+// A name that is not UTF-8 comes back from a file dialog with U+FFFD in place
+// of its bad bytes, as Qt's GTK and portal dialogs hand it over; the window
+// opens and saves the very file it names, and guesses nothing when two names
+// come back alike.
+TEST(MainFormText, DialogAnswersWithNamesThatAreNotUtf8ReachTheirOwnFiles) {
+  testsupport::TempDir dir;
+  const std::string latin1 = "QuilloryPicCaf\xE9";  // the file's name and the database's own, Latin-1
+  const std::string folder = dir.path("Caf\xE9") + "/";
+  const std::string twins = dir.path("Twins") + "/";
+  testsupport::writeBytes(folder + latin1 + ".pdb", album::buildPictureDatabase(latin1, std::vector<uint8_t>(22400, 7)));
+  // Not pictures: a guess between them would say "Invalid database file!".
+  testsupport::writeBytes(twins + "QuilloryPicA\xE8.pdb", std::vector<uint8_t>(100, 1));
+  testsupport::writeBytes(twins + "QuilloryPicA\xE9.pdb", std::vector<uint8_t>(100, 1));
+  struct InFolder {
+    QString before = QDir::currentPath();
+    ~InFolder() { QDir::setCurrent(before); }
+  } restoreFolder;
+  RecordingUi ui;
+  const forms::ComponentPtr<app::TMainForm> f(new app::TMainForm(ui, [] { return users::UsersData{}; }, ui.aboutBox()));
+  ASSERT_TRUE(person::showAndActivate(*f));
+  const auto answer = [&](const std::string& bytes) { ui.fileAnswers.push_back(QString::fromUtf8(bytes)); };
+
+  answer(folder + latin1 + ".pdb");
+  person::clickToolButton(*f, "ToolButton1");
+  EXPECT_TRUE(ui.take().empty());
+  EXPECT_EQ(f->currentPictureName(), latin1);
+  EXPECT_EQ(f->Image1->bitmap(), album::decodePicture(folder + latin1 + ".pdb"));
+
+  // Save writes into that folder; Save As keeps the name typed into the dialog.
+  person::clickToolButton(*f, "ToolButton2");
+  answer(folder + "Copy \xC3\xA9.png");
+  person::clickToolButton(*f, "ToolButton3");
+  EXPECT_TRUE(ui.take().empty());
+  EXPECT_EQ(fileNames(folder), (std::vector<std::string>{"Copy \xC3\xA9.png", "QuilloryPicCaf\xC3\xA9.bmp", latin1 + ".pdb"}));
+
+  answer(twins + "QuilloryPicA\xE9.pdb");
+  person::clickToolButton(*f, "ToolButton1");
+  const std::vector<Shown> shown = ui.take();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].kind, "stop");
+  EXPECT_EQ(f->currentPictureName(), latin1);
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/Controls.h"
 #include "app/MainForm.h"
 
 namespace {
