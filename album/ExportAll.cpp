@@ -216,6 +216,11 @@ std::string ExportNumbers::fileName(int number, const std::string& extension) {
   return "Pic_" + std::to_string(number) + extension;
 }
 
+std::string cannotCreateFolder(const std::string& folder) {
+  const std::string reason = platform::lastErrorText();
+  return base::formatMessage(msg::CannotCreateFolder, {platform::absolutePath(folder), reason});
+}
+
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
                             const PictureDecoder& decode, ExportReport& report) {
   ExportCounts counts;
@@ -227,7 +232,7 @@ ExportResult exportPictures(const std::vector<std::string>& databases, const std
                             ExportCounts& counts) {
   if (databases.empty()) return ExportResult::Nothing;
   if (!platform::directoryExists(exportFolder) && !platform::createDirectory(exportFolder)) {
-    report.error(base::formatMessage(msg::CannotCreate, {exportFolder}));
+    report.error(cannotCreateFolder(exportFolder));
     return ExportResult::FolderFailed;
   }
   try {

@@ -73,6 +73,10 @@ class ExportNumbers {
   int lowest_ = 1;
 };
 
+// "Cannot create <folder in full>. <the system's reason>", right after
+// platform::createDirectory failed to make `folder`.
+std::string cannotCreateFolder(const std::string& folder);
+
 // Exports `databases` (full paths) in order into `exportFolder` (ending with a
 // separator), which is created when missing (one level). Never raises: an
 // error of the platform that is not named as a failing database (a database

@@ -44,7 +44,7 @@ int runExportAll(const Invocation& call) {
 
   const std::string dest = withSeparator(args[0]);
   if (!platform::directoryExists(dest) && !platform::createDirectory(dest))
-    return fail(base::formatMessage(album::msg::CannotCreate, {dest}));
+    return fail(album::cannotCreateFolder(dest));
   ConsoleReport report(true);
   album::ExportCounts total;
   int status = 0;

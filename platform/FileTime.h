@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// Sets the modification time of the file at `path` (not following a final
-// symlink on POSIX) to `unixSeconds`, seconds since 1970-01-01 UTC. False when
-// the system refuses; the file is otherwise left alone.
+// Sets the modification time of the file at `path` to `unixSeconds`, seconds
+// since 1970-01-01 UTC. On POSIX a symlink's file takes it, as the writer
+// replaced that file, and only a regular file does. False when the system
+// refuses or `path` is no regular file; the file is otherwise left alone.
 bool setModificationTime(const std::string& path, int64_t unixSeconds);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/FileWriter.h"
 
+#include <string_view>
+
 #include "platform/FileWriterParts.h"
 
 namespace platform {
@@ -13,11 +15,23 @@ std::string folderOf(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
+namespace {
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::string_view kTemporaryStart = ".qalbum-", kTemporaryEnd = ".tmp";
+constexpr size_t kTemporaryLetters = 8;
+}  // namespace
+
 std::string temporaryName(std::mt19937_64& random) {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string name = ".qalbum-";
-  for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-  return name + ".tmp";
+  std::string name(kTemporaryStart);
+  for (size_t i = 0; i < kTemporaryLetters; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+  return name.append(kTemporaryEnd);
+}
+
+bool isTemporaryName(const std::string& name) {
+  if (name.size() != kTemporaryStart.size() + kTemporaryLetters + kTemporaryEnd.size()) return false;
+  if (!name.starts_with(kTemporaryStart) || !name.ends_with(kTemporaryEnd)) return false;
+  const std::string_view letters = std::string_view(name).substr(kTemporaryStart.size(), kTemporaryLetters);
+  return letters.find_first_not_of(kLetters) == std::string_view::npos;
 }
 
 std::mt19937_64& temporaryNameRandom() {

@@ -4,6 +4,12 @@
 // interrupted or killed write leaves the old file or the new one under the
 // name, never a cut one. Errors name the target, never the temporary file:
 // "Cannot create file "<absolute target>". <cause>".
+//
+// On POSIX a replacing write follows a symlink named as the target and
+// replaces the file it leads to, in that file's folder, keeping the link; a
+// FIFO or character device is written through in place; a folder, socket or
+// block device is refused. Names are given relative to the open folder, so a
+// working folder of any depth works.
 #pragma once
 
 #include <functional>
@@ -18,7 +24,9 @@ using WriteContent = std::function<void(base::Stream&)>;
 
 // How a finished file takes a name that must not be overwritten; each one is
 // the fallback of the one before on file systems that lack it (FAT, exFAT).
-enum class NewNameMethod { HardLink, RenameNoReplace, CopyExclusive };
+// LockedRename: a rename after a look that finds the name free, the two made
+// one step for this program's writers by a lock on the folder.
+enum class NewNameMethod { HardLink, RenameNoReplace, LockedRename };
 
 class FileWriter {
  public:
@@ -27,28 +35,32 @@ class FileWriter {
     NewName,  // the file takes a name that nobody has yet
   };
 
-  // Creates the temporary file in the folder of `target`. For Replace, when the
-  // folder refuses new files but an existing target is writable, the target is
-  // written in place instead (emptied, then overwritten).
+  // Creates the temporary file in the folder of `target` (for Replace, of the
+  // file a symlink leads to). A folder that refuses new files fails the write,
+  // whatever the target's own permissions. On POSIX, the first writer of a
+  // process in a folder removes the temporary files there that a killed
+  // process left.
   FileWriter(const std::string& target, Purpose purpose);
   // Removes the temporary file unless it was given its name.
   ~FileWriter();
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;
 
-  // Writes the whole content and flushes it to disk.
+  // Writes the whole content.
   void write(const WriteContent& content);
-  // Replace: puts the written file under the target's name, keeping an old
-  // file's permission bits, and syncs the folder.
+  // Replace: flushes the written file to disk and puts it under the target's
+  // name, keeping an old file's permission bits where the file system has
+  // them, and syncs the folder.
   void replaceTarget();
   // NewName: gives the written file the name `path` (in the target's folder)
   // unless that name is taken; false when it is, and the file may then be
   // offered another name. The folder is not synced: call syncFolder once the
   // batch of names is given.
   bool takeNewName(const std::string& path, NewNameMethod first = NewNameMethod::HardLink);
-  // NewName, for many files made durable together: closes the written file
-  // without flushing it; flushBatch then flushes all such files with one call.
-  // A file that takes its name before a flushBatch is flushed on its own first.
+  // NewName, for many files made durable together: finishes the written file
+  // without flushing it (on POSIX it stays open, and held, until named); flushBatch then
+  // flushes all such files with one call. A file that takes its name before a
+  // flushBatch is flushed on its own first.
   void closeForBatch();
 
   class Impl;
@@ -68,8 +80,9 @@ void flushBatch(const std::string& folder);
 void syncFolder(const std::string& folder);
 
 // Removes the temporary files being written when the process is ended by
-// SIGINT, SIGTERM or SIGHUP, then ends it as the signal would have; a write
-// beyond the file-size limit fails with an error instead of ending the process.
+// SIGINT, SIGTERM, SIGHUP or SIGPIPE (a closed pipe on standard error), then
+// ends it as the signal would have; a write beyond the file-size limit fails
+// with an error instead of ending the process.
 void removeTemporaryFilesOnSignals();
 
 }  // namespace platform

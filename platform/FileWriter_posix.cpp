@@ -1,62 +1,25 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
 #include <cstdint>
-#include <cstring>
-#include <mutex>
 
 #include "base/Errors.h"
 #include "platform/FileWriter.h"
 #include "platform/FileWriterParts.h"
+#include "platform/FileWriter_posix.h"
 #include "platform/Files.h"
 
 namespace platform {
 
 namespace {
 
-// --- Temporary files a signal handler removes --------------------------------
-// A fixed table, so that the handler only reads memory and calls unlink().
-
-constexpr int kLiveSlots = 64;
-constexpr size_t kSlotPathMax = 4096;
-char liveTemporaries[kLiveSlots][kSlotPathMax];
-std::atomic<bool> slotUsed[kLiveSlots];
-std::mutex slotClaim;
-
-int registerTemporary(const std::string& path) {
-  if (path.size() >= kSlotPathMax) return -1;
-  const std::lock_guard<std::mutex> lock(slotClaim);
-  for (int i = 0; i < kLiveSlots; ++i) {
-    if (slotUsed[i].load()) continue;
-    std::memcpy(liveTemporaries[i], path.c_str(), path.size() + 1);
-    slotUsed[i].store(true);
-    return i;
-  }
-  return -1;
-}
-
-void unregisterTemporary(int slot) {
-  if (slot >= 0) slotUsed[slot].store(false);
-}
-
-extern "C" void removeTemporariesAndDie(int signal) {
-  for (int i = 0; i < kLiveSlots; ++i)
-    if (slotUsed[i].load()) ::unlink(liveTemporaries[i]);
-  // The handler was installed with SA_RESETHAND: the signal, raised again,
-  // ends the process as it would have without a handler once this returns.
-  ::raise(signal);
-}
-
-// --- Small helpers --------------------------------------------------------------
-
-// Files closed for a batch are numbered as they close; a batch flush that
+// Files finished for a batch are numbered as they finish; a batch flush that
 // succeeds covers every number given before it began.
-std::atomic<uint64_t> closedForBatch{0};
+std::atomic<uint64_t> finishedForBatch{0};
 std::atomic<uint64_t> flushedUpTo{0};
 
 mode_t newFileMode() {
@@ -72,7 +35,35 @@ bool isMissingHardLinks(int err) {
   return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == EXDEV || err == EMLINK || err == ENOSYS;
 }
 
-// A stream over the temporary file's descriptor that keeps the cause of a failed write.
+bool isMissingNoReplace(int err) { return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP; }
+
+// Mode bits and owners are best effort: FAT through FUSE has none and refuses to set them.
+void setModeIfKept(int fd, mode_t mode) {
+  if (::fchmod(fd, mode) != 0) {
+  }
+}
+
+// Only root may give a file away; the new file otherwise stays the writer's own.
+void setOwnerIfAllowed(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+  }
+}
+
+std::string baseName(const std::string& path) { return path.substr(folderOf(path).size()); }
+
+// The folder that names are given in, open, so that a working folder too deep
+// for one path still works. A folder that may be written but not read still
+// takes names (O_PATH); it can then be neither listed, locked nor synced.
+int openFolder(const std::string& folder) {
+  const char* path = folder.empty() ? "." : folder.c_str();
+  const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#ifdef O_PATH
+  if (fd < 0 && errno == EACCES) return ::open(path, O_PATH | O_DIRECTORY | O_CLOEXEC);
+#endif
+  return fd;
+}
+
+// A stream over the file's descriptor that keeps the cause of a failed write.
 class DescriptorStream : public base::Stream {
  public:
   explicit DescriptorStream(int fd) : fd_(fd) {}
@@ -112,215 +103,199 @@ class DescriptorStream : public base::Stream {
   int error_ = 0;
 };
 
-// Copies the whole of `from` into `to`; 0 or the errno of the failure.
-int copyFile(int from, int to) {
-  char buffer[1 << 16];
-  for (off_t at = 0;;) {
-    const ssize_t n = ::pread(from, buffer, sizeof buffer, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return 0;
-    for (ssize_t done = 0; done < n;) {
-      const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) return w < 0 ? errno : ENOSPC;
-      done += w;
-    }
-    at += n;
+// Holds an exclusive flock on a folder while it lives.
+class FolderLock {
+ public:
+  explicit FolderLock(int folder) : folder_(folder), error_(::flock(folder, LOCK_EX) == 0 ? 0 : errno) {}
+  ~FolderLock() {
+    if (error_ == 0) ::flock(folder_, LOCK_UN);
   }
-}
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  int error() const { return error_; }
+
+ private:
+  int folder_;
+  int error_;
+};
 
 }  // namespace
 
 class FileWriter::Impl {
  public:
-  Impl(const std::string& target, Purpose purpose) : target_(absolutePath(target)) {
-    const int err = createTemporary();
-    if (err == 0) return;
-    if (purpose == Purpose::Replace && (err == EACCES || err == EPERM) && openTargetInPlace()) return;
-    fail(err);
+  Impl(const std::string& target, Purpose purpose) : shown_(absolutePath(target)) {
+    std::string path = target;
+    if (purpose == Purpose::Replace) {
+      const OutputTarget output = resolveOutput(target);
+      if (output.kind == OutputTarget::Kind::Refused) fail(output.refusal);
+      if (output.kind == OutputTarget::Kind::Device) {
+        openDevice(target);
+        return;
+      }
+      path = output.path;
+    }
+    const std::string folder = folderOf(path);
+    name_ = baseName(path);
+    folder_.reset(openFolder(folder));
+    if (folder_.get() < 0) fail(errno);
+    if (name_.empty()) fail(EISDIR);
+    removeAbandonedTemporaries(folder_.get(), absolutePath(folder.empty() ? "./" : folder));
+    if (const int err = createTemporary(folder_.get(), temporary_)) fail(err);
   }
 
   ~Impl() { discard(); }
 
   void write(const WriteContent& content) {
-    DescriptorStream stream(fd_);
-    const auto emptyInPlace = [this] {
-      if (inPlace_ && ::ftruncate(fd_, 0) != 0) fail(errno);
-    };
-    writeThrough(stream, target_, content, emptyInPlace, [this](int err) { fail(err); }, [this] { discard(); });
+    DescriptorStream stream(file());
+    writeThrough(stream, shown_, content, [this](int err) { fail(err); }, [this] { discard(); });
   }
 
   void replaceTarget() {
-    if (inPlace_) {
-      finish(0);
+    if (device_.get() >= 0) {
+      closeFile(device_);
       return;
     }
     struct stat old {};
-    const bool exists = ::lstat(target_.c_str(), &old) == 0;
+    const bool exists = ::fstatat(folder_.get(), name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    // Only a regular file is ever renamed over; something else may have taken the name since.
+    if (exists && S_ISDIR(old.st_mode)) fail(EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) fail(kNotRegularFile);
     // A write-protected file stays as it is: renaming would replace it.
-    if (exists && S_ISREG(old.st_mode) && ::access(target_.c_str(), W_OK) != 0) fail(errno);
-    if (exists && S_ISREG(old.st_mode)) {
-      if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
-        // Only root may give a file away; the new file stays the writer's own.
-      }
-      finish(old.st_mode & 07777);
-    } else {
-      finish(newFileMode());
-    }
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    if (exists && ::faccessat(folder_.get(), name_.c_str(), W_OK, 0) != 0) fail(errno);
+    if (exists) setOwnerIfAllowed(file(), old);
+    setModeIfKept(file(), exists ? old.st_mode & 07777 : newFileMode());
+    makeDurable();
+    if (::renameat(folder_.get(), temporary_.name.c_str(), folder_.get(), name_.c_str()) != 0) fail(errno);
     named();
-    syncFolder(folderOf(target_));
+    ::fsync(folder_.get());  // some file systems cannot sync a folder; their names are as durable as they get
   }
 
   void closeForBatch() {
+    setModeIfKept(file(), newFileMode());
 #ifdef __linux__
-    if (::fchmod(fd_, newFileMode()) != 0) fail(errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) fail(errno);
-    ticket_ = ++closedForBatch;
+    ticket_ = ++finishedForBatch;
 #else
-    finish(newFileMode());
+    makeDurable();
 #endif
   }
 
   bool takeNewName(const std::string& path, NewNameMethod first) {
-    target_ = absolutePath(path);
-    if (fd_ >= 0) finish(newFileMode());
-    if (ticket_ > flushedUpTo.load()) flushClosed();
-    ticket_ = 0;
-    int err = 0;
+    name_ = baseName(path);
+    shown_ = absolutePath(path);
+    if (ticket_ == 0) setModeIfKept(file(), newFileMode());
+    makeDurable();
     switch (first) {
       case NewNameMethod::HardLink:
-        if (::link(temporary_.c_str(), target_.c_str()) == 0) {
-          ::unlink(temporary_.c_str());
-          named();
-          return true;
-        }
-        err = errno;
-        if (err == EEXIST) return false;
-        if (!isMissingHardLinks(err)) fail(err);
+        if (const Outcome outcome = hardLink(); outcome != Outcome::Unsupported) return outcome == Outcome::Named;
         [[fallthrough]];
       case NewNameMethod::RenameNoReplace:
-#if defined(__linux__) && defined(RENAME_NOREPLACE)
-        if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) {
-          named();
-          return true;
-        }
-        err = errno;
-        if (err == EEXIST) return false;
-        if (err != EINVAL && err != ENOSYS && err != ENOTSUP && err != EOPNOTSUPP) fail(err);
-#endif
+        if (const Outcome outcome = renameNoReplace(); outcome != Outcome::Unsupported)
+          return outcome == Outcome::Named;
         [[fallthrough]];
-      case NewNameMethod::CopyExclusive:
-        return copyToNewName();
+      case NewNameMethod::LockedRename:
+        return renameUnderLock() == Outcome::Named;
     }
     return false;
   }
 
  private:
-  // 0, or the errno of the failure.
-  int createTemporary() {
-    const std::string folder = folderOf(target_);
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-      temporary_ = folder + temporaryName(temporaryNameRandom());
-      // Listed before it exists, so that no signal can come between creating and listing it.
-      slot_ = registerTemporary(temporary_);
-      fd_ = ::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-      if (fd_ >= 0) return 0;
-      const int err = errno;
-      unregisterTemporary(slot_);
-      slot_ = -1;
-      if (err != EEXIST) {
-        temporary_.clear();
-        return err;
-      }
-    }
-    temporary_.clear();
-    return EEXIST;
-  }
+  enum class Outcome { Named, Taken, Unsupported };
 
-  // The folder refuses new files: an existing, writable, regular target is
-  // emptied and written in place, as the only way left to save into it.
-  bool openTargetInPlace() {
-    const int fd = ::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+  int file() const { return device_.get() >= 0 ? device_.get() : temporary_.fd.get(); }
+
+  // A FIFO or character device takes the bytes as they come, in place, as cp
+  // writes them; there is no old content to keep and no name to give.
+  void openDevice(const std::string& target) {
+    device_.reset(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (device_.get() < 0) fail(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      ::close(fd);
-      return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    fd_ = fd;
-    inPlace_ = true;
-    return true;
+    // Something else took the name between the look and the open.
+    if (::fstat(device_.get(), &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) fail(EAGAIN);
   }
 
-  // Sets the mode (0: leave it), flushes the file to disk and closes it.
-  void finish(mode_t mode) {
-    if (mode != 0 && ::fchmod(fd_, mode) != 0) fail(errno);
-    if (::fsync(fd_) != 0) fail(errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) fail(errno);
+  // Flushes the file to disk, unless a batch flush since it was finished did.
+  void makeDurable() {
+    if (durable_) return;
+    if ((ticket_ == 0 || ticket_ > flushedUpTo.load()) && ::fsync(file()) != 0) fail(errno);
+    durable_ = true;
   }
 
-  // A file closed for a batch that was not flushed since: flushed on its own.
-  void flushClosed() {
-    const int fd = ::open(temporary_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) fail(errno);
-    const int err = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    if (err != 0) fail(err);
+  Outcome hardLink() {
+    const char* temporary = temporary_.name.c_str();
+    if (::linkat(folder_.get(), temporary, folder_.get(), name_.c_str(), 0) == 0) {
+      ::unlinkat(folder_.get(), temporary, 0);
+      named();
+      return Outcome::Named;
+    }
+    return outcomeOf(errno, isMissingHardLinks(errno));
   }
 
-  // No hard links and no non-replacing rename: the final name is created
-  // exclusively and the finished file copied into it.
-  bool copyToNewName() {
-    const int out = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, newFileMode());
-    if (out < 0) {
-      if (errno == EEXIST) return false;
-      fail(errno);
+  Outcome renameNoReplace() {
+#if defined(__linux__) && defined(RENAME_NOREPLACE)
+    const int folder = folder_.get();
+    if (::renameat2(folder, temporary_.name.c_str(), folder, name_.c_str(), RENAME_NOREPLACE) == 0) {
+      named();
+      return Outcome::Named;
     }
-    const int in = ::open(temporary_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    int err = in < 0 ? errno : copyFile(in, out);
-    if (in >= 0) ::close(in);
-    if (err == 0 && ::fsync(out) != 0) err = errno;
-    if (::close(out) != 0 && err == 0) err = errno;
-    if (err != 0) {
-      ::unlink(target_.c_str());
-      fail(err);
-    }
-    ::unlink(temporary_.c_str());
+    return outcomeOf(errno, isMissingNoReplace(errno));
+#else
+    return Outcome::Unsupported;
+#endif
+  }
+
+  // Neither hard links nor a non-replacing rename (FAT and exFAT through FUSE).
+  // The writers of this program take names one at a time under an exclusive
+  // flock on the folder, so for them the look that finds a name free and the
+  // rename that takes it are one step; the rename is atomic, so the name never
+  // holds a partial file. Only a program that is not ours, taking that very
+  // name between the two, could lose its file.
+  Outcome renameUnderLock() {
+    const FolderLock lock(folder_.get());
+    if (lock.error() != 0) fail(lock.error());
+    struct stat st {};
+    if (::fstatat(folder_.get(), name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return Outcome::Taken;
+    if (errno != ENOENT) fail(errno);
+    if (::renameat(folder_.get(), temporary_.name.c_str(), folder_.get(), name_.c_str()) != 0) fail(errno);
     named();
-    return true;
+    return Outcome::Named;
   }
 
+  Outcome outcomeOf(int err, bool unsupported) {
+    if (err == EEXIST) return Outcome::Taken;
+    if (!unsupported) fail(err);
+    return Outcome::Unsupported;
+  }
+
+  // The file has its name: the temporary one is gone, and so is its lock.
   void named() {
-    temporary_.clear();
-    unregisterTemporary(slot_);
-    slot_ = -1;
+    forgetTemporary(temporary_);
+    closeFile(temporary_.fd);
+  }
+
+  void closeFile(Descriptor& fd) {
+    if (::close(fd.release()) != 0) fail(errno);
   }
 
   void discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    named();
+    if (!temporary_.name.empty()) ::unlinkat(folder_.get(), temporary_.name.c_str(), 0);
+    forgetTemporary(temporary_);
+    temporary_.fd.reset();
+    device_.reset();
   }
 
-  [[noreturn]] void fail(int err) {
+  [[noreturn]] void fail(int err) { fail(base::systemErrorText(err)); }
+  [[noreturn]] void fail(const std::string& reason) {
     discard();
-    throw base::EFCreateError(target_, base::systemErrorText(err));
+    throw base::EFCreateError(shown_, reason);
   }
 
-  std::string target_;
-  std::string temporary_;
-  int fd_ = -1;
-  int slot_ = -1;
-  bool inPlace_ = false;
-  uint64_t ticket_ = 0;  // set while the file is closed for a batch and not yet named
+  std::string shown_;  // the target as messages name it
+  std::string name_;   // the final name, in folder_
+  Descriptor folder_;
+  TemporaryFile temporary_;
+  Descriptor device_;  // a FIFO or character device written through
+  uint64_t ticket_ = 0;  // set once the file is finished for a batch
+  bool durable_ = false;
 };
 
 FileWriter::FileWriter(const std::string& target, Purpose purpose) : impl_(std::make_unique<Impl>(target, purpose)) {}
@@ -332,39 +307,23 @@ void FileWriter::closeForBatch() { impl_->closeForBatch(); }
 
 void flushBatch(const std::string& folder) {
 #ifdef __linux__
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  const uint64_t upTo = closedForBatch.load();
-  if (::syncfs(fd) == 0) {
+  const Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0) return;
+  const uint64_t upTo = finishedForBatch.load();
+  if (::syncfs(fd.get()) == 0) {
     uint64_t seen = flushedUpTo.load();
     while (seen < upTo && !flushedUpTo.compare_exchange_weak(seen, upTo)) {
     }
   }
-  ::close(fd);
 #else
   (void)folder;
 #endif
 }
 
 void syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);  // some file systems cannot sync a folder; their names are as durable as they get
-  ::close(fd);
-}
-
-void removeTemporaryFilesOnSignals() {
-  ::signal(SIGXFSZ, SIG_IGN);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    struct sigaction old {};
-    ::sigaction(signal, nullptr, &old);
-    if (old.sa_handler == SIG_IGN) continue;  // started under nohup: stay that way
-    struct sigaction action {};
-    action.sa_handler = removeTemporariesAndDie;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(signal, &action, nullptr);
-  }
+  const Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Some file systems cannot sync a folder; their names are as durable as they get.
+  if (fd.get() >= 0) ::fsync(fd.get());
 }
 
 }  // namespace platform

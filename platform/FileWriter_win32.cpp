@@ -52,26 +52,21 @@ bool isTaken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERR
 
 class FileWriter::Impl {
  public:
-  Impl(const std::string& target, Purpose purpose) : target_(absolutePath(target)) {
+  // A folder that refuses new files fails the write: the old file stays whole.
+  Impl(const std::string& target, Purpose) : target_(absolutePath(target)) {
     const DWORD err = createTemporary();
-    if (err == ERROR_SUCCESS) return;
-    if (purpose == Purpose::Replace && err == ERROR_ACCESS_DENIED && openTargetInPlace()) return;
-    fail(err);
+    if (err != ERROR_SUCCESS) fail(err);
   }
 
   ~Impl() { discard(); }
 
   void write(const WriteContent& content) {
     HandleStream stream(handle_);
-    const auto emptyInPlace = [this] {
-      if (inPlace_ && !SetEndOfFile(handle_)) fail(GetLastError());
-    };
-    writeThrough(stream, target_, content, emptyInPlace, [this](DWORD err) { fail(err); }, [this] { discard(); });
+    writeThrough(stream, target_, content, [this](DWORD err) { fail(err); }, [this] { discard(); });
   }
 
   void replaceTarget() {
     finish();
-    if (inPlace_) return;
     // A write-protected file stays as it is: replacing it would lose it.
     const DWORD attributes = GetFileAttributesA(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) fail(ERROR_ACCESS_DENIED);
@@ -112,20 +107,6 @@ class FileWriter::Impl {
     return ERROR_FILE_EXISTS;
   }
 
-  // The folder refuses new files: an existing, writable target is emptied and
-  // written in place, as the only way left to save into it.
-  bool openTargetInPlace() {
-    const HANDLE h = CreateFileA(target_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    if (GetFileType(h) != FILE_TYPE_DISK) {
-      CloseHandle(h);
-      return false;
-    }
-    handle_ = h;
-    inPlace_ = true;
-    return true;
-  }
-
   void finish() {
     if (!FlushFileBuffers(handle_)) fail(GetLastError());
     const HANDLE h = handle_;
@@ -148,7 +129,6 @@ class FileWriter::Impl {
   std::string target_;
   std::string temporary_;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
-  bool inPlace_ = false;
 };
 
 FileWriter::FileWriter(const std::string& target, Purpose purpose) : impl_(std::make_unique<Impl>(target, purpose)) {}

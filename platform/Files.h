@@ -13,7 +13,9 @@ inline constexpr char kPathSeparator = '/';
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
-// Creates one folder level; false when it cannot be created.
+// Creates one folder level. True too when a folder of that name is there
+// already (made meanwhile by another run, say); false when it cannot be
+// created, with the system's reason left for lastErrorText.
 bool createDirectory(const std::string& path);
 // The system's text for the last failed file operation of this thread.
 std::string lastErrorText();

@@ -22,7 +22,13 @@ bool directoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+bool createDirectory(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
+  const int err = errno;
+  if (err == EEXIST && directoryExists(path)) return true;
+  errno = err;
+  return false;
+}
 
 bool setCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
 

@@ -18,7 +18,13 @@ bool directoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool createDirectory(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD err = GetLastError();
+  if (err == ERROR_ALREADY_EXISTS && directoryExists(path)) return true;
+  SetLastError(err);
+  return false;
+}
 
 bool setCurrentDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
 

@@ -23,6 +23,9 @@ QA_RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev zlib1g-dev fonts-l
 # What every check needs besides: the tests, the benchmarks and the fuzzers (clang).
 QA_BUILD_PACKAGES=("${QA_RUN_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev)
 
+# What the tests of the file writer mount: exFAT, FAT and NTFS images through FUSE.
+QA_TEST_PACKAGES=(exfat-fuse exfatprogs fusefat dosfstools ntfs-3g)
+
 # What the package check needs: the package tools and the validators.
 QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
 

@@ -1,20 +1,23 @@
 // qalbum as a real process against hostile files: inputs that are no regular
 // files, output that cannot be written, signals and a file-size limit in the
-// middle of an export.
+// middle of an export, folders made by two runs at once, a working folder too
+// deep to name whole.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 #include <filesystem>
 
 #include "album/DatabaseBuilder.h"
 #include "album/PictureTemplate.h"
+#include "base/Errors.h"
+#include "support/DeepFolder.h"
 #include "support/Qalbum.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -32,15 +35,6 @@ Outcome qalbumIn(const TempDir& dir, const std::vector<std::string>& args, RunOp
   return testsupport::qalbum(dir, args, options);
 }
 
-void makeSocket(const std::string& path) {
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path;
-  ::close(fd);
-}
-
 std::vector<std::string> names(const std::string& folder) {
   std::vector<std::string> all;
   for (const auto& e : fs::directory_iterator(folder)) all.push_back(e.path().filename().string());
@@ -54,12 +48,45 @@ bool anyTemporary(const std::string& folder) {
   return false;
 }
 
+// Starts qalbum with `args` in the working folder `at` (a descriptor, so that
+// any depth will do), its standard error going to `err`; returns its pid.
+pid_t startQalbum(const std::vector<std::string>& args, int at = AT_FDCWD, int err = -1) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (at != AT_FDCWD && ::fchdir(at) != 0) ::_exit(126);
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    ::dup2(quiet, STDOUT_FILENO);
+    ::dup2(err >= 0 ? err : quiet, STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>("qalbum")};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const std::string program = testsupport::builtProgram("qalbum");
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+int statusOf(pid_t pid) {
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A folder "backup" in `dir` with `count` large picture databases.
+std::string backupOf(const TempDir& dir, int count) {
+  fs::create_directory(dir.path("backup"));
+  const auto database = album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(89600, 1));
+  for (int i = 0; i < count; ++i) dir.write("backup/QuilloryPic" + std::to_string(i) + ".pdb", database);
+  return dir.path("backup");
+}
+
 }  // namespace
 
 TEST(QalbumFiles, InputsThatAreNoRegularFilesFailAtOnce) {
   TempDir dir;
   ::mkfifo(dir.path("fifo").c_str(), 0600);
-  makeSocket(dir.path("socket"));
+  ASSERT_TRUE(testsupport::makeSocket(dir.path("socket")));
   for (const std::string& input : {dir.path("fifo"), dir.path("socket"), std::string("/dev/zero")}) {
     SCOPED_TRACE(input);
     const std::string refused = "Cannot open file \"" + input + "\". Not a regular file.\n";
@@ -137,12 +164,11 @@ TEST(QalbumFiles, AFileSizeLimitLeavesNoFileBehind) {
 }
 
 // The export is stopped while a temporary file is there, then sent the signal.
+// SIGKILL leaves its temporary files; the next write into the folder removes them.
 TEST(QalbumFiles, InterruptedExportsLeaveNoTemporaryFile) {
   TempDir dir;
-  fs::create_directory(dir.path("backup"));
-  const auto database = album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(89600, 1));
-  for (int i = 0; i < 400; ++i) dir.write("backup/QuilloryPic" + std::to_string(i) + ".pdb", database);
-  for (int signal : {SIGINT, SIGTERM}) {
+  backupOf(dir, 400);
+  for (int signal : {SIGINT, SIGTERM, SIGKILL}) {
     SCOPED_TRACE(signal);
     const std::string out = dir.path("out" + std::to_string(signal));
     fs::create_directory(out);
@@ -165,6 +191,9 @@ TEST(QalbumFiles, InterruptedExportsLeaveNoTemporaryFile) {
     ASSERT_TRUE(caught) << "the export ended before a temporary file was seen";
     ::waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    if (signal == SIGKILL) {
+      EXPECT_EQ(qalbumIn(dir, {"convert", "backup/QuilloryPic0.pdb", out + "/one.bmp"}).status, 0);
+    }
     EXPECT_FALSE(anyTemporary(out));
     for (const auto& name : names(out))
       EXPECT_EQ(fs::file_size(out + "/" + name), album::templateFileSize(album::PictureSize::Large)) << name;
@@ -195,5 +224,89 @@ TEST(QalbumFiles, MessagesEscapeControlCharactersInNames) {
     EXPECT_NE(err.find("\\x0a"), std::string::npos) << err;
     EXPECT_NE(err.find("\\x1b["), std::string::npos) << err;
     EXPECT_TRUE(std::none_of(err.begin(), err.end(), rawControl)) << err;
+  }
+}
+
+// Standard error closed at the reading end: the first failure written ends the
+// export by SIGPIPE, as SIGTERM would, with no temporary file left.
+TEST(QalbumFiles, AnExportEndedByABrokenPipeLeavesNoTemporaryFile) {
+  TempDir dir;
+  backupOf(dir, 3);
+  dir.write("backup/QuilloryPicX.pdb", album::buildPictureDatabase("NotAPicture", std::vector<uint8_t>(89600, 1)));
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  ::close(pipe[0]);
+  const pid_t pid = startQalbum({"export", "--keep-going", dir.path("backup"), dir.path("out")}, AT_FDCWD, pipe[1]);
+  ::close(pipe[1]);
+  EXPECT_EQ(statusOf(pid), 128 + SIGPIPE);
+  EXPECT_EQ(names(dir.path("out")), std::vector<std::string>{});
+}
+
+// "-" is not the only way to standard output: /dev/stdout is written through
+// (a pipe here), by a plain user too; root runs the pipeline as "nobody".
+TEST(QalbumFiles, DevStdoutIsWrittenThroughForAPlainUser) {
+  TempDir dir;
+  const std::string database =
+      dir.write("QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", std::vector<uint8_t>(22400, 1)));
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod(database.c_str(), 0644);
+  ASSERT_EQ(qalbumIn(dir, {"convert", database, dir.path("file.bmp")}).status, 0);
+  const std::string pipeline = testsupport::shellQuoted(testsupport::builtProgram("qalbum")) + " convert " +
+                               testsupport::shellQuoted(database) + " /dev/stdout --format bmp | cat";
+  const std::vector<std::string> asUser = {"--reuid=65534", "--regid=65534", "--clear-groups", "sh", "-c", pipeline};
+  const Outcome piped = ::geteuid() == 0 ? testsupport::runProgram("setpriv", asUser, dir, {.timeoutSeconds = 10})
+                                         : testsupport::runProgram("sh", {"-c", pipeline}, dir, {.timeoutSeconds = 10});
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  const std::vector<uint8_t> file = TempDir::read(dir.path("file.bmp"));
+  EXPECT_TRUE(piped.out == std::string(file.begin(), file.end())) << piped.out.size() << " bytes, not " << file.size();
+}
+
+// Two runs that make the same folder at once both go ahead: one makes it, the
+// other finds it made. Each reads its own databases (a database is read by one
+// run at a time). A folder that cannot be made is named in full, with the reason.
+TEST(QalbumFiles, RunsThatMakeOneFolderAtOnceBothSucceed) {
+  TempDir dir;
+  const std::string backups[] = {backupOf(dir, 1), dir.path("copy")};
+  fs::copy(backups[0], backups[1]);
+  for (int i = 0; i < 2; ++i) {
+    fs::create_directories(dir.path("palm" + std::to_string(i) + "/Anna"));
+    fs::create_directory_symlink(backups[i], dir.path("palm" + std::to_string(i) + "/Anna/Backup"));
+  }
+  const auto exportInto = [&](const std::string& dest, int run) -> std::vector<std::string> {
+    const std::string palm = dir.path("palm" + std::to_string(run));
+    if (dest.starts_with(dir.path("all"))) return {"export-all", "--palm-folder", palm, dest};
+    return {"export", backups[run], dest};
+  };
+  for (int round = 0; round < 20; ++round) {
+    for (const std::string& dest : {dir.path("mk" + std::to_string(round)), dir.path("all" + std::to_string(round))}) {
+      fs::create_directory(dest);
+      const int err = ::open(dir.path("errors").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0600);
+      const pid_t first = startQalbum(exportInto(dest + "/D", 0), AT_FDCWD, err);
+      const pid_t second = startQalbum(exportInto(dest + "/D", 1), AT_FDCWD, err);
+      ::close(err);
+      const int statuses = statusOf(first) + statusOf(second);
+      const std::vector<uint8_t> errors = TempDir::read(dir.path("errors"));
+      EXPECT_EQ(statuses, 0) << dest << ": " << std::string(errors.begin(), errors.end());
+    }
+  }
+  dir.write("blocked", {0});
+  const Outcome blocked = qalbumIn(dir, {"export", "backup", "blocked/D"});
+  EXPECT_EQ(blocked.err, "Cannot create " + dir.path("blocked/D/") + ". " + base::systemErrorText(ENOTDIR) + "\n");
+  const Outcome all = qalbumIn(dir, {"export-all", "--palm-folder", "palm0", "blocked/E"});
+  EXPECT_EQ(all.err, "Cannot create " + dir.path("blocked/E/") + ". " + base::systemErrorText(ENOTDIR) + "\n");
+}
+
+// A working folder whose path is longer than PATH_MAX: relative names work.
+TEST(QalbumFiles, ADeepWorkingFolderTakesRelativeNames) {
+  TempDir dir;
+  const std::string backup = backupOf(dir, 2);
+  const testsupport::DeepFolder deep(dir.path());
+  EXPECT_EQ(statusOf(startQalbum({"convert", backup + "/QuilloryPic0.pdb", "out.bmp"}, deep.fd())), 0);
+  EXPECT_EQ(statusOf(startQalbum({"export", backup, "album"}, deep.fd())), 0);
+  const auto large = static_cast<off_t>(album::templateFileSize(album::PictureSize::Large));
+  for (const char* name : {"out.bmp", "album/Pic_1.bmp", "album/Pic_2.bmp"}) {
+    struct stat st {};
+    EXPECT_EQ(::fstatat(deep.fd(), name, &st, 0), 0) << name;
+    EXPECT_EQ(st.st_size, large) << name;
   }
 }

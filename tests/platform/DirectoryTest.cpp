@@ -58,3 +58,24 @@ TEST(FolderName, PlainFileNamesKeepEverythingButSeparators) {
   EXPECT_EQ(toPlainFileName("QuilloryPic\\a"), "QuilloryPic_a");
   EXPECT_TRUE(isPlainFolderName(toPlainFileName("QuilloryPic/..") + ".bmp"));
 }
+
+// A folder that is there already counts as made: another run may have made it
+// between a look and the call. What is in the way, or a missing parent, fails
+// with its own reason.
+TEST(CreateDirectory, MakesOneLevelAndTakesAFolderThatIsThereAlready) {
+  TempDir dir;
+  dir.write("file", {1});
+  const struct {
+    std::string path;
+    bool made;
+  } cases[] = {{dir.path("new"), true}, {dir.path("new"), true}, {dir.path("file"), false},
+               {dir.path("missing") + kPathSeparator + "inner", false}};
+  std::vector<std::string> reasons;
+  for (const auto& c : cases) {
+    EXPECT_EQ(createDirectory(c.path), c.made) << c.path;
+    if (!c.made) reasons.push_back(lastErrorText());
+    EXPECT_EQ(directoryExists(c.path), c.made) << c.path;
+  }
+  ASSERT_EQ(reasons.size(), 2u);
+  EXPECT_NE(reasons[0], reasons[1]) << "a file in the way is no missing folder";
+}

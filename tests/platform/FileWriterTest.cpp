@@ -67,7 +67,7 @@ TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
   testsupport::TempDir folder;
   const fs::path taken = folder.root() / "Pic_1.bmp";
   const fs::path free = folder.root() / "Pic_2.bmp";
-  for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::CopyExclusive}) {
+  for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::LockedRename}) {
     SCOPED_TRACE(static_cast<int>(method));
     testsupport::writeFile(taken, "someone else's");
     fs::remove(free);
@@ -75,7 +75,7 @@ TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
     writer.write(text("picture"));
     // Closed for a batch: flushed with the batch, or on its own when named before it.
     if (method != NewNameMethod::HardLink) writer.closeForBatch();
-    if (method == NewNameMethod::CopyExclusive) platform::flushBatch(folder.path());
+    if (method == NewNameMethod::LockedRename) platform::flushBatch(folder.path());
     EXPECT_FALSE(writer.takeNewName(taken.string(), method));
     EXPECT_TRUE(writer.takeNewName(free.string(), method));
     EXPECT_EQ(readAll(taken), "someone else's");
