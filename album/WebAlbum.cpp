@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -40,15 +41,62 @@ std::string fileNameOf(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-// Writes `bytes` to `path` unless the file holds them already; true when written.
-bool writeIfChanged(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const auto old = platform::readSmallFile(path, bytes.size());
-  if (old && old->size() == bytes.size() && std::equal(bytes.begin(), bytes.end(), old->begin(),
-                                                       [](uint8_t a, char b) { return a == static_cast<uint8_t>(b); }))
-    return false;
-  platform::writeFileReplacing(path, [&bytes](base::Stream& out) { out.writeBuffer(bytes.data(), bytes.size()); });
-  return true;
+platform::WriteContent contentOf(const std::vector<uint8_t>& bytes) {
+  return [&bytes](base::Stream& out) { out.writeBuffer(bytes.data(), bytes.size()); };
 }
+
+bool holds(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const auto old = platform::readSmallFile(path, bytes.size());
+  return old && old->size() == bytes.size() &&
+         std::equal(bytes.begin(), bytes.end(), old->begin(), [](uint8_t a, char b) { return a == static_cast<uint8_t>(b); });
+}
+
+// Writes `bytes` to `path` unless the file holds them already.
+void writeIfChanged(const std::string& path, const std::vector<uint8_t>& bytes) {
+  if (!holds(path, bytes)) platform::writeFileReplacing(path, contentOf(bytes));
+}
+
+// The pictures of a child's folder. A file that holds its picture already is
+// left alone, one that differs is replaced at once; new files, the usual case,
+// are written under temporary names, flushed to disk together and then named.
+// Each file written takes its database's date.
+class PictureFiles {
+ public:
+  explicit PictureFiles(const std::string& folder) : folder_(folder) {}
+
+  void write(const std::string& path, std::vector<uint8_t> bytes, std::optional<int64_t> fileTime) {
+    if (!platform::fileExists(path)) {
+      auto file = std::make_unique<platform::FileWriter>(path, platform::FileWriter::Purpose::NewName);
+      file->write(contentOf(bytes));
+      file->closeForBatch();
+      pending_.push_back({std::move(file), path, std::move(bytes), fileTime});
+    } else if (!holds(path, bytes)) {
+      platform::writeFileReplacing(path, contentOf(bytes));
+      stampPictureFile(path, fileTime);
+    }
+  }
+
+  void nameAll() {
+    if (pending_.empty()) return;
+    platform::flushBatch(folder_);
+    for (Pending& p : pending_) {
+      // A file that someone made meanwhile is replaced, as any file of the album.
+      if (!p.file->takeNewName(p.path)) platform::writeFileReplacing(p.path, contentOf(p.bytes));
+      stampPictureFile(p.path, p.fileTime);
+    }
+    pending_.clear();
+  }
+
+ private:
+  struct Pending {
+    std::unique_ptr<platform::FileWriter> file;
+    std::string path;
+    std::vector<uint8_t> bytes;
+    std::optional<int64_t> fileTime;
+  };
+  const std::string& folder_;
+  std::vector<Pending> pending_;
+};
 
 void decodeInto(const AlbumPicture& picture, const std::string& author, PreparedPicture& item) {
   item.reset();
@@ -144,6 +192,7 @@ class WebAlbumRun {
     if (!platform::directoryExists(childFolder) && !platform::createDirectory(childFolder))
       throw base::Exception(base::formatMessage(msg::CannotCreate, {childFolder}));
     std::vector<bool> kept(section.pictures.size(), true);
+    PictureFiles files(childFolder);
     size_t first = 0;
     size_t count = decodeFrom(u, 0, current_);
     BackgroundEncoding(current_, count, 1).wait();
@@ -151,7 +200,8 @@ class WebAlbumRun {
       const size_t nextCount = decodeFrom(u, first + count, next_);
       BackgroundEncoding encoding(next_, nextCount, 1);
       for (size_t k = 0; k < count; ++k)
-        if (!writeOne(u, childFolder, first + k, current_[k], kept)) return false;
+        if (!writeOne(u, files, childFolder, first + k, current_[k], kept)) return false;
+      files.nameAll();
       encoding.wait();
       std::swap(current_, next_);
       first += count;
@@ -173,7 +223,7 @@ class WebAlbumRun {
     return count;
   }
 
-  bool writeOne(size_t u, const std::string& childFolder, size_t index, PreparedPicture& item,
+  bool writeOne(size_t u, PictureFiles& files, const std::string& childFolder, size_t index, PreparedPicture& item,
                 std::vector<bool>& kept) {
     const AlbumPicture& picture = sections_[u].pictures[index];
     report_.progress(done_++, total());
@@ -182,8 +232,7 @@ class WebAlbumRun {
       return leaveOut(u, picture.database, failureText(item));
     }
     if (item.png.failure) std::rethrow_exception(item.png.failure);
-    const std::string path = childFolder + picture.fileName;
-    if (writeIfChanged(path, item.png.bytes)) stampPictureFile(path, item.fileTime);
+    files.write(childFolder + picture.fileName, std::move(item.png.bytes), item.fileTime);
     return true;
   }
 

@@ -28,7 +28,7 @@ struct AlbumOptions {
 enum class AlbumResult {
   Made,        // every picture is in the album
   Incomplete,  // the page is made without the pictures named as errors
-  Failed,      // a database failed: nothing was written
+  Failed,      // a database failed: the page was not written (nor anything, as one usually fails first)
   Stopped,     // a failure of the platform ended it (ExportReport::stop); the page was not written
 };
 
