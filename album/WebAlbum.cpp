@@ -140,7 +140,7 @@ class WebAlbumRun {
     const std::string page = albumPage(sections_);
     writeIfChanged(folder_ + kPageName, std::vector<uint8_t>(page.begin(), page.end()));
     platform::syncFolder(folder_);
-    report_.message(base::formatMessage(msg::AlbumMade, {folder_ + kPageName}));
+    report_.message(base::formatMessage(msg::AlbumMade, {platform::absolutePath(folder_ + kPageName)}));
     return complete_ ? AlbumResult::Made : AlbumResult::Incomplete;
   }
 
