@@ -84,7 +84,7 @@ class ExportRun {
   bool named() const { return options_.nameFailures || options_.keepGoing; }
 
   size_t decodeFrom(size_t first, std::vector<PreparedPicture>& items) {
-    return first < databases_.size() ? decodeAhead(databases_, first, decode_, options_.keepGoing, items) : 0;
+    return first < databases_.size() ? decodeAhead(databases_, first, decode_, options_.keepGoing, options_.author, items) : 0;
   }
 
   // Writes the batch's pictures, databases first on; the result when the export ends in it.

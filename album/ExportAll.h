@@ -46,6 +46,7 @@ struct ExportOptions {
   // stop the export, as the window's command does.
   bool nameFailures = false;
   bool keepGoing = false;
+  std::string author;  // the child's name (UTF-8, as shown) that PNG files record, if any
 };
 
 struct ExportCounts {

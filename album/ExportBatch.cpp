@@ -11,11 +11,14 @@ namespace album {
 
 namespace {
 
-void decodeOne(const std::string& path, const PictureDecoder& decode, PreparedPicture& item) {
+void decodeOne(const std::string& path, const PictureDecoder& decode, const std::string& author,
+               PreparedPicture& item) {
   item.reset();
   try {
     item.decoded = decode(path, item.picture);
-    if (item.decoded) item.fileTime = databaseFileTime(path);
+    if (!item.decoded) return;
+    item.info = databasePngInfo(path, author);
+    item.fileTime = item.info.modified;
   } catch (const std::exception&) {
     item.failure = std::current_exception();
   }
@@ -23,7 +26,7 @@ void decodeOne(const std::string& path, const PictureDecoder& decode, PreparedPi
 
 void encodeOne(PreparedPicture& item, int scale) {
   try {
-    item.png.bytes = scale > 1 ? encodePng(enlarge(item.picture, scale)) : encodePng(item.picture);
+    item.png.bytes = scale > 1 ? encodePng(enlarge(item.picture, scale), item.info) : encodePng(item.picture, item.info);
   } catch (...) {
     item.png.failure = std::current_exception();
   }
@@ -32,11 +35,11 @@ void encodeOne(PreparedPicture& item, int scale) {
 }  // namespace
 
 size_t decodeAhead(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
-                   bool keepGoing, std::vector<PreparedPicture>& items) {
+                   bool keepGoing, const std::string& author, std::vector<PreparedPicture>& items) {
   size_t count = 0;
   while (count < items.size() && first + count < databases.size()) {
     PreparedPicture& item = items[count];
-    decodeOne(databases[first + count], decode, item);
+    decodeOne(databases[first + count], decode, author, item);
     ++count;
     if (item.failed() && !keepGoing) break;
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "album/ExportAll.h"
+#include "album/PngWriter.h"
 #include "base/Bitmap.h"
 
 namespace album {
@@ -28,6 +29,7 @@ struct PreparedPicture {
   std::exception_ptr failure;  // thrown by the decoding or the reading of the date
   base::Bitmap picture;
   std::optional<int64_t> fileTime;
+  PngInfo info;  // what its PNG file records of the database
   EncodedPng png;
 
   // Empties it for the next database; the picture keeps its memory.
@@ -35,16 +37,18 @@ struct PreparedPicture {
     decoded = false;
     failure = nullptr;
     fileTime.reset();
+    info = {};
     png = {};
   }
   bool failed() const { return failure || !decoded; }
 };
 
 // Decodes the databases from first on into items, as many as items holds, and
-// reads their dates; stops after a database that ends the export unless
-// keepGoing. Returns how many items were filled.
+// reads their names and dates (with `author`, the child's name, for the PNG
+// files); stops after a database that ends the export unless keepGoing.
+// Returns how many items were filled.
 size_t decodeAhead(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
-                   bool keepGoing, std::vector<PreparedPicture>& items);
+                   bool keepGoing, const std::string& author, std::vector<PreparedPicture>& items);
 
 // Encodes the PNG data of the first count decoded pictures on as many threads
 // as the machine has cores (each keeps its own compressor) while the caller

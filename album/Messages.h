@@ -8,4 +8,5 @@ inline constexpr const char* CannotCreate = "Cannot create %s";
 inline constexpr const char* CannotCreateFolder = "Cannot create %s. %s";
 inline constexpr const char* AlbumFull = "Your Quillory album is full! Please delete some pictures.";
 inline constexpr const char* Exported = "The pictures was successfully exported to %s";
+inline constexpr const char* AlbumMade = "The album is in %s";
 }  // namespace album::msg

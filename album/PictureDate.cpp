@@ -1,8 +1,11 @@
 #include "album/PictureDate.h"
 
+#include <chrono>
+#include <cstdio>
 #include <ctime>
 
 #include "album/PictureDatabase.h"
+#include "base/Text.h"
 #include "platform/FileTime.h"
 
 namespace album {
@@ -10,6 +13,9 @@ namespace album {
 namespace {
 constexpr int64_t kSecondsFrom1904To1970 = 2082844800;
 constexpr int64_t k1996 = 820454400;  // 1996-01-01 00:00 UTC
+constexpr int64_t kSecondsPerDay = 86400;
+
+int64_t floorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
 }  // namespace
 
 int64_t palmDateToUnix(uint32_t palmDate) {
@@ -17,16 +23,21 @@ int64_t palmDateToUnix(uint32_t palmDate) {
   return int64_t{palmDate};
 }
 
-std::optional<int64_t> pictureFileTime(uint32_t created, uint32_t modified, int64_t now) {
-  const uint32_t date = modified != 0 ? modified : created;
-  if (date == 0) return std::nullopt;
-  const int64_t seconds = palmDateToUnix(date);
+std::optional<int64_t> saneDate(uint32_t palmDate, int64_t now) {
+  if (palmDate == 0) return std::nullopt;
+  const int64_t seconds = palmDateToUnix(palmDate);
   if (seconds < k1996 || seconds > now) return std::nullopt;
   return seconds;
 }
 
+int64_t currentTime() { return static_cast<int64_t>(std::time(nullptr)); }
+
+std::optional<int64_t> pictureFileTime(uint32_t created, uint32_t modified, int64_t now) {
+  return saneDate(modified != 0 ? modified : created, now);
+}
+
 std::optional<int64_t> pictureFileTime(const PictureDatabase& database) {
-  return pictureFileTime(database.creationDate(), database.modificationDate(), static_cast<int64_t>(std::time(nullptr)));
+  return pictureFileTime(database.creationDate(), database.modificationDate(), currentTime());
 }
 
 std::optional<int64_t> databaseFileTime(const std::string& path) {
@@ -34,6 +45,47 @@ std::optional<int64_t> databaseFileTime(const std::string& path) {
     return pictureFileTime(PictureDatabase(path));
   } catch (const std::exception&) {
     return std::nullopt;
+  }
+}
+
+CivilTime civilTime(int64_t unixSeconds) {
+  using namespace std::chrono;
+  const int64_t days = floorDiv(unixSeconds, kSecondsPerDay);
+  const int64_t secondOfDay = unixSeconds - days * kSecondsPerDay;
+  const year_month_day date{sys_days{std::chrono::days{days}}};
+  return {static_cast<int>(date.year()), static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+          static_cast<unsigned>(secondOfDay / 3600), static_cast<unsigned>(secondOfDay / 60 % 60),
+          static_cast<unsigned>(secondOfDay % 60)};
+}
+
+std::string rfc1123Time(int64_t unixSeconds) {
+  static const char* const kWeekdays[] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};  // 1970-01-01 was a Thursday
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const CivilTime t = civilTime(unixSeconds);
+  const int64_t weekday = floorDiv(unixSeconds, kSecondsPerDay) % 7;
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02u %s %04d %02u:%02u:%02u GMT", kWeekdays[(weekday + 7) % 7], t.day,
+                kMonths[t.month - 1], t.year, t.hour, t.minute, t.second);
+  return text;
+}
+
+PngInfo pngInfo(const PictureDatabase& database, const std::string& author) {
+  PngInfo info;
+  info.modified = pictureFileTime(database);
+  info.created = saneDate(database.creationDate(), currentTime());
+  info.title = base::cp1252ToUtf8(database.name());
+  info.author = author;
+  return info;
+}
+
+PngInfo databasePngInfo(const std::string& path, const std::string& author) {
+  try {
+    return pngInfo(PictureDatabase(path), author);
+  } catch (const std::exception&) {
+    PngInfo info;
+    info.author = author;
+    return info;
   }
 }
 

@@ -10,7 +10,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "album/PictureDate.h"
 #include "base/ByteOrder.h"
+#include "base/Text.h"
 
 namespace album {
 
@@ -137,14 +139,58 @@ std::vector<uint8_t> compressedRows(const base::Bitmap& picture) {
   return deflate(raw);
 }
 
+std::vector<uint8_t> timeChunk(int64_t unixSeconds) {
+  const CivilTime t = civilTime(unixSeconds);
+  return {static_cast<uint8_t>(t.year >> 8), static_cast<uint8_t>(t.year), static_cast<uint8_t>(t.month),
+          static_cast<uint8_t>(t.day), static_cast<uint8_t>(t.hour), static_cast<uint8_t>(t.minute),
+          static_cast<uint8_t>(t.second)};
+}
+
+// UTF-8 text as Latin-1 bytes; nullopt when it holds a character beyond U+00FF.
+std::optional<std::string> latin1(const std::string& utf8) {
+  std::string bytes;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      bytes += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+      bytes += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return bytes;
+}
+
+// A text chunk: tEXt when the text is Latin-1, else iTXt holding UTF-8.
+// Control characters are written as escapes, which neither chunk allows.
+void putText(std::vector<uint8_t>& out, const std::string& keyword, const std::string& utf8) {
+  if (utf8.empty()) return;
+  const std::string text = base::escapeControls(utf8);
+  std::vector<uint8_t> data(keyword.begin(), keyword.end());
+  data.push_back(0);
+  if (const auto bytes = latin1(text)) {
+    data.insert(data.end(), bytes->begin(), bytes->end());
+    putChunk(out, "tEXt", data);
+    return;
+  }
+  data.insert(data.end(), {0, 0, 0, 0});  // not compressed, no language, no translated keyword
+  data.insert(data.end(), text.begin(), text.end());
+  putChunk(out, "iTXt", data);
+}
+
 }  // namespace
 
-std::vector<uint8_t> encodePng(const base::Bitmap& picture) {
+std::vector<uint8_t> encodePng(const base::Bitmap& picture, const PngInfo& info) {
   if (picture.format() != base::PixelFormat::Indexed8 || picture.empty() || picture.palette().empty())
     throw std::invalid_argument("Only 8-bit palettised pictures can be written as PNG");
   std::vector<uint8_t> png(std::begin(kSignature), std::end(kSignature));
   putChunk(png, "IHDR", header(picture));
   putChunk(png, "PLTE", palette(picture));
+  if (info.modified) putChunk(png, "tIME", timeChunk(*info.modified));
+  putText(png, "Title", info.title);
+  putText(png, "Author", info.author);
+  if (info.created) putText(png, "Creation Time", rfc1123Time(*info.created));
   putChunk(png, "IDAT", compressedRows(picture));
   putChunk(png, "IEND", {});
   return png;

@@ -78,7 +78,8 @@ int runConvert(const Invocation& call) {
 
   const int scale = scaleOption(call);
   const base::Bitmap picture = album::enlarge(decodeNamed(call.args[0]), scale);
-  const std::vector<uint8_t> bytes = format == "png" ? album::encodePng(picture) : picture.toBmp();
+  const std::vector<uint8_t> bytes =
+      format == "png" ? album::encodePng(picture, album::databasePngInfo(call.args[0])) : picture.toBmp();
   if (out == "-") {
     writeToStdout(bytes);
     return 0;

@@ -25,8 +25,10 @@ struct UserExport {
 UserExport exportUser(const users::UsersData& found, size_t user, const std::string& dest,
                       const album::ExportOptions& options, ConsoleReport& report) {
   UserExport run;
+  album::ExportOptions withAuthor = options;
+  withAuthor.author = found.userNames[user];
   run.result = album::exportUserDatabases(dest, found.albumNames[user], userDatabases(found.userDirs[user]),
-                                          album::decodePictureDatabase, report, options, run.counts);
+                                          album::decodePictureDatabase, report, withAuthor, run.counts);
   return run;
 }
 

@@ -15,6 +15,7 @@ int runConvert(const Invocation& call);     // CmdConvert.cpp
 int runInfo(const Invocation& call);        // CmdInfo.cpp
 int runExport(const Invocation& call);      // CmdExport.cpp
 int runExportAll(const Invocation& call);   // CmdExportAll.cpp
+int runAlbum(const Invocation& call);       // CmdAlbum.cpp
 int runUsers(const Invocation& call);       // CmdUsers.cpp
 int runHelp(const Invocation& call);        // CmdHelp.cpp
 int runSkinList(const Invocation& call);    // CmdSkin.cpp
@@ -37,6 +38,8 @@ const std::vector<Command>& commands() {
        {kPngOption, kScaleOption, kKeepGoingOption}, runExport},
       {"export-all", "DEST", "Writes every user's pictures into DEST/<album name>/, as Export All does for each user.",
        {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption}, runExportAll},
+      {"album", "DEST", "Makes a web page album of every user's pictures in DEST/index.html.",
+       {kPalmFolderOption, {"--keep-going", nullptr, "lists a damaged database in the page and goes on"}}, runAlbum},
       {"users", "", "Prints the users whose pictures the program finds, one \"name<TAB>folder\" line each.",
        {kPalmFolderOption}, runUsers},
       {"help", "[COMMAND [SUBCOMMAND]]", "Prints the help of qalbum, of a command or of a group such as skin.", {},

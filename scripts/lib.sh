@@ -26,6 +26,10 @@ QA_BUILD_PACKAGES=("${QA_RUN_PACKAGES[@]}" clang libclang-rt-14-dev libgtest-dev
 # What the tests of the file writer mount: exFAT, FAT and NTFS images through FUSE.
 QA_TEST_PACKAGES=(exfat-fuse exfatprogs fusefat dosfstools ntfs-3g)
 
+# What the web album's tests need: the browser and its driver, the PDF tools,
+# Pillow and an HTML parser (tests/web).
+QA_BROWSER_PACKAGES=(chromium chromium-driver python3-selenium poppler-utils python3-pil python3-html5lib)
+
 # What the package check needs: the package tools and the validators.
 QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
 

@@ -10,6 +10,7 @@
 #include "album/Messages.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureTemplate.h"
+#include "album/PictureDate.h"
 #include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "platform/Directory.h"
@@ -192,7 +193,7 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
   const auto pngOf = [](const std::string& database) {
     base::Bitmap picture;
     EXPECT_TRUE(decodePictureDatabase(database, picture));
-    return encodePng(picture);
+    return encodePng(picture, databasePngInfo(database));
   };
   struct Case {
     bool keepGoing;

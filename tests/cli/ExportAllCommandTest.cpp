@@ -254,3 +254,24 @@ TEST_F(Family, APalmFolderThatCannotBeReadFailsNamingIt) {
   fs::permissions(dir.root() / "locked", fs::perms::owner_all);
   EXPECT_FALSE(fs::exists(dest));
 }
+
+TEST_F(Family, AlbumStopsAtADamagedDatabaseOrListsItAndGoesOn) {
+  Outcome run = qalbum(dir, {"album", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.rfind(broken.string() + ": ", 0), 0u) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_FALSE(fs::exists(dest / "index.html"));
+
+  run = qalbum(dir, {"album", dest.string(), "--keep-going", "--palm-folder", palm.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Anna: 2 in the album, 0 left out\nBen: 1 in the album, 1 left out\nThe album is in " +
+                         (dest / "index.html").string() + "\n");
+  EXPECT_EQ(entries(dest / "Anna"),
+            (std::vector<std::string>{"2000-01-01 QuilloryPicBoat.png", "2000-01-01 QuilloryPicSun.png"}));
+  EXPECT_EQ(modificationTime(dest / "Anna" / "2000-01-01 QuilloryPicSun.png"), pictures[1].time);
+
+  fs::remove(broken);
+  run = qalbum(dir, {"album", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+}

@@ -1,0 +1,17 @@
+# cmake -DOUTPUT=FILE.cpp -DHEADER=dir/Name.h -DNAMESPACE=ns -DFUNCTIONS=name=FILE,... -P EmbedText.cmake
+# Writes a C++ source in which each function returns a file's bytes as a std::string_view.
+set(text "// Made by cmake/EmbedText.cmake from the files named below; edit those.\n#include \"${HEADER}\"\n\nnamespace ${NAMESPACE} {\n")
+string(REPLACE "," ";" FUNCTIONS "${FUNCTIONS}")
+foreach(pair IN LISTS FUNCTIONS)
+  string(REPLACE "=" ";" parts "${pair}")
+  list(GET parts 0 function)
+  list(GET parts 1 file)
+  file(READ "${file}" hex HEX)
+  string(LENGTH "${hex}" digits)
+  math(EXPR size "${digits} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  get_filename_component(shown "${file}" NAME)
+  string(APPEND text "\n// ${shown}\nstd::string_view ${function}() {\n  static constexpr char kBytes[] = {${bytes}'\\0'};\n  return {kBytes, ${size}};\n}\n")
+endforeach()
+string(APPEND text "\n}  // namespace ${NAMESPACE}\n")
+file(WRITE "${OUTPUT}" "${text}")
