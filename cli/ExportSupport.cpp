@@ -45,12 +45,6 @@ album::ExportOptions exportOptions(const Invocation& call) {
   return options;
 }
 
-std::string withSeparator(std::string folder) {
-  if (folder.empty()) return std::string{'.', platform::kPathSeparator};
-  if (folder.back() != platform::kPathSeparator && folder.back() != '/') folder += platform::kPathSeparator;
-  return folder;
-}
-
 std::vector<std::string> pictureDatabases(const std::string& folder) {
   const std::vector<std::string> names = album::listPictureDatabases(folder);
   std::vector<std::string> databases;

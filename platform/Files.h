@@ -11,6 +11,13 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// `folder` with a trailing separator ("./" for an empty one); '/' counts as one on Windows too.
+inline std::string withSeparator(std::string folder) {
+  if (folder.empty()) return std::string{'.', kPathSeparator};
+  if (folder.back() != kPathSeparator && folder.back() != '/') folder += kPathSeparator;
+  return folder;
+}
+
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 // Creates one folder level. True too when a folder of that name is there
