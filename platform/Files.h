@@ -1,6 +1,7 @@
 // File-system primitives the program uses beside file streams.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -37,6 +38,10 @@ inline constexpr const char* kNotRegularFile = "Not a regular file.";
 // path, else ~/.config/QuilloryAlbum; %APPDATA%\QuilloryAlbum on Windows.
 // "" when neither is known.
 std::string configFolder();
+// True when `stream` goes to a terminal.
+bool isTerminal(std::FILE* stream);
+// Makes `stream` pass bytes unchanged (no line-end translation on Windows).
+void setBinaryMode(std::FILE* stream);
 // Full path of the running program file.
 std::string programFilePath();
 // The folder of the running program file, with its trailing separator.
