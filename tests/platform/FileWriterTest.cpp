@@ -1,5 +1,6 @@
 // The file writer on real files: replacing, taking a new name without
-// overwriting, and failures that leave nothing behind. Runs on Windows too.
+// overwriting (on FAT, exFAT and NTFS images too, where they can be mounted),
+// and failures that leave nothing behind. Runs on Windows too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,11 +10,13 @@
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "support/ErrorText.h"
+#ifndef _WIN32
+#include "support/MountedImage.h"
+#endif
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using platform::FileWriter;
-using platform::NewNameMethod;
 
 namespace {
 
@@ -36,6 +39,29 @@ std::vector<std::string> entries(const fs::path& folder) {
   for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// In `folder`: a new name that is taken stays as it is and the writer moves on
+// to a free one, whether the file was flushed on its own, closed for a batch
+// and named before the batch flush, or flushed with the batch.
+void expectNewNamesNeverOverwrite(const fs::path& folder) {
+  const fs::path taken = folder / "Pic_1.bmp";
+  const fs::path free = folder / "Pic_2.bmp";
+  enum class Finish { Alone, ClosedForBatch, FlushedWithBatch };
+  for (const Finish finish : {Finish::Alone, Finish::ClosedForBatch, Finish::FlushedWithBatch}) {
+    SCOPED_TRACE(static_cast<int>(finish));
+    testsupport::writeFile(taken, "someone else's");
+    fs::remove(free);
+    FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
+    writer.write(text("picture"));
+    if (finish != Finish::Alone) writer.closeForBatch();
+    if (finish == Finish::FlushedWithBatch) platform::flushBatch(folder.string());
+    EXPECT_FALSE(writer.takeNewName(taken.string()));
+    EXPECT_TRUE(writer.takeNewName(free.string()));
+    EXPECT_EQ(readAll(taken), "someone else's");
+    EXPECT_EQ(readAll(free), "picture");
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+  }
 }
 
 std::string prefixOf(const std::string& message, const std::string& path) {
@@ -65,24 +91,27 @@ TEST(FileWriter, ReplacesInOneStepAndLeavesOnlyTheTarget) {
 
 TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
   testsupport::TempDir folder;
-  const fs::path taken = folder.root() / "Pic_1.bmp";
-  const fs::path free = folder.root() / "Pic_2.bmp";
-  for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::LockedRename}) {
-    SCOPED_TRACE(static_cast<int>(method));
-    testsupport::writeFile(taken, "someone else's");
-    fs::remove(free);
-    FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
-    writer.write(text("picture"));
-    // Closed for a batch: flushed with the batch, or on its own when named before it.
-    if (method != NewNameMethod::HardLink) writer.closeForBatch();
-    if (method == NewNameMethod::LockedRename) platform::flushBatch(folder.path());
-    EXPECT_FALSE(writer.takeNewName(taken.string(), method));
-    EXPECT_TRUE(writer.takeNewName(free.string(), method));
-    EXPECT_EQ(readAll(taken), "someone else's");
-    EXPECT_EQ(readAll(free), "picture");
-    EXPECT_EQ(entries(folder.root()), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
-  }
+  expectNewNamesNeverOverwrite(folder.root());
 }
+
+#ifndef _WIN32
+// FAT, exFAT and NTFS have no hard links, and some no non-replacing rename:
+// there the writer falls back to the other ways of taking a new name.
+class NewNamesOnFileSystem : public ::testing::TestWithParam<testsupport::ImageKind> {};
+
+TEST_P(NewNamesOnFileSystem, NeverOverwriteAndMoveOnToAnotherName) {
+  const testsupport::MountedImage image(GetParam());
+  if (!image.mounted()) GTEST_SKIP() << image.why();
+  const fs::path album = image.path("album");
+  fs::create_directory(album);
+  expectNewNamesNeverOverwrite(album);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, NewNamesOnFileSystem,
+                         ::testing::Values(testsupport::ImageKind::ExfatFuse, testsupport::ImageKind::VfatFuse,
+                                           testsupport::ImageKind::NtfsFuse, testsupport::ImageKind::ExfatKernel,
+                                           testsupport::ImageKind::VfatKernel));
+#endif
 
 TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
   testsupport::TempDir folder;
