@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "base/Errors.h"
@@ -110,7 +111,12 @@ TEST_P(NewNamesOnFileSystem, NeverOverwriteAndMoveOnToAnotherName) {
 INSTANTIATE_TEST_SUITE_P(Images, NewNamesOnFileSystem,
                          ::testing::Values(testsupport::ImageKind::ExfatFuse, testsupport::ImageKind::VfatFuse,
                                            testsupport::ImageKind::NtfsFuse, testsupport::ImageKind::ExfatKernel,
-                                           testsupport::ImageKind::VfatKernel));
+                                           testsupport::ImageKind::VfatKernel),
+                         [](const ::testing::TestParamInfo<testsupport::ImageKind>& info) {
+                           std::string name = testsupport::MountedImage::describe(info.param);
+                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                           return name;
+                         });
 #endif
 
 TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
