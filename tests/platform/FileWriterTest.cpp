@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <filesystem>
+#include <set>
+#include <thread>
 
 #include "base/Errors.h"
 #include "platform/Directory.h"
@@ -65,6 +68,36 @@ void expectNewNamesNeverOverwrite(const fs::path& folder) {
   }
 }
 
+#ifndef _WIN32
+// Writers in several threads name their files at once in `folder`, each
+// taking the lowest name it finds free: every file ends under a name of its
+// own, none replaced by another.
+void expectRacingNamesKeepEveryFile(const fs::path& folder) {
+  constexpr int kThreads = 4;
+  constexpr int kFilesEach = 15;
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      try {
+        for (int i = 0; i < kFilesEach; ++i) {
+          FileWriter writer((folder / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
+          writer.write(text(std::to_string(t) + "/" + std::to_string(i)));
+          for (int n = 1; !writer.takeNewName((folder / ("Pic_" + std::to_string(n) + ".bmp")).string()); ++n) {
+          }
+        }
+      } catch (...) {
+        ++failures;
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+  std::set<std::string> contents;
+  for (const auto& e : fs::directory_iterator(folder)) contents.insert(readAll(e.path()));
+  EXPECT_EQ(contents.size(), size_t{kThreads * kFilesEach});
+}
+#endif
+
 std::string prefixOf(const std::string& message, const std::string& path) {
   return message.substr(0, ("Cannot create file \"" + path + "\". ").size());
 }
@@ -97,7 +130,9 @@ TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
 
 #ifndef _WIN32
 // FAT, exFAT and NTFS have no hard links, and some no non-replacing rename:
-// there the writer falls back to the other ways of taking a new name.
+// there the writer falls back to the other ways of taking a new name. Racing
+// writers reach the last way's look for a taken name, which a single writer
+// never does (the system refuses a taken name before the file system sees it).
 class NewNamesOnFileSystem : public ::testing::TestWithParam<testsupport::ImageKind> {};
 
 TEST_P(NewNamesOnFileSystem, NeverOverwriteAndMoveOnToAnotherName) {
@@ -106,6 +141,8 @@ TEST_P(NewNamesOnFileSystem, NeverOverwriteAndMoveOnToAnotherName) {
   const fs::path album = image.path("album");
   fs::create_directory(album);
   expectNewNamesNeverOverwrite(album);
+  fs::create_directory(image.path("race"));
+  expectRacingNamesKeepEveryFile(image.path("race"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, NewNamesOnFileSystem,
