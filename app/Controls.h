@@ -106,7 +106,6 @@ class ToolBar : public QWidget {
   // it shows `toolTip` when not empty.
   QToolButton* addButton(const QString& name, int x, QAction* action, const QString& toolTip);
   QWidget* addSeparator(const QString& name, int x, int width);
-  QWidget* contents() const { return contents_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -161,8 +161,11 @@ Control* makeControl(QWidget* parent, Kind kind, const char* name, std::optional
 
 void TMainForm::buildImages() {
   Bevel3 = makeControl<Bevel>(client, Bevel::Shape::TopLine, "Bevel3", QRect(-1, 25, 494, 7));
-  Bevel1 = makeControl<Bevel>(client, Bevel::Shape::Box, "Bevel1", QRect(6, 37, 324, 284));
-  Image1 = makeControl<ImageControl>(client, true, "Image1", QRect(8, 39, 320, 280));
+  Bevel1 = makeControl<Bevel>(client, Bevel::Shape::Box, "Bevel1");
+  Image1 = makeControl<ImageControl>(client, true, "Image1");
+  const album::PictureSize large = album::PictureSize::Large;
+  Image1->resize(album::pictureWidth(large), album::pictureHeight(large));
+  placePicture(large);
   Bevel2 = makeControl<Bevel>(client, Bevel::Shape::Box, "Bevel2", QRect(338, 270, 145, 50));
   LogoImage = makeControl<ImageControl>(client, false, "LogoImage", QRect(340, 272, 130, 33));
   LogoImage->setBitmap(bitmapResource(QStringLiteral(":/logo.bmp")));
@@ -174,6 +177,13 @@ void TMainForm::buildImages() {
   Image320->setBitmap(album::blankPicture(album::PictureSize::Large));
   Image2 = makeControl<ImageControl>(client, true, "Image2");
   for (ImageControl* hidden : {Image160, Image320, Image2}) hidden->hide();
+}
+
+void TMainForm::placePicture(album::PictureSize size) {
+  const QPoint origin = size == album::PictureSize::Large ? QPoint(8, 39) : QPoint(88, 107);
+  const QRect picture(origin, QSize(album::pictureWidth(size), album::pictureHeight(size)));
+  Image1->move(picture.topLeft());
+  Bevel1->setGeometry(picture.adjusted(-2, -2, 2, 2));
 }
 
 void TMainForm::buildLabels() {

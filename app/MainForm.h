@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "album/PictureTemplate.h"
 #include "app/AboutBox.h"
 #include "platform/Files.h"
 #include "users/UserDirectory.h"
@@ -142,7 +143,8 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   QAction* addItem(QMenu* menu, const char* name, const char* caption, int glyph, const char* hint,
                    void (TMainForm::*handler)());
 
-  void placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth, int bevelHeight);
+  // Image1 where a picture of `size` shows, framed by Bevel1.
+  void placePicture(album::PictureSize size);
   void writeShownPicture(const std::string& path);
   // The file name Save writes and Save As proposes: the picture name and ".bmp".
   std::string savedFileName() const;

@@ -230,12 +230,6 @@ void TMainForm::ListBox1Click() {
   LoadPicture(userDirs_[static_cast<size_t>(user)] + entry);
 }
 
-void TMainForm::placePicture(int imageLeft, int imageTop, int bevelLeft, int bevelTop, int bevelWidth,
-                             int bevelHeight) {
-  Image1->move(imageLeft, imageTop);
-  Bevel1->setGeometry(bevelLeft, bevelTop, bevelWidth, bevelHeight);
-}
-
 void TMainForm::LoadPicture(const std::string& path) {
   album::PictureDatabase database(path);
   pictureName_ = database.name();
@@ -244,12 +238,7 @@ void TMainForm::LoadPicture(const std::string& path) {
   steps.nameChecked = [this] {
     setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
   };
-  steps.sizeKnown = [this](album::PictureSize size) {
-    if (size == album::PictureSize::Large)
-      placePicture(8, 39, 6, 37, 324, 284);
-    else
-      placePicture(88, 107, 86, 105, 164, 144);
-  };
+  steps.sizeKnown = [this](album::PictureSize size) { placePicture(size); };
   try {
     base::Bitmap picture;
     if (!album::decodeDatabase(database, picture, steps)) {

@@ -8,11 +8,6 @@ namespace {
 
 constexpr char kSep = platform::kPathSeparator;
 
-std::string withSeparator(std::string folder) {
-  if (!folder.empty() && folder.back() != kSep && folder.back() != '/') folder += kSep;
-  return folder;
-}
-
 // The folder above the program's folder ("/usr/" for "/usr/bin/"), or empty.
 std::string installPrefix(const std::string& programFolder) {
   if (programFolder.size() < 2) return {};
@@ -43,12 +38,12 @@ std::string helpFolder(const std::string& programFolder, const std::string& file
 std::string dialogStartFolder(const std::string& programFolder, const std::string& lastFolder,
                               const std::string& picturesFolder) {
   if (!isInstalledLayout(programFolder)) return programFolder;
-  return lastFolder.empty() ? withSeparator(picturesFolder) : withSeparator(lastFolder);
+  return lastFolder.empty() ? platform::withSeparator(picturesFolder) : platform::withSeparator(lastFolder);
 }
 
 std::string albumRoot(const std::string& programFolder, const std::string& picturesFolder) {
   if (!isInstalledLayout(programFolder)) return programFolder;
-  return withSeparator(picturesFolder) + kInstalledAlbumFolder + kSep;
+  return platform::withSeparator(picturesFolder) + kInstalledAlbumFolder + kSep;
 }
 
 }  // namespace app

@@ -16,17 +16,6 @@ void Stream::writeBuffer(const void* buffer, size_t count) {
   if (count != 0 && write(buffer, count) != count) throw EWriteError();
 }
 
-void Stream::copyFrom(Stream& source, int64_t count) {
-  constexpr int64_t kChunk = 64 * 1024;
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::min(std::max<int64_t>(count, 0), kChunk)));
-  while (count > 0) {
-    const size_t n = static_cast<size_t>(std::min(count, kChunk));
-    source.readBuffer(buffer.data(), n);
-    writeBuffer(buffer.data(), n);
-    count -= static_cast<int64_t>(n);
-  }
-}
-
 uint8_t Stream::readU8() {
   uint8_t v;
   readBuffer(&v, 1);

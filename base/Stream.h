@@ -31,13 +31,10 @@ class Stream {
   void readBuffer(void* buffer, size_t count);
   // Writes exactly count bytes or raises "Stream write error".
   void writeBuffer(const void* buffer, size_t count);
-  // Copies count bytes from source's position to this stream's position.
-  void copyFrom(Stream& source, int64_t count);
 
   uint8_t readU8();
   uint16_t readU16LE();
   uint32_t readU32LE();
-  int32_t readI32LE() { return static_cast<int32_t>(readU32LE()); }
   void writeU8(uint8_t v);
   void writeU16LE(uint16_t v);
   void writeU32LE(uint32_t v);
@@ -56,7 +53,6 @@ class MemoryStream : public Stream {
   int64_t seek(int64_t offset, SeekOrigin origin) override;
   int64_t size() override { return static_cast<int64_t>(data_.size()); }
 
-  void setSize(size_t newSize) { data_.resize(newSize); }
   const std::vector<uint8_t>& bytes() const { return data_; }
   std::vector<uint8_t>& bytes() { return data_; }
   const uint8_t* data() const { return data_.data(); }

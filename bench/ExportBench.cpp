@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 

@@ -6,13 +6,6 @@
 #include <cstdio>
 #include <iostream>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
@@ -23,6 +16,7 @@
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
 #include "platform/FileWriter.h"
+#include "platform/Files.h"
 
 namespace cli {
 
@@ -43,19 +37,9 @@ std::string outputFormat(const Invocation& call, const std::string& out) {
   throw UsageError(msg::OutputExtension);
 }
 
-bool stdoutIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stdout)) != 0;
-#else
-  return isatty(STDOUT_FILENO) != 0;
-#endif
-}
-
 // A write that fails is reported once, with every other output failure, as the program ends.
 void writeToStdout(const std::vector<uint8_t>& bytes) {
-#ifdef _WIN32
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
+  platform::setBinaryMode(stdout);
   std::cout.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -74,7 +58,7 @@ int runConvert(const Invocation& call) {
   const std::string& out = call.args[1];
   const std::string format = outputFormat(call, out);
   // A picture's bytes would only garble the terminal.
-  if (out == "-" && stdoutIsTerminal()) throw UsageError(msg::StdoutIsTerminal);
+  if (out == "-" && platform::isTerminal(stdout)) throw UsageError(msg::StdoutIsTerminal);
 
   const int scale = scaleOption(call);
   const base::Bitmap picture = album::enlarge(decodeNamed(call.args[0]), scale);

@@ -30,7 +30,7 @@ int notABackupFolder(const std::string& folder, const std::vector<users::PalmUse
 int runExport(const Invocation& call) {
   const Args& args = call.args;
   const album::ExportOptions options = exportOptions(call);
-  const std::string folder = withSeparator(args[0]);
+  const std::string folder = platform::withSeparator(args[0]);
   const std::vector<std::string> databases = pictureDatabases(folder);  // a folder that cannot be read ends the run
   ConsoleReport report;
   if (databases.empty()) {
@@ -39,7 +39,8 @@ int runExport(const Invocation& call) {
   }
   album::ExportCounts counts;
   const album::ExportResult result =
-      album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);
+      album::exportPictures(databases, platform::withSeparator(args[1]), album::decodePictureDatabase, report,
+                            options, counts);
   if (result == album::ExportResult::Stopped) return 1;
   if (options.keepGoing) std::cerr << countsText(counts) << '\n';
   return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;

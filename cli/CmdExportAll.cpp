@@ -44,7 +44,7 @@ int runExportAll(const Invocation& call) {
   const users::UsersData found = palmUsers(call.value("--palm-folder"));  // a failure ends the run with its text
   if (found.items.empty()) return fail(msg::NoUserWithPictures);
 
-  const std::string dest = withSeparator(args[0]);
+  const std::string dest = platform::withSeparator(args[0]);
   if (!platform::directoryExists(dest) && !platform::createDirectory(dest))
     return fail(album::cannotCreateFolder(dest));
   ConsoleReport report(true);

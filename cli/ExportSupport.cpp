@@ -5,16 +5,6 @@
 #include <cstdio>
 #include <iostream>
 
-#ifdef _WIN32
-#include <io.h>
-#define QA_ISATTY _isatty
-#define QA_FILENO _fileno
-#else
-#include <unistd.h>
-#define QA_ISATTY isatty
-#define QA_FILENO fileno
-#endif
-
 #include "album/Enlarge.h"
 #include "album/Messages.h"
 #include "album/PictureList.h"
@@ -45,12 +35,6 @@ album::ExportOptions exportOptions(const Invocation& call) {
   return options;
 }
 
-std::string withSeparator(std::string folder) {
-  if (folder.empty()) return std::string{'.', platform::kPathSeparator};
-  if (folder.back() != platform::kPathSeparator && folder.back() != '/') folder += platform::kPathSeparator;
-  return folder;
-}
-
 std::vector<std::string> pictureDatabases(const std::string& folder) {
   const std::vector<std::string> names = album::listPictureDatabases(folder);
   std::vector<std::string> databases;
@@ -60,7 +44,7 @@ std::vector<std::string> pictureDatabases(const std::string& folder) {
 }
 
 ConsoleReport::ConsoleReport(bool quietSuccess)
-    : terminal_(QA_ISATTY(QA_FILENO(stderr)) != 0), quietSuccess_(quietSuccess) {}
+    : terminal_(platform::isTerminal(stderr)), quietSuccess_(quietSuccess) {}
 
 void ConsoleReport::message(const std::string& text) {
   if (quietSuccess_ && text.rfind(base::formatMessage(album::msg::Exported, {""}), 0) == 0) return;

@@ -20,9 +20,6 @@ album::ExportOptions exportOptions(const Invocation& call);
 // --scale N, 1 without it; UsageError when N is not 1 to 8.
 int scaleOption(const Invocation& call);
 
-// `folder` with a trailing separator ("." for an empty one).
-std::string withSeparator(std::string folder);
-
 // Full paths of the picture databases of `folder`, in the order the window
 // lists them; raises when the folder cannot be read.
 std::vector<std::string> pictureDatabases(const std::string& folder);

@@ -22,12 +22,6 @@ namespace platform {
 
 using WriteContent = std::function<void(base::Stream&)>;
 
-// How a finished file takes a name that must not be overwritten; each one is
-// the fallback of the one before on file systems that lack it (FAT, exFAT).
-// LockedRename: a rename after a look that finds the name free, the two made
-// one step for this program's writers by a lock on the folder.
-enum class NewNameMethod { HardLink, RenameNoReplace, LockedRename };
-
 class FileWriter {
  public:
   enum class Purpose {
@@ -54,9 +48,11 @@ class FileWriter {
   void replaceTarget();
   // NewName: gives the written file the name `path` (in the target's folder)
   // unless that name is taken; false when it is, and the file may then be
-  // offered another name. The folder is not synced: call syncFolder once the
+  // offered another name. On POSIX the name is given by a hard link, else a
+  // non-replacing rename, else (FAT, exFAT) a rename under a lock on the
+  // folder that this program's writers share. The folder is not synced: call syncFolder once the
   // batch of names is given.
-  bool takeNewName(const std::string& path, NewNameMethod first = NewNameMethod::HardLink);
+  bool takeNewName(const std::string& path);
   // NewName, for many files made durable together: finishes the written file
   // without flushing it (on POSIX it stays open, and held, until named); flushBatch then
   // flushes all such files with one call. A file that takes its name before a

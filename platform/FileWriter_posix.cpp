@@ -1,5 +1,15 @@
+// The POSIX file writer. Its temporary file goes through these states:
+//   created and held  made exclusively in the target's folder, locked with
+//                     flock and listed for the signal handler (TemporaryFiles_posix.cpp);
+//   written           the content went into it;
+//   closed for a batch (NewName) given a ticket and left unflushed until a
+//                     flushBatch covers the ticket;
+//   flushed           fsync'ed on its own, unless a batch flush covered it;
+//   named             renamed over the target, or given a new name
+//                     (NewName_posix.cpp); closed, its lock gone with it;
+//   or discarded      unlinked, on a failure or when the writer goes unnamed.
+// A FIFO or character device as the target has none: it is written in place.
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,12 +40,6 @@ mode_t newFileMode() {
   }();
   return mode;
 }
-
-bool isMissingHardLinks(int err) {
-  return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == EXDEV || err == EMLINK || err == ENOSYS;
-}
-
-bool isMissingNoReplace(int err) { return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP; }
 
 // Mode bits and owners are best effort: FAT through FUSE has none and refuses to set them.
 void setModeIfKept(int fd, mode_t mode) {
@@ -103,22 +107,6 @@ class DescriptorStream : public base::Stream {
   int error_ = 0;
 };
 
-// Holds an exclusive flock on a folder while it lives.
-class FolderLock {
- public:
-  explicit FolderLock(int folder) : folder_(folder), error_(::flock(folder, LOCK_EX) == 0 ? 0 : errno) {}
-  ~FolderLock() {
-    if (error_ == 0) ::flock(folder_, LOCK_UN);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-  int error() const { return error_; }
-
- private:
-  int folder_;
-  int error_;
-};
-
 }  // namespace
 
 class FileWriter::Impl {
@@ -179,28 +167,19 @@ class FileWriter::Impl {
 #endif
   }
 
-  bool takeNewName(const std::string& path, NewNameMethod first) {
+  bool takeNewName(const std::string& path) {
     name_ = baseName(path);
     shown_ = absolutePath(path);
     if (ticket_ == 0) setModeIfKept(file(), newFileMode());
     makeDurable();
-    switch (first) {
-      case NewNameMethod::HardLink:
-        if (const Outcome outcome = hardLink(); outcome != Outcome::Unsupported) return outcome == Outcome::Named;
-        [[fallthrough]];
-      case NewNameMethod::RenameNoReplace:
-        if (const Outcome outcome = renameNoReplace(); outcome != Outcome::Unsupported)
-          return outcome == Outcome::Named;
-        [[fallthrough]];
-      case NewNameMethod::LockedRename:
-        return renameUnderLock() == Outcome::Named;
-    }
-    return false;
+    const NewNaming naming = nameWithoutReplacing(folder_.get(), temporary_.name, name_);
+    if (naming.result == NewNaming::Result::Failed) fail(naming.error);
+    if (naming.result == NewNaming::Result::Taken) return false;
+    named();
+    return true;
   }
 
  private:
-  enum class Outcome { Named, Taken, Unsupported };
-
   int file() const { return device_.get() >= 0 ? device_.get() : temporary_.fd.get(); }
 
   // A FIFO or character device takes the bytes as they come, in place, as cp
@@ -218,52 +197,6 @@ class FileWriter::Impl {
     if (durable_) return;
     if ((ticket_ == 0 || ticket_ > flushedUpTo.load()) && ::fsync(file()) != 0) fail(errno);
     durable_ = true;
-  }
-
-  Outcome hardLink() {
-    const char* temporary = temporary_.name.c_str();
-    if (::linkat(folder_.get(), temporary, folder_.get(), name_.c_str(), 0) == 0) {
-      ::unlinkat(folder_.get(), temporary, 0);
-      named();
-      return Outcome::Named;
-    }
-    return outcomeOf(errno, isMissingHardLinks(errno));
-  }
-
-  Outcome renameNoReplace() {
-#if defined(__linux__) && defined(RENAME_NOREPLACE)
-    const int folder = folder_.get();
-    if (::renameat2(folder, temporary_.name.c_str(), folder, name_.c_str(), RENAME_NOREPLACE) == 0) {
-      named();
-      return Outcome::Named;
-    }
-    return outcomeOf(errno, isMissingNoReplace(errno));
-#else
-    return Outcome::Unsupported;
-#endif
-  }
-
-  // Neither hard links nor a non-replacing rename (FAT and exFAT through FUSE).
-  // The writers of this program take names one at a time under an exclusive
-  // flock on the folder, so for them the look that finds a name free and the
-  // rename that takes it are one step; the rename is atomic, so the name never
-  // holds a partial file. Only a program that is not ours, taking that very
-  // name between the two, could lose its file.
-  Outcome renameUnderLock() {
-    const FolderLock lock(folder_.get());
-    if (lock.error() != 0) fail(lock.error());
-    struct stat st {};
-    if (::fstatat(folder_.get(), name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return Outcome::Taken;
-    if (errno != ENOENT) fail(errno);
-    if (::renameat(folder_.get(), temporary_.name.c_str(), folder_.get(), name_.c_str()) != 0) fail(errno);
-    named();
-    return Outcome::Named;
-  }
-
-  Outcome outcomeOf(int err, bool unsupported) {
-    if (err == EEXIST) return Outcome::Taken;
-    if (!unsupported) fail(err);
-    return Outcome::Unsupported;
   }
 
   // The file has its name: the temporary one is gone, and so is its lock.
@@ -302,7 +235,7 @@ FileWriter::FileWriter(const std::string& target, Purpose purpose) : impl_(std::
 FileWriter::~FileWriter() = default;
 void FileWriter::write(const WriteContent& content) { impl_->write(content); }
 void FileWriter::replaceTarget() { impl_->replaceTarget(); }
-bool FileWriter::takeNewName(const std::string& path, NewNameMethod first) { return impl_->takeNewName(path, first); }
+bool FileWriter::takeNewName(const std::string& path) { return impl_->takeNewName(path); }
 void FileWriter::closeForBatch() { impl_->closeForBatch(); }
 
 void flushBatch(const std::string& folder) {

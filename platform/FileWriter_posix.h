@@ -1,6 +1,7 @@
 // What the POSIX file writer is made of: the target a replacing write goes to,
-// and its temporary files (created locked, listed for the signal handler, and
-// removed by a later writer once the process that made them is gone).
+// its temporary files (created locked, listed for the signal handler, and
+// removed by a later writer once the process that made them is gone), and the
+// ways a finished file takes a new name.
 #pragma once
 
 #include <unistd.h>
@@ -69,5 +70,17 @@ void forgetTemporary(TemporaryFile& file);
 // left by a process that was killed; once per folder and process. `path` is
 // the folder's absolute path, which tells folders apart.
 void removeAbandonedTemporaries(int folder, const std::string& path);
+
+// --- Taking a new name ----------------------------------------------------------
+
+struct NewNaming {
+  enum class Result { Named, Taken, Failed } result;
+  int error = 0;  // Failed: the errno of the failure
+};
+
+// Gives the temporary file `temporary` in the open folder `folder` the name
+// `name` unless that is taken: by a hard link, else by a non-replacing rename,
+// else by a rename under a lock on the folder (FAT, exFAT through FUSE).
+NewNaming nameWithoutReplacing(int folder, const std::string& temporary, const std::string& name);
 
 }  // namespace platform

@@ -77,7 +77,7 @@ class FileWriter::Impl {
 
   void closeForBatch() { finish(); }
 
-  bool takeNewName(const std::string& path, NewNameMethod) {
+  bool takeNewName(const std::string& path) {
     target_ = absolutePath(path);
     if (handle_ != INVALID_HANDLE_VALUE) finish();
     if (MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
@@ -135,7 +135,7 @@ FileWriter::FileWriter(const std::string& target, Purpose purpose) : impl_(std::
 FileWriter::~FileWriter() = default;
 void FileWriter::write(const WriteContent& content) { impl_->write(content); }
 void FileWriter::replaceTarget() { impl_->replaceTarget(); }
-bool FileWriter::takeNewName(const std::string& path, NewNameMethod first) { return impl_->takeNewName(path, first); }
+bool FileWriter::takeNewName(const std::string& path) { return impl_->takeNewName(path); }
 // Each file is flushed as it closes: a handle is what Windows flushes.
 void FileWriter::closeForBatch() { impl_->closeForBatch(); }
 void flushBatch(const std::string&) {}

@@ -1,6 +1,7 @@
 // File-system primitives the program uses beside file streams.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -10,6 +11,13 @@ inline constexpr char kPathSeparator = '\\';
 #else
 inline constexpr char kPathSeparator = '/';
 #endif
+
+// `folder` with a trailing separator ("./" for an empty one); '/' counts as one on Windows too.
+inline std::string withSeparator(std::string folder) {
+  if (folder.empty()) return std::string{'.', kPathSeparator};
+  if (folder.back() != kPathSeparator && folder.back() != '/') folder += kPathSeparator;
+  return folder;
+}
 
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
@@ -30,6 +38,10 @@ inline constexpr const char* kNotRegularFile = "Not a regular file.";
 // path, else ~/.config/QuilloryAlbum; %APPDATA%\QuilloryAlbum on Windows.
 // "" when neither is known.
 std::string configFolder();
+// True when `stream` goes to a terminal.
+bool isTerminal(std::FILE* stream);
+// Makes `stream` pass bytes unchanged (no line-end translation on Windows).
+void setBinaryMode(std::FILE* stream);
 // Full path of the running program file.
 std::string programFilePath();
 // The folder of the running program file, with its trailing separator.

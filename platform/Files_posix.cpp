@@ -30,6 +30,10 @@ bool createDirectory(const std::string& path) {
   return false;
 }
 
+bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
+
+void setBinaryMode(std::FILE*) {}
+
 bool setCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
 
 std::string absolutePath(const std::string& path) {

@@ -17,12 +17,6 @@ namespace {
 
 constexpr const char* kBackup = "Backup";
 
-std::string withSeparator(std::string folder) {
-  if (folder.empty()) return std::string{'.', platform::kPathSeparator};
-  if (folder.back() != platform::kPathSeparator && folder.back() != '/') folder += platform::kPathSeparator;
-  return folder;
-}
-
 // folder + name + separator; `folder` ends with a separator.
 std::string subfolder(const std::string& folder, const std::string& name) {
   std::string path;
@@ -87,21 +81,21 @@ std::string folderName(const std::string& folder) {
 }  // namespace
 
 bool holdsPictureDatabase(const std::string& folder) {
-  const std::string at = withSeparator(folder);
+  const std::string at = platform::withSeparator(folder);
   for (const std::string& name : platform::listDirectory(at, album::kPictureFilePattern))
     if (isRegularFile(at + name)) return true;
   return false;
 }
 
 std::vector<std::string> backupFoldersOf(const std::string& userFolder) {
-  const std::string folder = withSeparator(userFolder);
+  const std::string folder = platform::withSeparator(userFolder);
   std::vector<std::string> backups = backupSubfolders(folder);
   if (backups.empty()) backups.push_back(holdsPictureDatabase(folder) ? "" : kBackup + std::string{platform::kPathSeparator});
   return backups;
 }
 
 std::vector<PalmUser> scanPalmFolder(const std::string& palmFolder) {
-  const std::string folder = withSeparator(palmFolder);
+  const std::string folder = platform::withSeparator(palmFolder);
   if (!isDirectory(folder)) return {};
   if (holdsPictureDatabase(folder) || isUserFolder(folder)) return {{folderName(folder), folder}};
   std::vector<std::string> names = entryNames(folder);

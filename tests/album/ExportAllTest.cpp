@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/ExportAll.h"
 #include "album/Messages.h"
 #include "album/PictureDatabase.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "support/TempDir.h"

@@ -5,7 +5,7 @@
 #include <unistd.h>
 #endif
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
 #include "platform/FileWriter.h"

@@ -13,7 +13,7 @@
 #include <set>
 #include <sstream>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "support/Qalbum.h"
 
 using testsupport::ProgramRun;

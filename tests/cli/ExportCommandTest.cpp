@@ -10,7 +10,7 @@
 #include <unistd.h>
 #endif
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "platform/Files.h"
 #include "support/Qalbum.h"

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "support/MountedImage.h"
 #include "support/Qalbum.h"
 #include "support/TempDir.h"

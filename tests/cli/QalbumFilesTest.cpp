@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/PictureTemplate.h"
 #include "base/Errors.h"
 #include "support/DeepFolder.h"

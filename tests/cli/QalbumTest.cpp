@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "support/Qalbum.h"
 #include "support/TempDir.h"

@@ -1,19 +1,26 @@
 // The file writer on real files: replacing, taking a new name without
-// overwriting, and failures that leave nothing behind. Runs on Windows too.
+// overwriting (on FAT, exFAT and NTFS images too, where they can be mounted),
+// and failures that leave nothing behind. Runs on Windows too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cctype>
 #include <filesystem>
+#include <set>
+#include <thread>
 
 #include "base/Errors.h"
 #include "platform/Directory.h"
 #include "platform/FileWriter.h"
 #include "support/ErrorText.h"
+#ifndef _WIN32
+#include "support/MountedImage.h"
+#endif
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using platform::FileWriter;
-using platform::NewNameMethod;
 
 namespace {
 
@@ -37,6 +44,59 @@ std::vector<std::string> entries(const fs::path& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// In `folder`: a new name that is taken stays as it is and the writer moves on
+// to a free one, whether the file was flushed on its own, closed for a batch
+// and named before the batch flush, or flushed with the batch.
+void expectNewNamesNeverOverwrite(const fs::path& folder) {
+  const fs::path taken = folder / "Pic_1.bmp";
+  const fs::path free = folder / "Pic_2.bmp";
+  enum class Finish { Alone, ClosedForBatch, FlushedWithBatch };
+  for (const Finish finish : {Finish::Alone, Finish::ClosedForBatch, Finish::FlushedWithBatch}) {
+    SCOPED_TRACE(static_cast<int>(finish));
+    testsupport::writeFile(taken, "someone else's");
+    fs::remove(free);
+    FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
+    writer.write(text("picture"));
+    if (finish != Finish::Alone) writer.closeForBatch();
+    if (finish == Finish::FlushedWithBatch) platform::flushBatch(folder.string());
+    EXPECT_FALSE(writer.takeNewName(taken.string()));
+    EXPECT_TRUE(writer.takeNewName(free.string()));
+    EXPECT_EQ(readAll(taken), "someone else's");
+    EXPECT_EQ(readAll(free), "picture");
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
+  }
+}
+
+#ifndef _WIN32
+// Writers in several threads name their files at once in `folder`, each
+// taking the lowest name it finds free: every file ends under a name of its
+// own, none replaced by another.
+void expectRacingNamesKeepEveryFile(const fs::path& folder) {
+  constexpr int kThreads = 4;
+  constexpr int kFilesEach = 15;
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      try {
+        for (int i = 0; i < kFilesEach; ++i) {
+          FileWriter writer((folder / "Pic_1.bmp").string(), FileWriter::Purpose::NewName);
+          writer.write(text(std::to_string(t) + "/" + std::to_string(i)));
+          for (int n = 1; !writer.takeNewName((folder / ("Pic_" + std::to_string(n) + ".bmp")).string()); ++n) {
+          }
+        }
+      } catch (...) {
+        ++failures;
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+  std::set<std::string> contents;
+  for (const auto& e : fs::directory_iterator(folder)) contents.insert(readAll(e.path()));
+  EXPECT_EQ(contents.size(), size_t{kThreads * kFilesEach});
+}
+#endif
 
 std::string prefixOf(const std::string& message, const std::string& path) {
   return message.substr(0, ("Cannot create file \"" + path + "\". ").size());
@@ -65,24 +125,36 @@ TEST(FileWriter, ReplacesInOneStepAndLeavesOnlyTheTarget) {
 
 TEST(FileWriter, NewNameNeverOverwritesAndMovesOnToAnotherName) {
   testsupport::TempDir folder;
-  const fs::path taken = folder.root() / "Pic_1.bmp";
-  const fs::path free = folder.root() / "Pic_2.bmp";
-  for (NewNameMethod method : {NewNameMethod::HardLink, NewNameMethod::RenameNoReplace, NewNameMethod::LockedRename}) {
-    SCOPED_TRACE(static_cast<int>(method));
-    testsupport::writeFile(taken, "someone else's");
-    fs::remove(free);
-    FileWriter writer(taken.string(), FileWriter::Purpose::NewName);
-    writer.write(text("picture"));
-    // Closed for a batch: flushed with the batch, or on its own when named before it.
-    if (method != NewNameMethod::HardLink) writer.closeForBatch();
-    if (method == NewNameMethod::LockedRename) platform::flushBatch(folder.path());
-    EXPECT_FALSE(writer.takeNewName(taken.string(), method));
-    EXPECT_TRUE(writer.takeNewName(free.string(), method));
-    EXPECT_EQ(readAll(taken), "someone else's");
-    EXPECT_EQ(readAll(free), "picture");
-    EXPECT_EQ(entries(folder.root()), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"}));
-  }
+  expectNewNamesNeverOverwrite(folder.root());
 }
+
+#ifndef _WIN32
+// FAT, exFAT and NTFS have no hard links, and some no non-replacing rename:
+// there the writer falls back to the other ways of taking a new name. Racing
+// writers reach the last way's look for a taken name, which a single writer
+// never does (the system refuses a taken name before the file system sees it).
+class NewNamesOnFileSystem : public ::testing::TestWithParam<testsupport::ImageKind> {};
+
+TEST_P(NewNamesOnFileSystem, NeverOverwriteAndMoveOnToAnotherName) {
+  const testsupport::MountedImage image(GetParam());
+  if (!image.mounted()) GTEST_SKIP() << image.why();
+  const fs::path album = image.path("album");
+  fs::create_directory(album);
+  expectNewNamesNeverOverwrite(album);
+  fs::create_directory(image.path("race"));
+  expectRacingNamesKeepEveryFile(image.path("race"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, NewNamesOnFileSystem,
+                         ::testing::Values(testsupport::ImageKind::ExfatFuse, testsupport::ImageKind::VfatFuse,
+                                           testsupport::ImageKind::NtfsFuse, testsupport::ImageKind::ExfatKernel,
+                                           testsupport::ImageKind::VfatKernel),
+                         [](const ::testing::TestParamInfo<testsupport::ImageKind>& info) {
+                           std::string name = testsupport::MountedImage::describe(info.param);
+                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                           return name;
+                         });
+#endif
 
 TEST(FileWriter, FailuresNameTheTargetAndLeaveNothingBehind) {
   testsupport::TempDir folder;

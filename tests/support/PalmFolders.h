@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 
 namespace testsupport {
 

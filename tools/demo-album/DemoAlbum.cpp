@@ -1,6 +1,6 @@
 #include "tools/demo-album/DemoAlbum.h"
 
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
 

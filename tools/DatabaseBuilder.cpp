@@ -1,4 +1,4 @@
-#include "album/DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 
 #include <algorithm>
 #include <cstring>
