@@ -7,12 +7,12 @@
 
 #include "album/AlbumPage.h"
 #include "album/AlbumPictures.h"
-#include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "album/WebAlbum.h"
 #include "platform/Files.h"
 #include "support/PalmFolders.h"
 #include "support/TempDir.h"
+#include "tools/DatabaseBuilder.h"
 
 using namespace album;
 using testsupport::TempDir;
