@@ -1,0 +1,145 @@
+#include "app/Gallery.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "album/AlbumPictures.h"
+#include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
+#include "base/Text.h"
+#include "forms/BitmapImage.h"
+#include "platform/Files.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kDatabaseRole = Qt::UserRole;
+
+QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
+
+QString caption(const album::AlbumPicture& picture) {
+  const auto drawn = picture.drawn();
+  const std::string date = drawn ? album::longDate(*drawn) : std::string("undated");
+  return QString::fromStdString(date) + QLatin1Char('\n') + fromAnsi(picture.name);
+}
+
+std::string fileNameOf(const std::string& path) {
+  const auto cut = path.find_last_of(std::string("/") + platform::kPathSeparator);
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Every pixel becomes a square of zoom × zoom pixels, never blended.
+QPixmap zoomed(const QImage& picture, int zoom) {
+  return QPixmap::fromImage(picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+}  // namespace
+
+Gallery::Gallery(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("Gallery"));
+  buildControls();
+  resize(720, 520);
+}
+
+void Gallery::buildControls() {
+  thumbnails = new QListWidget;
+  thumbnails->setObjectName(QStringLiteral("Thumbnails"));
+  thumbnails->setViewMode(QListView::IconMode);
+  thumbnails->setMovement(QListView::Static);
+  thumbnails->setResizeMode(QListView::Adjust);
+  thumbnails->setWrapping(true);
+  thumbnails->setWordWrap(true);
+  thumbnails->setSpacing(8);
+  thumbnails->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(thumbnails, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    if (onChosen_) onChosen_(item->data(kDatabaseRole).toByteArray().toStdString());
+  });
+
+  zoomBox = new QSpinBox;
+  zoomBox->setObjectName(QStringLiteral("Zoom"));
+  zoomBox->setRange(kMinZoom, kMaxZoom);
+  zoomBox->setSuffix(QStringLiteral(" \u00d7"));
+  connect(zoomBox, &QSpinBox::valueChanged, this, [this] { showThumbnails(); });
+  auto* zoomLabel = new QLabel(QStringLiteral("&Zoom:"));
+  zoomLabel->setBuddy(zoomBox);
+
+  zoomIn = new QAction(QStringLiteral("Zoom In"), this);
+  zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(zoomIn, &QAction::triggered, this, [this] { setZoom(zoom() + 1); });
+  zoomOut = new QAction(QStringLiteral("Zoom Out"), this);
+  zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(zoomOut, &QAction::triggered, this, [this] { setZoom(zoom() - 1); });
+  addActions({zoomIn, zoomOut});
+
+  leftOut = new QLabel;
+  leftOut->setObjectName(QStringLiteral("LeftOut"));
+  leftOut->setWordWrap(true);
+  leftOut->hide();
+
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(zoomLabel);
+  bar->addWidget(zoomBox);
+  bar->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(bar);
+  layout->addWidget(thumbnails);
+  layout->addWidget(leftOut);
+}
+
+int Gallery::zoom() const { return zoomBox->value(); }
+
+void Gallery::setZoom(int zoom) { zoomBox->setValue(std::clamp(zoom, kMinZoom, kMaxZoom)); }
+
+void Gallery::showPictures(const QString& userName, const std::vector<std::string>& databases) {
+  setWindowTitle(userName.isEmpty() ? QStringLiteral("Gallery") : QStringLiteral("Gallery - ") + userName);
+  const int64_t now = album::currentTime();
+  std::vector<album::AlbumPicture> pictures;
+  QStringList unreadable;
+  const auto noteUnreadable = [&unreadable](const std::string& database, const char* failure) {
+    unreadable << QString::fromStdString(base::fileNameToUtf8(fileNameOf(database) + ": " + failure));
+  };
+  for (const std::string& database : databases) {
+    try {
+      pictures.push_back(album::readAlbumPicture(database, now));
+    } catch (const std::exception& e) {
+      noteUnreadable(database, e.what());
+    }
+  }
+  album::sortAsDrawn(pictures);
+  pictures_.clear();
+  for (const album::AlbumPicture& picture : pictures) {
+    try {
+      base::Bitmap bitmap;
+      if (!album::decodePictureDatabase(picture.database, bitmap)) throw album::EInvalidDatabase();
+      pictures_.push_back({picture.database, caption(picture), forms::toQImage(bitmap)});
+    } catch (const std::exception& e) {
+      noteUnreadable(picture.database, e.what());
+    }
+  }
+  leftOut->setText(QStringLiteral("Left out, as they cannot be read:\n") + unreadable.join(QLatin1Char('\n')));
+  leftOut->setVisible(!unreadable.isEmpty());
+  showThumbnails();
+}
+
+void Gallery::showThumbnails() {
+  const int current = thumbnails->currentRow();
+  thumbnails->clear();
+  QSize largest;
+  for (const Thumbnail& picture : pictures_) {
+    const QPixmap pixmap = zoomed(picture.picture, zoom());
+    largest = largest.expandedTo(pixmap.size());
+    auto* item = new QListWidgetItem(QIcon(pixmap), picture.caption, thumbnails);
+    item->setData(kDatabaseRole, QByteArray::fromStdString(picture.database));
+    item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  }
+  thumbnails->setIconSize(largest);
+  if (thumbnails->count() > 0) thumbnails->setCurrentRow(std::clamp(current, 0, thumbnails->count() - 1));
+}
+
+}  // namespace app
