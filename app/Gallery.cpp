@@ -21,12 +21,15 @@ namespace {
 
 constexpr int kDatabaseRole = Qt::UserRole;
 
-QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
+// A name from a database (Windows-1252) as one line of text.
+QString nameText(const std::string& ansi) {
+  return QString::fromStdString(base::escapeControls(base::cp1252ToUtf8(ansi)));
+}
 
 QString caption(const album::AlbumPicture& picture) {
   const auto drawn = picture.drawn();
   const std::string date = drawn ? album::longDate(*drawn) : std::string("undated");
-  return QString::fromStdString(date) + QLatin1Char('\n') + fromAnsi(picture.name);
+  return QString::fromStdString(date) + QLatin1Char('\n') + nameText(picture.name);
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -44,6 +47,7 @@ QPixmap zoomed(const QImage& picture, int zoom) {
 Gallery::Gallery(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Gallery"));
   buildControls();
+  thumbnails->setFocus();  // the arrow keys and Enter go to the thumbnails
   resize(720, 520);
 }
 
