@@ -48,7 +48,7 @@ Gallery::Gallery(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Gallery"));
   buildControls();
   thumbnails->setFocus();  // the arrow keys and Enter go to the thumbnails
-  resize(720, 520);
+  resize(880, 600);
 }
 
 void Gallery::buildControls() {
@@ -138,7 +138,9 @@ void Gallery::showThumbnails() {
   for (const Thumbnail& picture : pictures_) {
     const QPixmap pixmap = zoomed(picture.picture, zoom());
     largest = largest.expandedTo(pixmap.size());
-    auto* item = new QListWidgetItem(QIcon(pixmap), picture.caption, thumbnails);
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);  // the chosen thumbnail keeps its colours
+    auto* item = new QListWidgetItem(icon, picture.caption, thumbnails);
     item->setData(kDatabaseRole, QByteArray::fromStdString(picture.database));
     item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
   }
