@@ -79,7 +79,10 @@ void Gallery::buildControls() {
   zoomOut = new QAction(QStringLiteral("Zoom Out"), this);
   zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
   connect(zoomOut, &QAction::triggered, this, [this] { setZoom(zoom() - 1); });
-  addActions({zoomIn, zoomOut});
+  auto* closeWindow = new QAction(QStringLiteral("Close"), this);
+  closeWindow->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+  addActions({zoomIn, zoomOut, closeWindow});
 
   leftOut = new QLabel;
   leftOut->setObjectName(QStringLiteral("LeftOut"));

@@ -1,6 +1,7 @@
 // The gallery: one user's pictures as thumbnails, each with its date and name,
 // in the order they were drawn (as the web album has them), zoomed by whole
-// pixels. Enter or a double-click on a thumbnail asks for that picture.
+// pixels. Enter or a double-click on a thumbnail asks for that picture; Escape
+// closes the window.
 #pragma once
 
 #include <QImage>

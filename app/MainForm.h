@@ -132,7 +132,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   forms::FileDialogSetup SaveDialog1;
 
  signals:
-  // Export All is about to read database `done` of `total` (`total` of `total` at the end).
+  // Export All or the web album is about to read database `done` of `total` (`total` of `total` at the end).
   void exportProgress(int done, int total);
 
  protected:

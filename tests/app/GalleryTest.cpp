@@ -130,6 +130,9 @@ TEST(Gallery, ThumbnailsInTheOrderDrawnShowTheChosenPictureInTheMainWindow) {
   EXPECT_EQ(captions(gallery->thumbnails), QStringList({"1 June 2003\nQuilloryPicKite"}));
   EXPECT_FALSE(gallery->leftOut->isVisible());
   EXPECT_EQ(d.ui.take(), std::vector<Shown>{});
+  ASSERT_TRUE(person::showAndActivate(*gallery));
+  person::type(Qt::Key_Escape);
+  EXPECT_FALSE(gallery->isVisible());
 }
 
 TEST(Gallery, ZoomMultipliesEveryPixelWithoutBlending) {
