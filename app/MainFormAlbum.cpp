@@ -29,12 +29,6 @@ class AlbumReport : public BoxReport {
   std::string notice;
 };
 
-std::string withSeparator(std::string folder) {
-  if (folder.empty() || (folder.back() != '/' && folder.back() != platform::kPathSeparator))
-    folder += platform::kPathSeparator;
-  return folder;
-}
-
 }  // namespace
 
 void TMainForm::buildAlbumMenu() {
@@ -44,7 +38,8 @@ void TMainForm::buildAlbumMenu() {
     QAction* action = Album1->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
     return action;
   };
   Gallery1 = add("Gallery1", "Gallery...", QKeySequence(Qt::CTRL | Qt::Key_G), &TMainForm::Gallery1Click);
@@ -101,7 +96,7 @@ void TMainForm::WebAlbum1Click() {
   setup.title = QStringLiteral("Make Web Album In");
   const auto chosen = ui_.chooseFolder(setup);
   if (!chosen) return;
-  const std::string folder = withSeparator(toFileName(*chosen));
+  const std::string folder = platform::withSeparator(toFileName(*chosen));
   AlbumReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });

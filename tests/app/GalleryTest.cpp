@@ -8,7 +8,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "album/DatabaseBuilder.h"
 #include "album/PictureDatabase.h"
 #include "app/Controls.h"
 #include "app/Gallery.h"
@@ -17,6 +16,7 @@
 #include "PalmDesktop.h"
 #include "Person.h"
 #include "RecordingUi.h"
+#include "tools/DatabaseBuilder.h"
 
 namespace {
 
