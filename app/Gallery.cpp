@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QIconEngine>
 #include <QListWidget>
+#include <QPainter>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,10 +39,35 @@ std::string fileNameOf(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-// Every pixel becomes a square of zoom × zoom pixels, never blended.
-QPixmap zoomed(const QImage& picture, int zoom) {
-  return QPixmap::fromImage(picture.scaled(picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-}
+// A thumbnail drawn from the picture when painted, every pixel a square of
+// zoom × zoom pixels, never blended: a large zoom keeps no enlarged copy.
+class ZoomedPicture : public QIconEngine {
+ public:
+  ZoomedPicture(QImage picture, int zoom) : picture_(std::move(picture)), zoom_(zoom) {}
+  QSize size() const { return picture_.size() * zoom_; }
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->setClipRect(rect, Qt::IntersectClip);
+    painter->drawImage(QRect(rect.topLeft(), size()), picture_);
+    painter->restore();
+  }
+  QPixmap pixmap(const QSize&, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(size());
+    QPainter painter(&pixmap);
+    paint(&painter, pixmap.rect(), mode, state);
+    return pixmap;
+  }
+  QSize actualSize(const QSize&, QIcon::Mode, QIcon::State) override { return size(); }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {size()}; }
+  QIconEngine* clone() const override { return new ZoomedPicture(*this); }
+  QString key() const override { return QStringLiteral("ZoomedPicture"); }
+
+ private:
+  QImage picture_;
+  int zoom_;
+};
 
 }  // namespace
 
@@ -87,6 +114,7 @@ void Gallery::buildControls() {
   leftOut = new QLabel;
   leftOut->setObjectName(QStringLiteral("LeftOut"));
   leftOut->setWordWrap(true);
+  leftOut->setTextFormat(Qt::PlainText);
   leftOut->hide();
 
   auto* bar = new QHBoxLayout;
@@ -120,6 +148,7 @@ void Gallery::showPictures(const QString& userName, const std::vector<std::strin
   }
   album::sortAsDrawn(pictures);
   pictures_.clear();
+  thumbnails->clear();  // another user's pictures start at the first
   for (const album::AlbumPicture& picture : pictures) {
     try {
       base::Bitmap bitmap;
@@ -139,11 +168,9 @@ void Gallery::showThumbnails() {
   thumbnails->clear();
   QSize largest;
   for (const Thumbnail& picture : pictures_) {
-    const QPixmap pixmap = zoomed(picture.picture, zoom());
-    largest = largest.expandedTo(pixmap.size());
-    QIcon icon(pixmap);
-    icon.addPixmap(pixmap, QIcon::Selected);  // the chosen thumbnail keeps its colours
-    auto* item = new QListWidgetItem(icon, picture.caption, thumbnails);
+    auto* engine = new ZoomedPicture(picture.picture, zoom());
+    largest = largest.expandedTo(engine->size());
+    auto* item = new QListWidgetItem(QIcon(engine), picture.caption, thumbnails);
     item->setData(kDatabaseRole, QByteArray::fromStdString(picture.database));
     item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
   }
