@@ -25,7 +25,7 @@ namespace album {
 
 namespace {
 
-constexpr const char* kPageName = "index.html";
+constexpr const char* kPageName = kAlbumPageName;
 
 // Whether a child's folder can lie beside the page: one plain folder name, not the page's own.
 bool isChildFolder(const std::string& name) {

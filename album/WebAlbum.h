@@ -12,6 +12,9 @@
 
 namespace album {
 
+// The album's page in its folder.
+inline constexpr const char* kAlbumPageName = "index.html";
+
 struct AlbumUser {
   std::string name;                    // the child's name as shown (UTF-8)
   std::string folder;                  // the child's album folder, a file name (users/UserNames.h)

@@ -88,6 +88,7 @@ void TMainForm::buildWindow() {
 
   for (int i = 0; i < 7; ++i) ImageList1.emplace_back(QStringLiteral(":/glyph%1.png").arg(i));
   buildMenu();
+  buildAlbumMenu();
   buildToolBar();
   buildImages();
   buildLabels();

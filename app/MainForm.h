@@ -25,6 +25,7 @@ class QToolButton;
 namespace app {
 
 class Bevel;
+class Gallery;
 class ComboBox;
 class ImageControl;
 class ListBox;
@@ -64,6 +65,8 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void Exit1Click();
   void Instructions1Click();
   void About1Click();
+  void Gallery1Click();
+  void WebAlbum1Click();
 
   // The about box as the splash, shown first in start-up.
   void showSplash();
@@ -93,6 +96,8 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   const std::string& currentPictureName() const { return pictureName_; }
   const std::vector<std::string>& userNames() const { return userNames_; }
   const std::vector<std::string>& userDirs() const { return userDirs_; }
+  // The gallery window, once opened.
+  Gallery* gallery() const { return gallery_; }
 
   // Controls and components, named as in the layout.
   QWidget* client = nullptr;
@@ -119,12 +124,15 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   QAction* Exit1 = nullptr;
   QAction* Instructions1 = nullptr;
   QAction* About1 = nullptr;
+  QMenu* Album1 = nullptr;
+  QAction* Gallery1 = nullptr;
+  QAction* WebAlbum1 = nullptr;
   std::vector<QIcon> ImageList1;
   forms::FileDialogSetup OpenDialog1;
   forms::FileDialogSetup SaveDialog1;
 
  signals:
-  // Export All is about to read database `done` of `total` (`total` of `total` at the end).
+  // Export All or the web album is about to read database `done` of `total` (`total` of `total` at the end).
   void exportProgress(int done, int total);
 
  protected:
@@ -140,6 +148,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void buildLists();
   void buildMenu();
   void buildToolBar();
+  void buildAlbumMenu();
   QAction* addItem(QMenu* menu, const char* name, const char* caption, int glyph, const char* hint,
                    void (TMainForm::*handler)());
 
@@ -152,6 +161,12 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void enterFolderOf(const std::string& file);
   // The folder the Open and Save As dialogs start in.
   QString dialogStart() const;
+  // The picture databases of user `user`, full paths in the list's order.
+  std::vector<std::string> userDatabases(int user) const;
+  // The open gallery shows the chosen user's pictures.
+  void refreshGallery();
+  // A picture chosen in the gallery: its list entry is selected and it is shown.
+  void showGalleryPicture(const std::string& database);
 
   forms::UserInterface& ui_;
   std::string programFolder_ = platform::programFolder();
@@ -164,6 +179,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;
   std::vector<std::string> albumNames_ = std::vector<std::string>(users::kUserSlots);
+  Gallery* gallery_ = nullptr;
 };
 
 }  // namespace app

@@ -15,6 +15,7 @@
 #include "album/PictureList.h"
 #include "album/PictureWriter.h"
 #include "album/PngWriter.h"
+#include "app/BoxReport.h"
 #include "app/Controls.h"
 #include "app/FileNames.h"
 #include "app/MainForm.h"
@@ -52,32 +53,6 @@ std::string savedPicturePath(std::string path) {
   if (!path.empty() && path.back() == '.') path.pop_back();
   return path + ".bmp";
 }
-
-class BoxReport : public album::ExportReport {
- public:
-  BoxReport(forms::UserInterface& ui, std::function<void(size_t, size_t)> onProgress)
-      : ui_(ui), onProgress_(std::move(onProgress)) {}
-  void progress(size_t done, size_t total) override { onProgress_(done, total); }
-  void message(const std::string& text) override {
-    QApplication::restoreOverrideCursor();
-    ui_.showMessage(fromFileText(text));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  void error(const std::string& text) override {
-    QApplication::restoreOverrideCursor();
-    ui_.showError(fromFileText(text));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  void stop(const std::string& text) override {
-    QApplication::restoreOverrideCursor();
-    ui_.showStop(fromFileText(text));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-
- private:
-  forms::UserInterface& ui_;
-  std::function<void(size_t, size_t)> onProgress_;
-};
 
 // The user's pictures folder as the desktop names it, else the home folder.
 std::string picturesFolder() {
@@ -208,6 +183,7 @@ void TMainForm::showUsers(const users::UsersData& data) {
 
 void TMainForm::LoadPictureNames() {
   ListBox1->clear();
+  refreshGallery();
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
   // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
@@ -221,6 +197,14 @@ void TMainForm::LoadPictureNames() {
 }
 
 void TMainForm::UserBoxCloseUp() { LoadPictureNames(); }
+
+std::vector<std::string> TMainForm::userDatabases(int user) const {
+  std::vector<std::string> databases;
+  const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
+  for (const std::string& backup : users::backupFoldersOf(userFolder))
+    for (const std::string& name : listedPictures(userFolder + backup)) databases.push_back(userFolder + backup + name);
+  return databases;
+}
 
 void TMainForm::ListBox1Click() {
   const QList<QListWidgetItem*> selected = ListBox1->selectedItems();

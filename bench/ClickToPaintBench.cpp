@@ -32,6 +32,7 @@ class PrintingUi : public forms::UserInterface {
   void showStop(const QString& text) override { print(text); }
   std::optional<QString> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
   std::optional<QString> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<QString> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
   forms::OpenResult openDocument(const QString&, const QString&) override { return forms::OpenResult::Failed; }
 
  private:

@@ -9,6 +9,7 @@
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
 #include "cli/PalmUsers.h"
+#include "platform/Files.h"
 
 namespace cli {
 
@@ -39,7 +40,8 @@ int runAlbum(const Invocation& call) {
   options.keepGoing = call.has(kKeepGoingOption.name);
   AlbumConsoleReport report;
   std::vector<album::ExportCounts> counts;
-  const album::AlbumResult result = album::makeWebAlbum(users, withSeparator(call.args[0]), report, options, counts);
+  const album::AlbumResult result =
+      album::makeWebAlbum(users, platform::withSeparator(call.args[0]), report, options, counts);
   if (result == album::AlbumResult::Failed || result == album::AlbumResult::Stopped) return 1;
   for (size_t i = 0; i < users.size(); ++i)
     std::cout << base::escapeControls(users[i].name) << ": " << counts[i].exported << " in the album, "

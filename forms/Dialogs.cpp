@@ -100,6 +100,14 @@ std::optional<QString> QtUserInterface::saveFile(const FileDialogSetup& setup) {
   return runDialog(dialog, setup);
 }
 
+std::optional<QString> QtUserInterface::chooseFolder(const FileDialogSetup& setup) {
+  QFileDialog dialog;
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  return runDialog(dialog, setup);
+}
+
 OpenResult QtUserInterface::openDocument(const QString& folder, const QString& fileName) {
   const QString path = QDir(folder).filePath(fileName);
   if (!QFileInfo(path).isFile()) return OpenResult::Failed;

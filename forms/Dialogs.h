@@ -38,6 +38,8 @@ class UserInterface {
   // Modal file dialogs: the confirmed file's full path, or nothing on cancel.
   virtual std::optional<QString> openFile(const FileDialogSetup& setup) = 0;
   virtual std::optional<QString> saveFile(const FileDialogSetup& setup) = 0;
+  // A modal folder dialog (initial folder and title used): the chosen folder, or nothing on cancel.
+  virtual std::optional<QString> chooseFolder(const FileDialogSetup& setup) = 0;
 
   // Opens `fileName` in `folder` with the program the system associates with it.
   virtual OpenResult openDocument(const QString& folder, const QString& fileName) = 0;
@@ -64,6 +66,7 @@ class QtUserInterface : public UserInterface {
   void showStop(const QString& text) override;
   std::optional<QString> openFile(const FileDialogSetup& setup) override;
   std::optional<QString> saveFile(const FileDialogSetup& setup) override;
+  std::optional<QString> chooseFolder(const FileDialogSetup& setup) override;
   OpenResult openDocument(const QString& folder, const QString& fileName) override;
 
  private:

@@ -115,9 +115,10 @@ TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
   TMainForm& f = *s.form;
   EXPECT_EQ(f.menuBar()->objectName(), "MainMenu1");
   const QList<QAction*> menus = f.menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), "Picture");
   EXPECT_EQ(menus[1]->text(), "Help");
+  EXPECT_EQ(menus[2]->text(), "Album");
   struct Item { const char* name; const char* caption; int glyph; };
   const std::vector<Item> picture = {{"Open1", "Open from PDB", 0}, {"Save1", "Save", 1}, {"SaveAs1", "Save As...", 2},
                                      {"N1", "", -1}, {"ExportAll1", "Export All", 6}, {"N3", "", -1}, {"Exit1", "Exit", 3}};

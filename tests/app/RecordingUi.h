@@ -25,7 +25,7 @@ inline std::ostream& operator<<(std::ostream& out, const Shown& s) { return out 
 class RecordingUi : public forms::UserInterface {
  public:
   std::vector<Shown> shown;
-  std::vector<forms::FileDialogSetup> openSetups, saveSetups;
+  std::vector<forms::FileDialogSetup> openSetups, saveSetups, folderSetups;
   std::deque<std::optional<QString>> fileAnswers;
   forms::OpenResult openResult = forms::OpenResult::Opened;
   std::vector<std::pair<QString, QString>> documents;
@@ -50,6 +50,10 @@ class RecordingUi : public forms::UserInterface {
   }
   std::optional<QString> saveFile(const forms::FileDialogSetup& setup) override {
     saveSetups.push_back(setup);
+    return nextAnswer();
+  }
+  std::optional<QString> chooseFolder(const forms::FileDialogSetup& setup) override {
+    folderSetups.push_back(setup);
     return nextAnswer();
   }
   forms::OpenResult openDocument(const QString& folder, const QString& fileName) override {

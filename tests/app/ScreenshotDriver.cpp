@@ -1,6 +1,7 @@
-// mainform_screenshot OUT.png [ENTRY]: starts the main window on the Palm Desktop
-// that QUILLORY_REGISTRY names, selects ENTRY (else the first picture) of the
-// first user, and saves a picture of the window. Messages go to standard error.
+// mainform_screenshot [--gallery] OUT.png [ENTRY]: starts the main window on the
+// Palm Desktop that QUILLORY_REGISTRY names, selects ENTRY (else the first
+// picture) of the first user, and saves a picture of the window, or with
+// --gallery of the gallery of that user. Messages go to standard error.
 #include <QApplication>
 #include <QListWidget>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "app/Controls.h"
+#include "app/Gallery.h"
 #include "app/MainForm.h"
 
 namespace {
@@ -19,6 +21,7 @@ class PrintingUi : public forms::UserInterface {
   void showStop(const QString& text) override { print("stop", forms::withFullStop(text)); }
   std::optional<QString> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
   std::optional<QString> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<QString> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
   forms::OpenResult openDocument(const QString&, const QString&) override { return forms::OpenResult::Failed; }
 
  private:
@@ -29,8 +32,13 @@ class PrintingUi : public forms::UserInterface {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  const bool gallery = argc > 1 && QByteArray(argv[1]) == "--gallery";
+  if (gallery) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "Usage: mainform_screenshot OUT.png [ENTRY]\n");
+    std::fprintf(stderr, "Usage: mainform_screenshot [--gallery] OUT.png [ENTRY]\n");
     return 1;
   }
   PrintingUi ui;
@@ -42,10 +50,15 @@ int main(int argc, char** argv) {
   else if (window->ListBox1->count() > 0)
     window->ListBox1->setCurrentRow(0);
   window->show();
+  QWidget* shown = window.get();
+  if (gallery) {
+    window->Gallery1->trigger();
+    shown = window->gallery();
+  }
   const QString out = QString::fromLocal8Bit(argv[1]);
   bool saved = false;
   QTimer::singleShot(500, window.get(), [&] {
-    saved = window->grab().save(out, "PNG");
+    saved = shown->grab().save(out, "PNG");
     application.quit();
   });
   QApplication::exec();
