@@ -130,6 +130,46 @@ std::string usageLine(const Command& command) {
   return line;
 }
 
+namespace {
+
+// The text's words, a bracketed or quoted part counting as one.
+std::vector<std::string> wrapUnits(const std::string& text) {
+  std::vector<std::string> units(1);
+  int depth = 0;
+  bool quoted = false;
+  for (char c : text) {
+    if (c == ' ' && depth == 0 && !quoted) {
+      if (!units.back().empty()) units.emplace_back();
+      continue;
+    }
+    depth += c == '[' ? 1 : c == ']' && depth > 0 ? -1 : 0;
+    quoted = quoted != (c == '"');
+    units.back() += c;
+  }
+  if (units.back().empty()) units.pop_back();
+  return units;
+}
+
+}  // namespace
+
+std::string wrapped(const std::string& text, const std::string& first, const std::string& rest) {
+  std::string result;
+  std::string line = first;
+  bool lineEmpty = true;
+  for (const std::string& unit : wrapUnits(text)) {
+    if (!lineEmpty && line.size() + 1 + unit.size() > kHelpWidth) {
+      result += line + "\n";
+      line = rest;
+      lineEmpty = true;
+    }
+    line += (lineEmpty ? "" : " ") + unit;
+    lineEmpty = false;
+  }
+  return result + line + "\n";
+}
+
+std::string usageText(const Command& command) { return wrapped("Usage: " + usageLine(command), "", "        "); }
+
 std::string commandHelp(const Command& command) {
   std::vector<std::pair<std::string, std::string>> rows;
   for (const Option& o : command.options)
@@ -138,8 +178,10 @@ std::string commandHelp(const Command& command) {
   size_t width = 0;
   for (const auto& row : rows) width = std::max(width, row.first.size());
 
-  std::string text = "Usage: " + usageLine(command) + "\n" + command.summary + "\n\nOptions:\n";
-  for (const auto& [left, right] : rows) text += "  " + left + std::string(width - left.size() + 3, ' ') + right + "\n";
+  const std::string descriptionIndent(2 + width + 3, ' ');
+  std::string text = usageText(command) + wrapped(command.summary, "", "") + "\nOptions:\n";
+  for (const auto& [left, right] : rows)
+    text += wrapped(right, "  " + left + std::string(width - left.size() + 3, ' '), descriptionIndent);
   return text;
 }
 

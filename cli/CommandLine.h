@@ -56,7 +56,19 @@ Invocation parseArguments(const Command& command, const std::vector<std::string>
 // "qalbum convert [--format bmp|png] PDB OUT"
 std::string usageLine(const Command& command);
 
-// The usage line, the summary and one line per option (with -h, --help).
+// Help is written for a terminal of this many columns.
+inline constexpr size_t kHelpWidth = 80;
+
+// `text` broken at its spaces into lines of at most kHelpWidth columns, each
+// ending in a newline: the first line begins with `first`, the others with
+// `rest`. A bracketed or quoted part ("[--scale N]") stays on one line.
+std::string wrapped(const std::string& text, const std::string& first, const std::string& rest);
+
+// "Usage: " and the usage line, wrapped; continued lines are indented deeper
+// than any summary.
+std::string usageText(const Command& command);
+
+// The usage, the summary and one line per option (with -h, --help).
 std::string commandHelp(const Command& command);
 
 }  // namespace cli

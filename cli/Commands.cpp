@@ -62,10 +62,11 @@ std::vector<std::string> nameWords(const Command& command) {
   return result;
 }
 
-// Each command's usage line, its summary indented below it.
+// Each command's usage, its summary indented below it; a usage that goes on
+// in a second line is indented deeper than the summary.
 std::string commandList(const std::vector<const Command*>& list) {
   std::string text;
-  for (const Command* c : list) text += "  " + usageLine(*c) + "\n      " + c->summary + "\n";
+  for (const Command* c : list) text += wrapped(usageLine(*c), "  ", "        ") + wrapped(c->summary, "      ", "      ");
   return text;
 }
 

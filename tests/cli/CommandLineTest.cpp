@@ -121,10 +121,29 @@ void collectOptions(const std::string& text, std::set<std::string>& options) {
   for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) options.insert((*it)[1]);
 }
 
+// A usage line of the command list, with the lines that continue it (indented
+// deeper than the summary below it) joined on.
 void collectUsages(const std::string& text, std::set<std::string>& usages) {
   std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);)
-    if (startsWith(line, "  qalbum ")) usages.insert(line.substr(2));
+  std::string usage;
+  for (std::string line; std::getline(lines, line);) {
+    if (!usage.empty() && startsWith(line, "       ")) {
+      usage.append(" ").append(line, line.find_first_not_of(' '));
+      continue;
+    }
+    if (!usage.empty()) usages.insert(usage);
+    usage = startsWith(line, "  qalbum ") ? line.substr(2) : "";
+  }
+  if (!usage.empty()) usages.insert(usage);
+}
+
+// "qalbum help skin region" for the usage "qalbum skin region --mask RRGGBB FILE NAME".
+std::vector<std::string> helpOf(const std::string& usage) {
+  std::vector<std::string> words{"help"};
+  std::istringstream in(usage.substr(7));
+  for (std::string w; in >> w && w[0] != '[' && w[0] != '-' && !std::isupper(static_cast<unsigned char>(w[0]));)
+    words.push_back(w);
+  return words;
 }
 
 Described describedByHelp(const TempDir& dir) {
@@ -133,13 +152,7 @@ Described describedByHelp(const TempDir& dir) {
   collectUsages(main, d.usages);
   collectUsages(qalbum(dir, {"help", "skin"}).out, d.usages);
   collectOptions(main.substr(main.find("\nOptions:")), d.options);
-  for (const std::string& usage : std::set<std::string>(d.usages)) {
-    std::vector<std::string> words{"help"};
-    std::istringstream in(usage.substr(7));
-    for (std::string w; in >> w && w[0] != '[' && w[0] != '-' && !std::isupper(static_cast<unsigned char>(w[0]));)
-      words.push_back(w);
-    collectOptions(qalbum(dir, words).out, d.options);
-  }
+  for (const std::string& usage : std::set<std::string>(d.usages)) collectOptions(qalbum(dir, helpOf(usage)).out, d.options);
   return d;
 }
 
@@ -173,6 +186,18 @@ Described describedByHelpPage(const std::string& path) {
   for (std::sregex_iterator it(text.begin(), text.end(), usage), end; it != end; ++it) d.usages.insert((*it)[1]);
   collectOptions(std::regex_replace(text, std::regex("<[^>]*>"), " "), d.options);
   return d;
+}
+
+TEST(QalbumConventions, EveryHelpFitsAnEightyColumnTerminal) {
+  TempDir dir;
+  std::vector<std::vector<std::string>> asks = {{"help"}, {"help", "skin"}};
+  for (const std::string& usage : describedByHelp(dir).usages) asks.push_back(helpOf(usage));
+  for (const auto& ask : asks) {
+    const ProgramRun r = qalbum(dir, ask);
+    ASSERT_EQ(r.status, 0) << ask.back();
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+  }
 }
 
 TEST(QalbumConventions, ManPageAndHelpPageDescribeWhatTheHelpShows) {
