@@ -1,4 +1,4 @@
-// qalbum export FOLDER DEST [--png] [--scale N] [--keep-going]: every picture
+// qalbum export FOLDER DEST [--png] [--scale N] [--keep-going] [--quiet]: every picture
 // database of FOLDER, in name order, as numbered picture files in DEST, by the
 // rules of Export All.
 #include <iostream>
@@ -36,12 +36,12 @@ int runExport(const Invocation& call) {
   const std::vector<std::string> databases = pictureDatabases(folder);
   if (databases.empty())
     if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
-  ConsoleReport report;
+  ConsoleReport report(call.has(kQuietOption.name));
   album::ExportCounts counts;
   const album::ExportResult result =
       album::exportPictures(databases, withSeparator(args[1]), album::decodePictureDatabase, report, options, counts);
   if (result == album::ExportResult::Stopped) return 1;
-  if (options.keepGoing) std::cerr << countsText(counts) << '\n';
+  printTotals(call, counts);
   return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
 }
 

@@ -1,6 +1,6 @@
-// qalbum export-all [--palm-folder DIR] DEST [--png] [--scale N] [--keep-going]:
-// every user's pictures into DEST/<user name>/, by the rules of Export All for
-// each user, then one summary line per user.
+// qalbum export-all [--palm-folder DIR] DEST [--png] [--scale N] [--keep-going]
+// [--quiet]: every user's pictures into DEST/<user name>/, by the rules of
+// Export All for each user, then one summary line per user.
 #include <iostream>
 
 #include "album/Messages.h"
@@ -63,6 +63,7 @@ int runExportAll(const Invocation& call) {
   if (!platform::directoryExists(dest) && !platform::createDirectory(dest))
     return fail(base::formatMessage(album::msg::CannotCreate, {dest}));
   ConsoleReport report(true);
+  const bool quiet = call.has(kQuietOption.name);
   album::ExportCounts total;
   int status = 0;
   for (size_t i = 0; i < found.items.size(); ++i) {
@@ -75,14 +76,16 @@ int runExportAll(const Invocation& call) {
     if (run.result == album::ExportResult::Stopped) return 1;
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
-    std::cout << base::escapeControls(base::cp1252ToUtf8(found.userNames[i])) << ": " << countsText(run.counts) << '\n';
+    // --quiet leaves out the users whose pictures all went.
+    if (!quiet || !succeeded(run.result) || run.counts.skipped > 0)
+      std::cout << base::escapeControls(base::cp1252ToUtf8(found.userNames[i])) << ": " << countsText(run.counts) << '\n';
     if (succeeded(run.result)) continue;
     status = 1;
     // A refused user name costs only that user; other failures end the run
     // unless the export goes on past them.
     if (run.result != album::ExportResult::FolderFailed && !options.keepGoing) return status;
   }
-  if (options.keepGoing) std::cerr << countsText(total) << '\n';
+  printTotals(call, total);
   return status;
 }
 

@@ -48,7 +48,7 @@ std::string argumentName(const Command& command, size_t index) {
 
 const Option* findOption(const Command& command, const std::string& name) {
   for (const Option& o : command.options)
-    if (name == o.name) return &o;
+    if (name == o.name || (o.shortName && name == o.shortName)) return &o;
   return nullptr;
 }
 
@@ -71,7 +71,7 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
   if (!option) throw UsageError(base::formatMessage(msg::UnknownOption, {name}));
   if (!option->valueName) {
     if (eq != std::string::npos) throw UsageError(base::formatMessage(msg::TakesNoValue, {name}));
-    call.options[name] = "";
+    call.options[option->name] = "";
     return;
   }
   std::string value;
@@ -83,7 +83,7 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
     throw UsageError(base::formatMessage(msg::NeedsValue, {name, option->valueName}));
   }
   checkAllowed(*option, value);
-  call.options[name] = value;
+  call.options[option->name] = value;
 }
 
 }  // namespace
@@ -173,7 +173,9 @@ std::string usageText(const Command& command) { return wrapped("Usage: " + usage
 std::string commandHelp(const Command& command) {
   std::vector<std::pair<std::string, std::string>> rows;
   for (const Option& o : command.options)
-    rows.emplace_back(std::string(o.name) + (o.valueName ? std::string(" ") + o.valueName : ""), o.description);
+    rows.emplace_back((o.shortName ? std::string(o.shortName) + ", " : "") + o.name +
+                          (o.valueName ? std::string(" ") + o.valueName : ""),
+                      o.description);
   rows.emplace_back("-h, --help", "print this help");
   size_t width = 0;
   for (const auto& row : rows) width = std::max(width, row.first.size());

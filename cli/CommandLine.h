@@ -18,10 +18,11 @@ struct Option {
   const char* valueName;    // "bmp|png" (a '|' lists the only values allowed), or nullptr for a switch
   const char* description;  // one line for the command's help
   bool required = false;
+  const char* shortName = nullptr;  // "-q", the same option in one letter, or none
 };
 
 // What one run of a command received: its positional arguments in order and
-// its options by name ("--format" -> "png"; a switch maps to "").
+// its options by their long name ("--format" -> "png"; a switch maps to "").
 struct Invocation {
   std::vector<std::string> args;
   std::map<std::string, std::string> options;

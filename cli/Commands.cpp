@@ -25,18 +25,19 @@ int runSkinRegion(const Invocation& call);  // CmdSkinRegion.cpp
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"convert", "PDB OUT", "Writes the picture of a database to OUT: a BMP file as Save writes it, or a PNG "
-                             "image of the same pixels; \"-\" writes to standard output.",
+                             "image of the same pixels. PDB \"-\" reads standard input, OUT \"-\" writes "
+                             "standard output.",
        {{"--format", "bmp|png", "the output format; without it, OUT's extension (.bmp or .png) decides"},
-        kScaleOption},
+        kScaleOption, kSizeOption},
        runConvert},
       {"info", "PDB...",
        "Prints the name, record count, file size, picture size, pixel bytes, dates, type and creator of each "
-       "database.",
+       "database. PDB \"-\" reads standard input.",
        {}, runInfo},
       {"export", "FOLDER DEST", "Writes every QuilloryPic*.pdb of FOLDER as DEST/Pic_<n>.bmp, as Export All does.",
-       {kPngOption, kScaleOption, kKeepGoingOption}, runExport},
+       {kPngOption, kScaleOption, kKeepGoingOption, kQuietOption}, runExport},
       {"export-all", "DEST", "Writes every user's pictures into DEST/<user name>/, as Export All does for each user.",
-       {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption}, runExportAll},
+       {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption, kQuietOption}, runExportAll},
       {"users", "", "Prints the users whose pictures the program finds, one \"name<TAB>folder\" line each.",
        {kPalmFolderOption}, runUsers},
       {"help", "[COMMAND [SUBCOMMAND]]", "Prints the help of qalbum, of a command or of a group such as skin.", {},

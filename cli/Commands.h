@@ -25,6 +25,9 @@ std::string mainHelp();
 // The help of a group of sub-commands ("skin"), or empty when there is no such group.
 std::string groupHelp(const std::string& group);
 
+// convert's --size N, defined with the command (CmdConvert.cpp).
+extern const Option kSizeOption;
+
 // Prints a message text alone on a line of standard error; returns exit status 1.
 int fail(const std::string& message);
 

@@ -47,7 +47,7 @@ TEST(QalbumConventions, StatusesAndStreamsFollowTheCommandLineRules) {
       {{"help"}, 0, "Usage: qalbum COMMAND"},
       {{"--version"}, 0, "qalbum "},
       {{"-V"}, 0, "qalbum "},
-      {{"help", "convert"}, 0, "Usage: qalbum convert [--format bmp|png] [--scale N] PDB OUT\n"},
+      {{"help", "convert"}, 0, "Usage: qalbum convert [--format bmp|png] [--scale N] [--size N] PDB OUT\n"},
       {{"convert", "--help"}, 0, "Usage: qalbum convert"},
       {{"info", pdb, "-h"}, 0, "Usage: qalbum info"},
       {{"help", "skin"}, 0, "Usage: qalbum skin"},
@@ -94,19 +94,28 @@ TEST(QalbumConventions, StatusesAndStreamsFollowTheCommandLineRules) {
   EXPECT_EQ(qalbum(dir, {"--help"}).out.find("skin list"), std::string::npos);
 }
 
-TEST(QalbumConventions, ConvertWritesNoPictureToATerminal) {
+TEST(QalbumConventions, ConvertNeitherWritesPicturesToNorReadsThemFromATerminal) {
   TempDir dir;
   const std::string pdb = dir.write("QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", {}));
   const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_GE(terminal, 0);
   ASSERT_EQ(grantpt(terminal), 0);
   ASSERT_EQ(unlockpt(terminal), 0);
-  const ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, {.stdoutTo = ptsname(terminal)});
+  ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, {.stdoutTo = ptsname(terminal)});
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(startsWith(r.err, "Standard output is a terminal")) << r.err;
   char byte = 0;
   fcntl(terminal, F_SETFL, O_NONBLOCK);
   EXPECT_EQ(read(terminal, &byte, 1), -1);  // nothing reached the terminal
+
+  // It would wait for a database typed in; "info -" too.
+  for (const char* command : {"convert", "info"}) {
+    const std::vector<std::string> args = command == std::string("info") ? std::vector<std::string>{"info", "-"}
+                                                                         : std::vector<std::string>{"convert", "-", dir.path("a.bmp")};
+    r = qalbum(dir, args, {.timeoutSeconds = 20, .stdinFrom = ptsname(terminal)});
+    EXPECT_EQ(r.status, 2) << command;
+    EXPECT_TRUE(startsWith(r.err, "Standard input is a terminal")) << r.err;
+  }
   close(terminal);
 }
 
