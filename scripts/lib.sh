@@ -21,8 +21,10 @@ ensure_packages() {
 QA_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev fonts-liberation)
 
-# What the package check needs: the package tools and the validators.
-QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
+# What the package check needs: the package tools and the validators, and
+# what a desktop uses to type, open, preview and complete files.
+QA_PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream groff-base pkgconf shared-mime-info
+  xdg-utils libglib2.0-bin bash-completion txt2pdbdoc pngcheck)
 
 # Seconds each fuzzer runs in the test command.
 QA_FUZZ_SECONDS=${QA_FUZZ_SECONDS:-20}
