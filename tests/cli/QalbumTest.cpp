@@ -186,7 +186,7 @@ TEST(Qalbum, DashReadsTheDatabaseFromStandardInput) {
   const std::string other = dir.write("other.pdb", album::buildPictureDatabase("NotAPicture", stripes(100)));
   r = qalbum(dir, {"convert", "--format", "png", "-", "-"}, {.stdinFrom = other});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Invalid database file!\n");
+  EXPECT_EQ(r.err, "-: Invalid database file!\n");  // named first, as any failing database
   EXPECT_EQ(r.out, "");
 }
 
