@@ -27,7 +27,6 @@ include(cmake/PackageFiles.cmake)
 # The command line, and what lets a file manager type, preview and complete picture databases.
 qa_install_program(qalbum qalbum)
 qa_install_debian_docs(qalbum qalbum)
-qa_install_lintian_overrides(qalbum qalbum)
 qa_install_man_page(qalbum qalbum)
 install(FILES packaging/quillory-album.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/mime/packages COMPONENT qalbum)
 install(FILES packaging/quillory-album.thumbnailer DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/thumbnailers
