@@ -308,9 +308,15 @@ TEST_F(Family, AlbumStopsAtADamagedDatabaseOrListsItAndGoesOn) {
   EXPECT_EQ(entries(dest / "Anna"),
             (std::vector<std::string>{"2000-01-01 QuilloryPicBoat.png", "2000-01-01 QuilloryPicSun.png"}));
   EXPECT_EQ(modificationTime(dest / "Anna" / "2000-01-01 QuilloryPicSun.png"), pictures[1].time);
+  run = qalbum(dir, {"album", "-q", "--keep-going", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Ben: 1 in the album, 1 left out\n");
 
   fs::remove(broken);
   run = qalbum(dir, {"album", "--palm-folder", palm.string(), dest.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
+  run = qalbum(dir, {"album", "--quiet", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
 }
