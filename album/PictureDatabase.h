@@ -28,6 +28,11 @@ inline constexpr int64_t kSmallPictureFileLimit = 22500;
 
 PictureSize pictureSizeForFile(int64_t fileSize);
 
+// Decoding reads no byte past this many from the start: the pixels of the
+// largest picture after the longest record list (65535 entries and the gap).
+inline constexpr int64_t kMostBytesRead =
+    80 + 8 * int64_t{65535} + int64_t{pictureWidth(PictureSize::Large)} * pictureHeight(PictureSize::Large);
+
 class PictureDatabase {
  public:
   // Opens the file for reading with no sharing and reads its name field.

@@ -1,6 +1,6 @@
-// qalbum album [--palm-folder DIR] [--keep-going] DEST: the web album of every
-// user's pictures in DEST (index.html and a folder of PNG files per user), then
-// one summary line per user and where the page is.
+// qalbum album [--palm-folder DIR] [--keep-going] [--quiet] DEST: the web album
+// of every user's pictures in DEST (index.html and a folder of PNG files per
+// user), then one summary line per user and where the page is.
 #include <iostream>
 
 #include "album/WebAlbum.h"
@@ -43,10 +43,13 @@ int runAlbum(const Invocation& call) {
   const album::AlbumResult result =
       album::makeWebAlbum(users, platform::withSeparator(call.args[0]), report, options, counts);
   if (result == album::AlbumResult::Failed || result == album::AlbumResult::Stopped) return 1;
+  // --quiet leaves out the users whose pictures all went in, and where the page is.
+  const bool quiet = call.has(kQuietOption.name);
   for (size_t i = 0; i < users.size(); ++i)
-    std::cout << base::escapeControls(users[i].name) << ": " << counts[i].exported << " in the album, "
-              << counts[i].skipped << " left out\n";
-  std::cout << report.notice << '\n';
+    if (!quiet || counts[i].skipped > 0)
+      std::cout << base::escapeControls(users[i].name) << ": " << counts[i].exported << " in the album, "
+                << counts[i].skipped << " left out\n";
+  if (!quiet) std::cout << report.notice << '\n';
   return result == album::AlbumResult::Made ? 0 : 1;
 }
 

@@ -1,10 +1,13 @@
-// qalbum convert [--format bmp|png] [--scale N] PDB OUT: decodes one picture
-// database into a BMP file, exactly as Save writes it, or into a PNG image of
-// the same pixels; OUT "-" is standard output. A file takes the database's date.
+// qalbum convert [--format bmp|png] [--scale N] [--size N] PDB OUT: decodes
+// one picture database into a BMP file, exactly as Save writes it, or into a
+// PNG image of the same pixels; PDB "-" is standard input, OUT "-" standard
+// output. A file takes the database's date.
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "album/Enlarge.h"
 #include "album/PictureDatabase.h"
@@ -15,12 +18,19 @@
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
+#include "cli/StandardInput.h"
 #include "platform/FileWriter.h"
 #include "platform/Files.h"
 
 namespace cli {
 
+const Option kSizeOption{"--size", "N", "fits the picture into N x N pixels, enlarged or made smaller by whole "
+                                        "pixels (for thumbnails); not with --scale"};
+
 namespace {
+
+// Larger than any picture enlarged the most, and far from overflowing.
+constexpr int kMaxSize = 65535;
 
 bool endsWithNoCase(const std::string& text, const std::string& suffix) {
   if (text.size() < suffix.size()) return false;
@@ -43,13 +53,28 @@ void writeToStdout(const std::vector<uint8_t>& bytes) {
   std::cout.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The picture of the database at `path`; a failure names the database first, as info does.
-base::Bitmap decodeNamed(const std::string& path) {
+// The database at `path` ("-": standard input), its picture decoded into
+// `picture`; a failure names the database first, as info does.
+std::unique_ptr<album::PictureDatabase> decodeNamed(const std::string& path, base::Bitmap& picture) {
   try {
-    return album::decodePicture(path);
+    std::unique_ptr<album::PictureDatabase> database = openDatabase(path);
+    if (!album::decodeDatabase(*database, picture)) throw album::EInvalidDatabase();
+    return database;
   } catch (const std::exception& e) {
     throw base::Exception(path + ": " + e.what());
   }
+}
+
+// --size N, for a thumbnail: the picture fitted into N x N pixels.
+std::optional<int> sizeOption(const Invocation& call) {
+  const auto value = call.value(kSizeOption.name);
+  if (!value) return std::nullopt;
+  int size = 0;
+  const char* end = value->data() + value->size();
+  const auto [stop, error] = std::from_chars(value->data(), end, size);
+  if (error != std::errc() || stop != end || size < 1 || size > kMaxSize)
+    throw UsageError(base::formatMessage(msg::SizeRange, {std::to_string(kMaxSize), *value}));
+  return size;
 }
 
 }  // namespace
@@ -59,11 +84,16 @@ int runConvert(const Invocation& call) {
   const std::string format = outputFormat(call, out);
   // A picture's bytes would only garble the terminal.
   if (out == "-" && platform::isTerminal(stdout)) throw UsageError(msg::StdoutIsTerminal);
-
+  const std::optional<int> size = sizeOption(call);
+  if (size && call.has(kScaleOption.name)) throw UsageError(msg::ScaleOrSize);
   const int scale = scaleOption(call);
-  const base::Bitmap picture = album::enlarge(decodeNamed(call.args[0]), scale);
+  checkStandardInputIfNamed({call.args[0]});
+
+  base::Bitmap picture;
+  const std::unique_ptr<album::PictureDatabase> database = decodeNamed(call.args[0], picture);
+  picture = size ? album::fitWithin(picture, *size) : album::enlarge(picture, scale);
   const std::vector<uint8_t> bytes =
-      format == "png" ? album::encodePng(picture, album::databasePngInfo(call.args[0])) : picture.toBmp();
+      format == "png" ? album::encodePng(picture, album::pngInfo(*database)) : picture.toBmp();
   if (out == "-") {
     writeToStdout(bytes);
     return 0;
@@ -73,7 +103,7 @@ int runConvert(const Invocation& call) {
   } else {
     album::writePicture(picture, out);
   }
-  album::stampPictureFile(out, album::databaseFileTime(call.args[0]));
+  album::stampPictureFile(out, album::pictureFileTime(*database));
   return 0;
 }
 

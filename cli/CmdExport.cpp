@@ -1,4 +1,4 @@
-// qalbum export FOLDER DEST [--png] [--scale N] [--keep-going]: every picture
+// qalbum export FOLDER DEST [--png] [--scale N] [--keep-going] [--quiet]: every picture
 // database of FOLDER, in name order, as numbered picture files in DEST, by the
 // rules of Export All.
 #include <iostream>
@@ -32,7 +32,7 @@ int runExport(const Invocation& call) {
   const album::ExportOptions options = exportOptions(call);
   const std::string folder = platform::withSeparator(args[0]);
   const std::vector<std::string> databases = pictureDatabases(folder);  // a folder that cannot be read ends the run
-  ConsoleReport report;
+  ConsoleReport report(call.has(kQuietOption.name));
   if (databases.empty()) {
     if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
     report.message(base::formatMessage(msg::NoPictureDatabase, {platform::folderInMessages(folder)}));
@@ -42,7 +42,7 @@ int runExport(const Invocation& call) {
       album::exportPictures(databases, platform::withSeparator(args[1]), album::decodePictureDatabase, report,
                             options, counts);
   if (result == album::ExportResult::Stopped) return 1;
-  if (options.keepGoing) std::cerr << countsText(counts) << '\n';
+  printTotals(call, counts);
   return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
 }
 

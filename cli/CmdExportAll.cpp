@@ -1,6 +1,6 @@
-// qalbum export-all [--palm-folder DIR] DEST [--png] [--scale N] [--keep-going]:
-// every user's pictures into the user's album DEST/<album name>/, by the rules
-// of Export All for each user, then one summary line per user.
+// qalbum export-all [--palm-folder DIR] DEST [--png] [--scale N] [--keep-going]
+// [--quiet]: every user's pictures into the user's album DEST/<album name>/, by
+// the rules of Export All for each user, then one summary line per user.
 #include <iostream>
 
 #include "album/Messages.h"
@@ -48,6 +48,7 @@ int runExportAll(const Invocation& call) {
   if (!platform::directoryExists(dest) && !platform::createDirectory(dest))
     return fail(album::cannotCreateFolder(dest));
   ConsoleReport report(true);
+  const bool quiet = call.has(kQuietOption.name);
   album::ExportCounts total;
   int status = 0;
   for (size_t i = 0; i < found.items.size(); ++i) {
@@ -60,14 +61,16 @@ int runExportAll(const Invocation& call) {
     if (run.result == album::ExportResult::Stopped) return 1;
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
-    std::cout << base::escapeControls(found.userNames[i]) << ": " << countsText(run.counts) << '\n';
+    // --quiet leaves out the users whose pictures all went.
+    if (!quiet || !succeeded(run.result) || run.counts.skipped > 0)
+      std::cout << base::escapeControls(found.userNames[i]) << ": " << countsText(run.counts) << '\n';
     if (succeeded(run.result)) continue;
     status = 1;
     // A refused album name costs only that user; other failures end the run
     // unless the export goes on past them.
     if (run.result != album::ExportResult::FolderFailed && !options.keepGoing) return status;
   }
-  if (options.keepGoing) std::cerr << countsText(total) << '\n';
+  printTotals(call, total);
   return status;
 }
 

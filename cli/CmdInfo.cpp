@@ -1,5 +1,6 @@
-// qalbum info PDB...: what the program reads from each picture database. A
-// database that fails is named with its message, and the next one follows.
+// qalbum info PDB...: what the program reads from each picture database ("-"
+// reads standard input). A database that fails is named with its message, and
+// the next one follows.
 #include <ctime>
 #include <iostream>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "album/PictureDate.h"
 #include "base/Text.h"
 #include "cli/Commands.h"
+#include "cli/StandardInput.h"
 
 namespace cli {
 
@@ -37,7 +39,8 @@ std::string codeText(std::string code) {
 
 // One block of lines for a database; raises the errors that decoding raises.
 std::string describe(const std::string& path) {
-  album::PictureDatabase db(path);
+  const std::unique_ptr<album::PictureDatabase> database = openDatabase(path);
+  const album::PictureDatabase& db = *database;
   if (!db.hasPictureName()) throw album::EInvalidDatabase();
   const album::PictureSize size = db.pictureSize();
   std::ostringstream out;
@@ -58,6 +61,7 @@ std::string describe(const std::string& path) {
 }  // namespace
 
 int runInfo(const Invocation& call) {
+  checkStandardInputIfNamed(call.args);
   int status = 0;
   bool first = true;
   for (const std::string& path : call.args) {

@@ -48,7 +48,7 @@ std::string argumentName(const Command& command, size_t index) {
 
 const Option* findOption(const Command& command, const std::string& name) {
   for (const Option& o : command.options)
-    if (name == o.name) return &o;
+    if (name == o.name || (o.shortName && name == o.shortName)) return &o;
   return nullptr;
 }
 
@@ -71,7 +71,7 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
   if (!option) throw UsageError(base::formatMessage(msg::UnknownOption, {name}));
   if (!option->valueName) {
     if (eq != std::string::npos) throw UsageError(base::formatMessage(msg::TakesNoValue, {name}));
-    call.options[name] = "";
+    call.options[option->name] = "";
     return;
   }
   std::string value;
@@ -83,7 +83,7 @@ void readOption(const Command& command, const std::vector<std::string>& words, s
     throw UsageError(base::formatMessage(msg::NeedsValue, {name, option->valueName}));
   }
   checkAllowed(*option, value);
-  call.options[name] = value;
+  call.options[option->name] = value;
 }
 
 }  // namespace
@@ -130,16 +130,60 @@ std::string usageLine(const Command& command) {
   return line;
 }
 
+namespace {
+
+// The text's words, a bracketed or quoted part counting as one.
+std::vector<std::string> wrapUnits(const std::string& text) {
+  std::vector<std::string> units(1);
+  int depth = 0;
+  bool quoted = false;
+  for (char c : text) {
+    if (c == ' ' && depth == 0 && !quoted) {
+      if (!units.back().empty()) units.emplace_back();
+      continue;
+    }
+    depth += c == '[' ? 1 : c == ']' && depth > 0 ? -1 : 0;
+    quoted = quoted != (c == '"');
+    units.back() += c;
+  }
+  if (units.back().empty()) units.pop_back();
+  return units;
+}
+
+}  // namespace
+
+std::string wrapped(const std::string& text, const std::string& first, const std::string& rest) {
+  std::string result;
+  std::string line = first;
+  bool lineEmpty = true;
+  for (const std::string& unit : wrapUnits(text)) {
+    if (!lineEmpty && line.size() + 1 + unit.size() > kHelpWidth) {
+      result += line + "\n";
+      line = rest;
+      lineEmpty = true;
+    }
+    line += (lineEmpty ? "" : " ") + unit;
+    lineEmpty = false;
+  }
+  return result + line + "\n";
+}
+
+std::string usageText(const Command& command) { return wrapped("Usage: " + usageLine(command), "", "        "); }
+
 std::string commandHelp(const Command& command) {
   std::vector<std::pair<std::string, std::string>> rows;
   for (const Option& o : command.options)
-    rows.emplace_back(std::string(o.name) + (o.valueName ? std::string(" ") + o.valueName : ""), o.description);
+    rows.emplace_back((o.shortName ? std::string(o.shortName) + ", " : "") + o.name +
+                          (o.valueName ? std::string(" ") + o.valueName : ""),
+                      o.description);
   rows.emplace_back("-h, --help", "print this help");
   size_t width = 0;
   for (const auto& row : rows) width = std::max(width, row.first.size());
 
-  std::string text = "Usage: " + usageLine(command) + "\n" + command.summary + "\n\nOptions:\n";
-  for (const auto& [left, right] : rows) text += "  " + left + std::string(width - left.size() + 3, ' ') + right + "\n";
+  const std::string descriptionIndent(2 + width + 3, ' ');
+  std::string text = usageText(command) + wrapped(command.summary, "", "") + "\nOptions:\n";
+  for (const auto& [left, right] : rows)
+    text += wrapped(right, "  " + left + std::string(width - left.size() + 3, ' '), descriptionIndent);
   return text;
 }
 

@@ -18,10 +18,11 @@ struct Option {
   const char* valueName;    // "bmp|png" (a '|' lists the only values allowed), or nullptr for a switch
   const char* description;  // one line for the command's help
   bool required = false;
+  const char* shortName = nullptr;  // "-q", the same option in one letter, or none
 };
 
 // What one run of a command received: its positional arguments in order and
-// its options by name ("--format" -> "png"; a switch maps to "").
+// its options by their long name ("--format" -> "png"; a switch maps to "").
 struct Invocation {
   std::vector<std::string> args;
   std::map<std::string, std::string> options;
@@ -56,7 +57,19 @@ Invocation parseArguments(const Command& command, const std::vector<std::string>
 // "qalbum convert [--format bmp|png] PDB OUT"
 std::string usageLine(const Command& command);
 
-// The usage line, the summary and one line per option (with -h, --help).
+// Help is written for a terminal of this many columns.
+inline constexpr size_t kHelpWidth = 80;
+
+// `text` broken at its spaces into lines of at most kHelpWidth columns, each
+// ending in a newline: the first line begins with `first`, the others with
+// `rest`. A bracketed or quoted part ("[--scale N]") stays on one line.
+std::string wrapped(const std::string& text, const std::string& first, const std::string& rest);
+
+// "Usage: " and the usage line, wrapped; continued lines are indented deeper
+// than any summary.
+std::string usageText(const Command& command);
+
+// The usage, the summary and one line per option (with -h, --help).
 std::string commandHelp(const Command& command);
 
 }  // namespace cli

@@ -26,20 +26,22 @@ int runSkinRegion(const Invocation& call);  // CmdSkinRegion.cpp
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"convert", "PDB OUT", "Writes the picture of a database to OUT: a BMP file as Save writes it, or a PNG "
-                             "image of the same pixels; \"-\" writes to standard output.",
+                             "image of the same pixels. PDB \"-\" reads standard input, OUT \"-\" writes "
+                             "standard output.",
        {{"--format", "bmp|png", "the output format; without it, OUT's extension (.bmp or .png) decides"},
-        kScaleOption},
+        kScaleOption, kSizeOption},
        runConvert},
       {"info", "PDB...",
        "Prints the name, record count, file size, picture size, pixel bytes, dates, type and creator of each "
-       "database.",
+       "database. PDB \"-\" reads standard input.",
        {}, runInfo},
       {"export", "FOLDER DEST", "Writes every QuilloryPic*.pdb of FOLDER as DEST/Pic_<n>.bmp, as Export All does.",
-       {kPngOption, kScaleOption, kKeepGoingOption}, runExport},
+       {kPngOption, kScaleOption, kKeepGoingOption, kQuietOption}, runExport},
       {"export-all", "DEST", "Writes every user's pictures into DEST/<album name>/, as Export All does for each user.",
-       {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption}, runExportAll},
+       {kPalmFolderOption, kPngOption, kScaleOption, kKeepGoingOption, kQuietOption}, runExportAll},
       {"album", "DEST", "Makes a web page album of every user's pictures in DEST/index.html.",
-       {kPalmFolderOption, {"--keep-going", nullptr, "lists a damaged database in the page and goes on"}}, runAlbum},
+       {kPalmFolderOption, {"--keep-going", nullptr, "lists a damaged database in the page and goes on"}, kQuietOption},
+       runAlbum},
       {"users", "", "Prints the users whose pictures the program finds, one \"name<TAB>folder\" line each.",
        {kPalmFolderOption}, runUsers},
       {"help", "[COMMAND [SUBCOMMAND]]", "Prints the help of qalbum, of a command or of a group such as skin.", {},
@@ -65,10 +67,11 @@ std::vector<std::string> nameWords(const Command& command) {
   return result;
 }
 
-// Each command's usage line, its summary indented below it.
+// Each command's usage, its summary indented below it; a usage that goes on
+// in a second line is indented deeper than the summary.
 std::string commandList(const std::vector<const Command*>& list) {
   std::string text;
-  for (const Command* c : list) text += "  " + usageLine(*c) + "\n      " + c->summary + "\n";
+  for (const Command* c : list) text += wrapped(usageLine(*c), "  ", "        ") + wrapped(c->summary, "      ", "      ");
   return text;
 }
 

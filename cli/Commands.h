@@ -26,6 +26,9 @@ std::string mainHelp();
 // The help of a group of sub-commands ("skin"), or empty when there is no such group.
 std::string groupHelp(const std::string& group);
 
+// convert's --size N, defined with the command (CmdConvert.cpp).
+extern const Option kSizeOption;
+
 // Prints a message text alone on a line of standard error, as UTF-8 with its
 // control characters escaped: the names in it may hold any byte.
 void printMessage(std::string_view text);

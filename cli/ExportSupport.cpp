@@ -17,6 +17,7 @@ const Option kPngOption{"--png", nullptr, "writes Pic_<n>.png, the same pixels a
 const Option kScaleOption{"--scale", "N", "enlarges each picture N times (1 to 8) by whole pixels"};
 const Option kKeepGoingOption{"--keep-going", nullptr,
                               "skips a database that fails, names it, and ends with \"<n> exported, <m> skipped\""};
+const Option kQuietOption{"--quiet", nullptr, "prints only what went wrong, no line for work done", false, "-q"};
 
 int scaleOption(const Invocation& call) {
   const auto value = call.value(kScaleOption.name);
@@ -74,6 +75,12 @@ int ConsoleReport::fail(const std::string& text) {
 
 std::string countsText(const album::ExportCounts& counts) {
   return std::to_string(counts.exported) + " exported, " + std::to_string(counts.skipped) + " skipped";
+}
+
+void printTotals(const Invocation& call, const album::ExportCounts& total) {
+  if (!call.has(kKeepGoingOption.name)) return;
+  if (call.has(kQuietOption.name) && total.skipped == 0) return;
+  printMessage(countsText(total));
 }
 
 }  // namespace cli

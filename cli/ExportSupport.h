@@ -11,8 +11,8 @@
 
 namespace cli {
 
-// The options --png, --scale N and --keep-going that export commands share.
-extern const Option kPngOption, kScaleOption, kKeepGoingOption;
+// The options --png, --scale N, --keep-going and --quiet that export commands share.
+extern const Option kPngOption, kScaleOption, kKeepGoingOption, kQuietOption;
 
 // The export options of a command line; failures are named by their file.
 album::ExportOptions exportOptions(const Invocation& call);
@@ -45,5 +45,9 @@ class ConsoleReport : public album::ExportReport {
 
 // "<n> exported, <m> skipped"
 std::string countsText(const album::ExportCounts& counts);
+
+// The closing "<n> exported, <m> skipped" of --keep-going on standard error;
+// with --quiet only when something was skipped.
+void printTotals(const Invocation& call, const album::ExportCounts& total);
 
 }  // namespace cli

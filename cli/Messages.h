@@ -14,9 +14,12 @@ inline constexpr const char* OptionRequired = "The option %s is required.";
 inline constexpr const char* WrongArgumentCount = "Wrong number of arguments.";
 inline constexpr const char* EmptyArgument = "The %s argument is empty.";
 inline constexpr const char* ScaleRange = "--scale needs a number from 1 to %d, not \"%s\"";
+inline constexpr const char* SizeRange = "--size needs a number from 1 to %d, not \"%s\"";
+inline constexpr const char* ScaleOrSize = "Give --scale or --size, not both.";
 inline constexpr const char* StdoutNeedsFormat = "Writing to standard output needs --format bmp or --format png.";
 inline constexpr const char* OutputExtension = "The output file name must end in .bmp or .png";
 inline constexpr const char* StdoutIsTerminal = "Standard output is a terminal; not writing picture data to it.";
+inline constexpr const char* StdinIsTerminal = "Standard input is a terminal; not reading a database from it.";
 inline constexpr const char* NoUserWithPictures = "No user with pictures was found.";
 inline constexpr const char* PalmFolderHint =
     "For a Palm folder copied from another computer: qalbum users --palm-folder DIR";

@@ -36,8 +36,7 @@ int runCommand(const Command& command, const Args& words) {
     std::cout << commandHelp(command);
     return 0;
   } catch (const UsageError& e) {
-    return usageError(e.what(), "Usage: " + usageLine(command) + "\nRun \"qalbum help " + command.name +
-                                    "\" for its options.\n");
+    return usageError(e.what(), usageText(command) + "Run \"qalbum help " + command.name + "\" for its options.\n");
   } catch (const std::exception& e) {
     return fail(e.what());
   }

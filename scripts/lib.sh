@@ -30,8 +30,10 @@ QA_TEST_PACKAGES=(exfat-fuse exfatprogs fusefat dosfstools ntfs-3g)
 # Pillow and an HTML parser (tests/web).
 QA_BROWSER_PACKAGES=(chromium chromium-driver python3-selenium poppler-utils python3-pil python3-html5lib)
 
-# What the package check needs: the package tools and the validators.
-QA_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream groff-base)
+# What the package check needs: the package tools and the validators, and
+# what a desktop uses to type, open, preview and complete files.
+QA_PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream groff-base pkgconf shared-mime-info
+  xdg-utils libglib2.0-bin bash-completion txt2pdbdoc pngcheck)
 
 # Seconds each fuzzer runs in the test command.
 QA_FUZZ_SECONDS=${QA_FUZZ_SECONDS:-20}

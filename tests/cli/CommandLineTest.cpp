@@ -47,7 +47,7 @@ TEST(QalbumConventions, StatusesAndStreamsFollowTheCommandLineRules) {
       {{"help"}, 0, "Usage: qalbum COMMAND"},
       {{"--version"}, 0, "qalbum "},
       {{"-V"}, 0, "qalbum "},
-      {{"help", "convert"}, 0, "Usage: qalbum convert [--format bmp|png] [--scale N] PDB OUT\n"},
+      {{"help", "convert"}, 0, "Usage: qalbum convert [--format bmp|png] [--scale N] [--size N] PDB OUT\n"},
       {{"convert", "--help"}, 0, "Usage: qalbum convert"},
       {{"info", pdb, "-h"}, 0, "Usage: qalbum info"},
       {{"help", "skin"}, 0, "Usage: qalbum skin"},
@@ -94,19 +94,28 @@ TEST(QalbumConventions, StatusesAndStreamsFollowTheCommandLineRules) {
   EXPECT_EQ(qalbum(dir, {"--help"}).out.find("skin list"), std::string::npos);
 }
 
-TEST(QalbumConventions, ConvertWritesNoPictureToATerminal) {
+TEST(QalbumConventions, ConvertNeitherWritesPicturesToNorReadsThemFromATerminal) {
   TempDir dir;
   const std::string pdb = dir.write("QuilloryPicA.pdb", album::buildPictureDatabase("QuilloryPicA", {}));
   const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_GE(terminal, 0);
   ASSERT_EQ(grantpt(terminal), 0);
   ASSERT_EQ(unlockpt(terminal), 0);
-  const ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, {.stdoutTo = ptsname(terminal)});
+  ProgramRun r = qalbum(dir, {"convert", "--format", "bmp", pdb, "-"}, {.stdoutTo = ptsname(terminal)});
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(startsWith(r.err, "Standard output is a terminal")) << r.err;
   char byte = 0;
   fcntl(terminal, F_SETFL, O_NONBLOCK);
   EXPECT_EQ(read(terminal, &byte, 1), -1);  // nothing reached the terminal
+
+  // It would wait for a database typed in; "info -" too.
+  for (const char* command : {"convert", "info"}) {
+    const std::vector<std::string> args = command == std::string("info") ? std::vector<std::string>{"info", "-"}
+                                                                         : std::vector<std::string>{"convert", "-", dir.path("a.bmp")};
+    r = qalbum(dir, args, {.timeoutSeconds = 20, .stdinFrom = ptsname(terminal)});
+    EXPECT_EQ(r.status, 2) << command;
+    EXPECT_TRUE(startsWith(r.err, "Standard input is a terminal")) << r.err;
+  }
   close(terminal);
 }
 
@@ -121,10 +130,29 @@ void collectOptions(const std::string& text, std::set<std::string>& options) {
   for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) options.insert((*it)[1]);
 }
 
+// A usage line of the command list, with the lines that continue it (indented
+// deeper than the summary below it) joined on.
 void collectUsages(const std::string& text, std::set<std::string>& usages) {
   std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);)
-    if (startsWith(line, "  qalbum ")) usages.insert(line.substr(2));
+  std::string usage;
+  for (std::string line; std::getline(lines, line);) {
+    if (!usage.empty() && startsWith(line, "       ")) {
+      usage.append(" ").append(line, line.find_first_not_of(' '));
+      continue;
+    }
+    if (!usage.empty()) usages.insert(usage);
+    usage = startsWith(line, "  qalbum ") ? line.substr(2) : "";
+  }
+  if (!usage.empty()) usages.insert(usage);
+}
+
+// "qalbum help skin region" for the usage "qalbum skin region --mask RRGGBB FILE NAME".
+std::vector<std::string> helpOf(const std::string& usage) {
+  std::vector<std::string> words{"help"};
+  std::istringstream in(usage.substr(7));
+  for (std::string w; in >> w && w[0] != '[' && w[0] != '-' && !std::isupper(static_cast<unsigned char>(w[0]));)
+    words.push_back(w);
+  return words;
 }
 
 Described describedByHelp(const TempDir& dir) {
@@ -133,13 +161,7 @@ Described describedByHelp(const TempDir& dir) {
   collectUsages(main, d.usages);
   collectUsages(qalbum(dir, {"help", "skin"}).out, d.usages);
   collectOptions(main.substr(main.find("\nOptions:")), d.options);
-  for (const std::string& usage : std::set<std::string>(d.usages)) {
-    std::vector<std::string> words{"help"};
-    std::istringstream in(usage.substr(7));
-    for (std::string w; in >> w && w[0] != '[' && w[0] != '-' && !std::isupper(static_cast<unsigned char>(w[0]));)
-      words.push_back(w);
-    collectOptions(qalbum(dir, words).out, d.options);
-  }
+  for (const std::string& usage : std::set<std::string>(d.usages)) collectOptions(qalbum(dir, helpOf(usage)).out, d.options);
   return d;
 }
 
@@ -173,6 +195,18 @@ Described describedByHelpPage(const std::string& path) {
   for (std::sregex_iterator it(text.begin(), text.end(), usage), end; it != end; ++it) d.usages.insert((*it)[1]);
   collectOptions(std::regex_replace(text, std::regex("<[^>]*>"), " "), d.options);
   return d;
+}
+
+TEST(QalbumConventions, EveryHelpFitsAnEightyColumnTerminal) {
+  TempDir dir;
+  std::vector<std::vector<std::string>> asks = {{"help"}, {"help", "skin"}};
+  for (const std::string& usage : describedByHelp(dir).usages) asks.push_back(helpOf(usage));
+  for (const auto& ask : asks) {
+    const ProgramRun r = qalbum(dir, ask);
+    ASSERT_EQ(r.status, 0) << ask.back();
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+  }
 }
 
 TEST(QalbumConventions, ManPageAndHelpPageDescribeWhatTheHelpShows) {

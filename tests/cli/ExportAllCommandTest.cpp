@@ -126,6 +126,45 @@ TEST_F(Family, ExportAllKeepsGoingAddsToTheAlbumAndWritesEnlargedPng) {
   EXPECT_NE(run.status, 0);
 }
 
+TEST_F(Family, QuietLeavesOutWhatWentWell) {
+  Outcome run = qalbum(dir, {"export-all", "--keep-going", "-q", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Ben: 1 exported, 1 skipped\n");
+  EXPECT_EQ(run.err, broken.string() + ": Stream read error\n3 exported, 1 skipped\n");
+
+  fs::remove(broken);
+  run = qalbum(dir, {"export-all", "--keep-going", "--quiet", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  run = qalbum(dir, {"export", "--quiet", (palm / "Anna" / "Backup").string(), (dest / "Anna").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(entries(dest / "Anna").size(), 6u);  // three exports of two pictures each
+}
+
+// A thumbnail: the largest picture whole pixels make within the size asked for.
+TEST_F(Family, ConvertFitsAPictureIntoTheSizeAskedFor) {
+  fs::create_directories(dest);
+  const std::string database = pictures[0].database.string();
+  ASSERT_EQ(qalbum(dir, {"convert", database, (dest / "full.bmp").string()}).status, 0);
+  const base::Bitmap full = readBmp(dest / "full.bmp");
+  for (const int size : {100, 256, 1024}) {
+    const fs::path thumbnail = dest / ("thumbnail-" + std::to_string(size) + ".png");
+    const Outcome run = qalbum(dir, {"convert", "--size", std::to_string(size), "--format", "png", "--", database,
+                                     thumbnail.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(samePicture(readPng(thumbnail), album::fitWithin(full, size))) << size;
+  }
+  for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--size", "0"}, {"--size", "12x"},
+                                                {"--size", "99999999999"}, {"--size", "64", "--scale", "2"}}) {
+    std::vector<std::string> args{"convert"};
+    args.insert(args.end(), wrong.begin(), wrong.end());
+    args.insert(args.end(), {database, (dest / "wrong.png").string()});
+    EXPECT_EQ(qalbum(dir, args).status, 2) << wrong[1];
+  }
+  EXPECT_FALSE(fs::exists(dest / "wrong.png"));
+}
+
 TEST_F(Family, ExportOfAPalmFolderNamesTheFoldersToUse) {
   Outcome run = qalbum(dir, {"export", palm.string(), dest.string()});
   EXPECT_EQ(run.status, 1);
@@ -269,9 +308,15 @@ TEST_F(Family, AlbumStopsAtADamagedDatabaseOrListsItAndGoesOn) {
   EXPECT_EQ(entries(dest / "Anna"),
             (std::vector<std::string>{"2000-01-01 QuilloryPicBoat.png", "2000-01-01 QuilloryPicSun.png"}));
   EXPECT_EQ(modificationTime(dest / "Anna" / "2000-01-01 QuilloryPicSun.png"), pictures[1].time);
+  run = qalbum(dir, {"album", "-q", "--keep-going", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Ben: 1 in the album, 1 left out\n");
 
   fs::remove(broken);
   run = qalbum(dir, {"album", "--palm-folder", palm.string(), dest.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
+  run = qalbum(dir, {"album", "--quiet", "--palm-folder", palm.string(), dest.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
 }

@@ -107,7 +107,7 @@ TEST_P(OnFileSystem, KilledExportsNeverLeaveACutPicture) {
   for (int round = 0; round < 15 && std::chrono::steady_clock::now() - start < std::chrono::seconds(30); ++round) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-      ::freopen("/dev/null", "w", stderr);
+      if (!::freopen("/dev/null", "w", stderr)) ::_exit(126);
       std::vector<std::string> args = exportArgs();
       std::vector<char*> argv{const_cast<char*>("qalbum")};
       for (std::string& a : args) argv.push_back(a.data());

@@ -174,7 +174,7 @@ TEST(QalbumFiles, InterruptedExportsLeaveNoTemporaryFile) {
     fs::create_directory(out);
     const pid_t pid = ::fork();
     if (pid == 0) {
-      ::freopen("/dev/null", "w", stderr);
+      if (!::freopen("/dev/null", "w", stderr)) ::_exit(126);
       ::execl(testsupport::builtProgram("qalbum").c_str(), "qalbum", "export", dir.path("backup").c_str(), out.c_str(), static_cast<char*>(nullptr));
       ::_exit(127);
     }

@@ -163,6 +163,33 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
   EXPECT_EQ(qalbum(dir, {"info", c}).status, 0);
 }
 
+TEST(Qalbum, DashReadsTheDatabaseFromStandardInput) {
+  TempDir dir;
+  const std::string pdb = dir.write("QuilloryPicPiped.pdb", album::buildPictureDatabase("QuilloryPicPiped", stripes(22400)));
+  const std::string fromPipe = "cat " + testsupport::shellQuoted(pdb) + " |";
+
+  // A pipe has no size to ask for: the file is the one its name gives, with the database's date.
+  Outcome r = qalbum(dir, {"convert", "-", dir.path("piped.bmp")}, {.shellPrefix = fromPipe});
+  EXPECT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(qalbum(dir, {"convert", pdb, dir.path("named.bmp")}).status, 0);
+  EXPECT_EQ(TempDir::read(dir.path("piped.bmp")), TempDir::read(dir.path("named.bmp")));
+  EXPECT_EQ(std::filesystem::last_write_time(dir.path("piped.bmp")),
+            std::filesystem::last_write_time(dir.path("named.bmp")));
+
+  // Every byte counts for the picture size, also those far past the pixels read.
+  const std::string longer = "{ cat " + testsupport::shellQuoted(pdb) + "; head -c 3000000 /dev/zero; } |";
+  r = qalbum(dir, {"info", "-"}, {.shellPrefix = longer});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("  pixel bytes")),
+            "-\n  name: QuilloryPicPiped\n  records: 1\n  file size: 3022488 bytes\n  picture size: 320 x 280\n");
+
+  const std::string other = dir.write("other.pdb", album::buildPictureDatabase("NotAPicture", stripes(100)));
+  r = qalbum(dir, {"convert", "--format", "png", "-", "-"}, {.stdinFrom = other});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "-: Invalid database file!\n");  // named first, as any failing database
+  EXPECT_EQ(r.out, "");
+}
+
 TEST(Qalbum, InfoPrintsUtf8WithControlCharactersEscaped) {
   TempDir dir;
   // A file name in Windows-1252 bytes, a database name in Windows-1252 with an escape character.

@@ -54,7 +54,7 @@ pid_t childStoppedMidWrite(const fs::path& target, FileWriter::Purpose purpose, 
     FileWriter writer(target.string(), purpose);
     writer.write([&](base::Stream& out) {
       out.writeBuffer("half of a new pict", 18);
-      (void)::write(ready[1], "x", 1);
+      if (::write(ready[1], "x", 1) != 1) ::_exit(1);
       for (;;) ::pause();
     });
     ::_exit(0);

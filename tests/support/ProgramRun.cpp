@@ -76,6 +76,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
   std::string command = commandStart(options) + shellQuoted(program);
   for (const std::string& a : args) command.append(" ").append(shellQuoted(a));
   command.append(" >").append(out).append(" 2>").append(shellQuoted(errFile));
+  if (!options.stdinFrom.empty()) command.append(" <").append(shellQuoted(options.stdinFrom));
   const int raw = std::system(forShell(command).c_str());
   ProgramRun run{exitStatus(raw), options.stdoutTo.empty() ? textOf(outFile) : std::string(), textOf(errFile)};
   std::remove(outFile.c_str());

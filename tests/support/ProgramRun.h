@@ -21,6 +21,7 @@ struct RunOptions {
   // POSIX shells only:
   std::string shellPrefix = {};  // commands run first, e.g. "ulimit -f 8 &&"
   int timeoutSeconds = 0;   // stops the program after this long, with status 124
+  std::string stdinFrom = {};  // a file (a terminal too) the program reads as standard input
 };
 
 // The file of a program the build puts beside the test programs, e.g. "qalbum".
