@@ -5,15 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "base/Errors.h"
 #include "cli/Messages.h"
+#include "platform/Files.h"
 
 namespace cli {
 
@@ -47,18 +41,8 @@ class InputHead : public base::Stream {
   int64_t position_ = 0;
 };
 
-bool standardInputIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stdin)) != 0;
-#else
-  return isatty(STDIN_FILENO) != 0;
-#endif
-}
-
 std::unique_ptr<base::Stream> readStandardInput() {
-#ifdef _WIN32
-  _setmode(_fileno(stdin), _O_BINARY);
-#endif
+  platform::setBinaryMode(stdin);
   std::vector<uint8_t> head;
   int64_t length = 0;
   std::vector<uint8_t> buffer(size_t{1} << 16);
@@ -74,7 +58,7 @@ std::unique_ptr<base::Stream> readStandardInput() {
 }  // namespace
 
 void checkStandardInputIfNamed(const Args& paths) {
-  if (std::find(paths.begin(), paths.end(), kStandardInput) != paths.end() && standardInputIsTerminal())
+  if (std::find(paths.begin(), paths.end(), kStandardInput) != paths.end() && platform::isTerminal(stdin))
     throw UsageError(msg::StdinIsTerminal);
 }
 
