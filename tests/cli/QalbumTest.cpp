@@ -9,6 +9,7 @@
 #include "album/PictureDatabase.h"
 #include "support/Qalbum.h"
 #include "support/TempDir.h"
+#include "support/Pictures.h"
 
 using testsupport::TempDir;
 
@@ -16,12 +17,6 @@ namespace {
 
 using Outcome = testsupport::ProgramRun;
 using testsupport::qalbum;
-
-std::vector<uint8_t> stripes(size_t count) {
-  std::vector<uint8_t> pixels(count);
-  for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint8_t>((i / 160) % 216);
-  return pixels;
-}
 
 uint32_t u32BE(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
 
@@ -58,7 +53,7 @@ Png parsePng(const std::vector<uint8_t>& f) {
 
 TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
   TempDir dir;
-  const std::vector<uint8_t> db = album::buildPictureDatabase("QuilloryPicStripes", stripes(89600));
+  const std::vector<uint8_t> db = album::buildPictureDatabase("QuilloryPicStripes", testsupport::pixelPattern(89600));
   const std::string pdb = dir.write("QuilloryPicStripes.pdb", db);
   const base::Bitmap picture = album::decodePicture(db.data(), db.size());
 
@@ -104,7 +99,7 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
   const std::vector<uint8_t> old{1, 2, 3};
   const std::string out = dir.write("out.bmp", old);
 
-  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", stripes(22400));
+  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", testsupport::pixelPattern(22400));
   // A database that fails is named, as info names it.
   const std::string a = dir.write("a.pdb", wrongName);
   Outcome r = qalbum(dir, {"convert", a, out});
@@ -128,7 +123,7 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, none + ": Cannot open file \"" + none + "\". No such file or directory.\n");
 
-  const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", stripes(100)));
+  const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", testsupport::pixelPattern(100)));
   r = qalbum(dir, {"convert", good, dir.path("out.gif")});
   EXPECT_EQ(r.status, 2);
   r = qalbum(dir, {"convert", good, dir.path("no/such/folder.bmp")});
@@ -143,12 +138,12 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
 
 TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
   TempDir dir;
-  std::vector<uint8_t> many = album::buildPictureDatabase("QuilloryPicMany", stripes(24000));
+  std::vector<uint8_t> many = album::buildPictureDatabase("QuilloryPicMany", testsupport::pixelPattern(24000));
   many[76] = 1;
   many[77] = 0;  // 256 records: the pixels start at 2128
   const std::string a = dir.write("a.pdb", many);
-  const std::string b = dir.write("b.pdb", album::buildPictureDatabase("NotAPicture", stripes(10)));
-  const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", stripes(22400)));
+  const std::string b = dir.write("b.pdb", album::buildPictureDatabase("NotAPicture", testsupport::pixelPattern(10)));
+  const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", testsupport::pixelPattern(22400)));
 
   Outcome r = qalbum(dir, {"info", a, b, c});
   const char* dates = "  created: 2003-06-01 00:00:00 UTC\n  modified: 2003-06-01 00:00:00 UTC\n  type: Pict\n  creator: Qlry\n";
@@ -166,7 +161,7 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
 TEST(Qalbum, InfoPrintsUtf8WithControlCharactersEscaped) {
   TempDir dir;
   // A file name in Windows-1252 bytes, a database name in Windows-1252 with an escape character.
-  const std::string path = dir.write("caf\xE9.pdb", album::buildPictureDatabase("QuilloryPicCaf\xE9\x1B[2J", stripes(10)));
+  const std::string path = dir.write("caf\xE9.pdb", album::buildPictureDatabase("QuilloryPicCaf\xE9\x1B[2J", testsupport::pixelPattern(10)));
   Outcome r = qalbum(dir, {"info", path});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, r.out.find("  records")),
