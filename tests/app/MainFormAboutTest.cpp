@@ -6,12 +6,13 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 
+using testsupport::PalmDesktop;
 using app::TMainForm;
 
 namespace {

@@ -12,10 +12,11 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "platform/FileStream.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 
+using testsupport::PalmDesktop;
 using app::TMainForm;
 namespace fs = std::filesystem;
 
@@ -96,7 +97,7 @@ TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
 
 TEST(MainFormStart, AnErrorInStartUpIsShownAndTheWindowStillOpens) {
   PalmDesktop desktop;
-  desktop.writeRegistry("dword:00000001");
+  desktop.registry.setDWord("DesktopPath", 1);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"stop", "Invalid data type for 'DesktopPath'."}}));

@@ -5,12 +5,14 @@
 #include <QListWidget>
 #include <filesystem>
 
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "support/Qalbum.h"
+
+using testsupport::PalmDesktop;
 
 TEST(MainFormExportOrder, TheListAndExportAllFollowTheNameOrderQalbumExportsIn) {
   PalmDesktop desktop;

@@ -12,10 +12,11 @@
 #include "album/PictureTemplate.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 
+using testsupport::PalmDesktop;
 using app::TMainForm;
 
 namespace {

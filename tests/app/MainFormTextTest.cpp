@@ -15,10 +15,10 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "Person.h"
-#include "PalmDesktop.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
 
+using testsupport::PalmDesktop;
 namespace fs = std::filesystem;
 
 namespace {
