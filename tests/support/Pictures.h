@@ -2,6 +2,7 @@
 // patterned so that neighbouring pixels, rows and seeds all differ.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,17 @@ inline base::Bitmap plainBitmap(int width, int height, uint32_t colour) {
       pixel[2] = static_cast<uint8_t>(colour);
     }
   return picture;
+}
+
+// Whether two pictures show the same: size, palette and the pixels of every row
+// (not the padding or the header's other fields).
+inline bool samePixels(const base::Bitmap& a, const base::Bitmap& b) {
+  if (a.width() != b.width() || a.height() != b.height() || a.format() != b.format() || a.palette() != b.palette())
+    return false;
+  const size_t rowBytes = (static_cast<size_t>(a.width()) * base::bitsPerPixel(a.format()) + 7) / 8;
+  for (int y = 0; y < a.height(); ++y)
+    if (!std::equal(a.scanLine(y), a.scanLine(y) + rowBytes, b.scanLine(y))) return false;
+  return true;
 }
 
 }  // namespace testsupport
