@@ -13,6 +13,7 @@
 #include "app/MainForm.h"
 
 using testsupport::PalmDesktop;
+using testsupport::kLargePixels;
 using app::TMainForm;
 
 namespace {
@@ -42,7 +43,7 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
   PalmDesktop desktop;
   desktop.writeRegistry();
   desktop.setUsers({{"Anna", "AnnaF"}});
-  desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", 89600, 1);
+  desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", kLargePixels, 1);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui));  // the splash closes itself on its timer
   EXPECT_EQ(shownAboutBox(), nullptr);

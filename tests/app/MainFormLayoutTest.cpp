@@ -19,6 +19,7 @@
 #include "RecordingUi.h"
 
 using testsupport::PalmDesktop;
+using testsupport::kSmallPixels;
 using app::TMainForm;
 
 namespace {
@@ -30,7 +31,7 @@ struct Start {
   Start() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}});
-    desktop.addPicture("AnnaF", "QuilloryPicA.pdb", "QuilloryPicA", 160 * 140, 1);
+    desktop.addPicture("AnnaF", "QuilloryPicA.pdb", "QuilloryPicA", kSmallPixels, 1);
     form.reset(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   }
   template <class T = QWidget>

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "album/DatabaseBuilder.h"
+#include "album/PictureTemplate.h"
 #include "platform/Files.h"
 #include "support/Pictures.h"
 #include "support/TempDir.h"
@@ -20,6 +21,10 @@
 namespace testsupport {
 
 namespace fs = std::filesystem;
+
+// The pixels of a small and of a large picture.
+inline constexpr size_t kSmallPixels = album::picturePixelCount(album::PictureSize::Small);
+inline constexpr size_t kLargePixels = album::picturePixelCount(album::PictureSize::Large);
 
 // Palm seconds (counted from 1904-01-01) for a time in seconds since 1970.
 inline uint32_t palmSeconds(int64_t unixSeconds) { return static_cast<uint32_t>(unixSeconds + 2082844800); }
@@ -42,7 +47,7 @@ inline void writePicture(const fs::path& file, uint8_t seed, int64_t modified) {
   album::DatabaseDates dates;
   dates.created = palmSeconds(946684800);  // 2000-01-01
   dates.modified = modified ? palmSeconds(modified) : 0;
-  writePictureDatabase(file, file.stem().string(), 160 * 140, seed, dates);
+  writePictureDatabase(file, file.stem().string(), kSmallPixels, seed, dates);
 }
 
 // One picture of a family's album: where it lies and the time its files must carry.
