@@ -99,6 +99,7 @@ TEST(MainFormLayout, ControlsLieInsideTheWindowApartAndThePictureFitsItsFrame) {
   EXPECT_TRUE(f.Bevel2->geometry().contains(f.Label1->geometry(), true));
   EXPECT_FALSE(f.UserBox->isEditable());
   EXPECT_EQ(f.ListBox1->selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(f.UserBox->view()->sizeHintForRow(0), f.ListBox1->sizeHintForRow(0)) << "the drop-down's rows as the list's";
 }
 
 TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
