@@ -17,6 +17,7 @@
 #include "platform/FileStream.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
+#include "support/PalmFolders.h"
 
 using namespace album;
 using testsupport::TempDir;
@@ -37,19 +38,14 @@ struct RecordedReport : ExportReport {
   void progress(size_t done, size_t total) override { steps.emplace_back(done, total); }
 };
 
-std::vector<uint8_t> picturePixels(PictureSize size, uint8_t seed) {
-  std::vector<uint8_t> pixels(picturePixelCount(size));
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7 + seed);
-  return pixels;
-}
-
 // A user folder with a Backup folder of picture databases.
 struct UserFolder {
   TempDir dir;
   std::string folder() const { return dir.path() + kSep; }
   std::string add(const std::string& file, const std::string& name, PictureSize size, uint8_t seed = 1) {
-    fs::create_directories(dir.path("Backup"));
-    return dir.write("Backup" + kSep + file, buildPictureDatabase(name, picturePixels(size, seed)));
+    const std::string path = dir.path("Backup") + kSep + file;
+    testsupport::writePictureDatabase(path, name, picturePixelCount(size), seed);
+    return path;
   }
 };
 

@@ -6,28 +6,22 @@
 #include "support/TempDir.h"
 
 #include "support/ErrorText.h"
+#include "support/Pictures.h"
 
 using namespace album;
 using testsupport::TempDir;
 
 namespace {
 
-// Pixel bytes that differ from their neighbours and are never 0, so white shows.
-std::vector<uint8_t> pattern(size_t count) {
-  std::vector<uint8_t> pixels(count);
-  for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint8_t>(1 + (i * 7 + i / 160) % 250);
-  return pixels;
-}
-
 // A one-record database whose file is exactly fileSize bytes long.
 std::vector<uint8_t> databaseOfSize(size_t fileSize, const std::string& name = "QuilloryPicTest") {
-  return buildPictureDatabase(name, pattern(fileSize - 88));
+  return buildPictureDatabase(name, testsupport::pixelPattern(fileSize - 88));
 }
 
 // Checks that the upright picture holds `filled` pixel bytes from the pattern, row
 // by row from the top, and white after them.
 void expectFilledThenWhite(const base::Bitmap& picture, size_t filled) {
-  const std::vector<uint8_t> expected = pattern(filled);
+  const std::vector<uint8_t> expected = testsupport::pixelPattern(filled);
   const int w = picture.width();
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < w; ++x) {

@@ -13,10 +13,12 @@
 #include "app/Gallery.h"
 #include "app/MainForm.h"
 #include "forms/BitmapImage.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 #include "tools/DatabaseBuilder.h"
+
+using testsupport::PalmDesktop;
 
 namespace {
 

@@ -6,12 +6,14 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 
+using testsupport::PalmDesktop;
+using testsupport::kLargePixels;
 using app::TMainForm;
 
 namespace {
@@ -41,7 +43,7 @@ TEST(MainFormAbout, TheRealSplashClosesAndStartUpGoesOn) {
   PalmDesktop desktop;
   desktop.writeRegistry();
   desktop.setUsers({{"Anna", "AnnaF"}});
-  desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", 89600, 1);
+  desktop.addPicture("AnnaF", "QuilloryPic1.pdb", "QuilloryPic1", kLargePixels, 1);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui));  // the splash closes itself on its timer
   EXPECT_EQ(shownAboutBox(), nullptr);

@@ -12,17 +12,18 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "platform/FileStream.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 
+using testsupport::PalmDesktop;
+using testsupport::kSmallPixels;
+using testsupport::kLargePixels;
 using app::TMainForm;
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kLarge = 89600;
-constexpr size_t kSmall = 22400;
 const Shown kNoPictures{"message", "There is no saved pictures for the selected user!"};
 const Shown kLoadFirst{"message", "Load picture first"};
 
@@ -43,8 +44,8 @@ struct Album {
   Album() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}, {"Ben", "BenF"}});
-    big = desktop.addPicture("AnnaF", "QuilloryPicBig.pdb", "QuilloryPicBig", kLarge, 1);
-    small = desktop.addPicture("AnnaF", "QuilloryPicSmall.pdb", "QuilloryPicSmall", kSmall, 2);
+    big = desktop.addPicture("AnnaF", "QuilloryPicBig.pdb", "QuilloryPicBig", kLargePixels, 1);
+    small = desktop.addPicture("AnnaF", "QuilloryPicSmall.pdb", "QuilloryPicSmall", kSmallPixels, 2);
     fs::create_directory(desktop.backup("AnnaF") + "/QuilloryPicFolder.pdb");
     desktop.writeFile("AnnaF", "Readme.txt", {1, 2, 3});
   }
@@ -96,7 +97,7 @@ TEST(MainFormStart, WithoutPalmDesktopTheListsStayEmptyAfterOneError) {
 
 TEST(MainFormStart, AnErrorInStartUpIsShownAndTheWindowStillOpens) {
   PalmDesktop desktop;
-  desktop.writeRegistry("dword:00000001");
+  desktop.registry.setDWord("DesktopPath", 1);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"stop", "Invalid data type for 'DesktopPath'."}}));
@@ -129,7 +130,7 @@ TEST(MainFormLists, PickingAUserOrMovingTheClosedBoxReReadsThePictures) {
 
   // The same user again reads the folder anew.
   person::pickUser(f, 0);
-  a.desktop.addPicture("AnnaF", "QuilloryPicNew.pdb", "QuilloryPicNew", kSmall, 3);
+  a.desktop.addPicture("AnnaF", "QuilloryPicNew.pdb", "QuilloryPicNew", kSmallPixels, 3);
   person::pickUser(f, 0);
   EXPECT_TRUE(a.ui.take().empty());
   EXPECT_EQ(f.ListBox1->count(), 4);
@@ -201,7 +202,7 @@ TEST(MainFormLists, AListFilledAnewShowsItsTopAndTheFirstDownLoadsEntryOne) {
   desktop.setUsers({{"Anna", "AnnaF"}, {"Ben", "BenF"}});
   for (const std::string folder : {"AnnaF", "BenF"})  // longer lists than the box shows
     for (int i = 10; i < 36; ++i) desktop.addPicture(folder, "QuilloryPic" + folder + std::to_string(i) + ".pdb",
-                                                     "QuilloryPic" + folder + std::to_string(i), kSmall, 1);
+                                                     "QuilloryPic" + folder + std::to_string(i), kSmallPixels, 1);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ASSERT_TRUE(person::showAndActivate(*f));
@@ -230,7 +231,7 @@ TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
   const base::Bitmap shown = f.Image1->bitmap();
 
-  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", std::vector<uint8_t>(kSmall));
+  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", std::vector<uint8_t>(kSmallPixels));
   a.open(a.desktop.writeFile("AnnaF", "X.pdb", wrongName));
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"message", "Invalid database file!"}}));
   EXPECT_TRUE(f.currentPictureName().empty());
@@ -320,7 +321,7 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   EXPECT_EQ(QDir::currentPath().toStdString(), fs::canonical(saveDir.path()).string());
 
   // A picture name holding separators is saved under a plain name in the current folder.
-  a.open(a.desktop.writeFile("AnnaF", "Odd.pdb", album::buildPictureDatabase("QuilloryPic/../odd", std::vector<uint8_t>(kSmall))));
+  a.open(a.desktop.writeFile("AnnaF", "Odd.pdb", album::buildPictureDatabase("QuilloryPic/../odd", std::vector<uint8_t>(kSmallPixels))));
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPic/../odd");
   a.save();
   a.saveAs();
@@ -358,9 +359,9 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   const std::string user = "qa-export-" + std::to_string(::getpid());
   desktop.writeRegistry();
   desktop.setUsers({{user, "U"}, {"..", "Dots"}, {"Nobody", "N"}});
-  const std::string big = desktop.addPicture("U", "QuilloryPic1.pdb", "QuilloryPic1", kLarge, 4);
-  const std::string small = desktop.addPicture("U", "QuilloryPic2.pdb", "QuilloryPic2", kSmall, 5);
-  desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmall, 6);
+  const std::string big = desktop.addPicture("U", "QuilloryPic1.pdb", "QuilloryPic1", kLargePixels, 4);
+  const std::string small = desktop.addPicture("U", "QuilloryPic2.pdb", "QuilloryPic2", kSmallPixels, 5);
+  desktop.addPicture("Dots", "QuilloryPic1.pdb", "QuilloryPic1", kSmallPixels, 6);
   RecordingUi ui;
   const forms::ComponentPtr<TMainForm> f(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ASSERT_TRUE(person::showAndActivate(*f));

@@ -5,12 +5,15 @@
 #include <QListWidget>
 #include <filesystem>
 
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "support/Qalbum.h"
+
+using testsupport::PalmDesktop;
+using testsupport::kSmallPixels;
 
 TEST(MainFormExportOrder, TheListAndExportAllFollowTheNameOrderQalbumExportsIn) {
   PalmDesktop desktop;
@@ -20,7 +23,7 @@ TEST(MainFormExportOrder, TheListAndExportAllFollowTheNameOrderQalbumExportsIn) 
   const std::vector<std::string> inOrder = {"QuilloryPicapple.pdb", "QuilloryPicBoat.pdb", "quillorypicduck.pdb",
                                             "QuilloryPic_x.pdb"};
   for (size_t i = 0; i < inOrder.size(); ++i)
-    desktop.addPicture("U", inOrder[i], "QuilloryPic", 22400, static_cast<uint8_t>(i));
+    desktop.addPicture("U", inOrder[i], "QuilloryPic", kSmallPixels, static_cast<uint8_t>(i));
   RecordingUi ui;
   const forms::ComponentPtr<app::TMainForm> f(new app::TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   ASSERT_TRUE(person::showAndActivate(*f));

@@ -6,16 +6,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyleOptionComboBox>
+#include <QSet>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdlib>
 
 #include "album/PictureTemplate.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 
+using testsupport::PalmDesktop;
+using testsupport::kSmallPixels;
 using app::TMainForm;
 
 namespace {
@@ -27,6 +31,7 @@ struct Start {
   Start() {
     desktop.writeRegistry();
     desktop.setUsers({{"Anna", "AnnaF"}});
+    desktop.addPicture("AnnaF", "QuilloryPicA.pdb", "QuilloryPicA", kSmallPixels, 1);
     form.reset(new TMainForm(ui, &users::GetUsersData, ui.aboutBox()));
   }
   template <class T = QWidget>
@@ -37,130 +42,116 @@ struct Start {
   }
 };
 
-QColor roleColor(const QWidget* w, QPalette::ColorRole role) { return w->palette().color(role); }
-
 }  // namespace
 
-TEST(MainFormLayout, WindowAndControlsSitAtTheirPlaces) {
+// The window as a person sees it on opening, one user with one picture listed,
+// against the picture kept under tests/data: every place, colour, font, text,
+// glyph and the logo at once. A mismatch saves what was shown beside the test
+// program for review (and, when it is right, for copying over the reference).
+TEST(MainFormLayout, TheOpenedWindowLooksAsItsReferencePicture) {
+  Start s;
+  TMainForm& f = *s.form;
+  ASSERT_TRUE(person::showAndActivate(f));
+  const QImage shown = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QString referenceFile = QStringLiteral(QA_SOURCE_DIR "/tests/data/mainform.png");
+  const QImage reference = QImage(referenceFile).convertToFormat(QImage::Format_RGB32);
+  QRect differing;
+  if (shown.size() == reference.size())
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixel(x, y) != reference.pixel(x, y)) differing |= QRect(x, y, 1, 1);
+  const bool same = shown.size() == reference.size() && differing.isNull();
+  if (!same) shown.save(QStringLiteral("mainform-shown.png"));
+  EXPECT_TRUE(same) << "shown " << shown.width() << "x" << shown.height() << ", reference " << reference.width() << "x"
+                    << reference.height() << ", differing in " << differing.x() << "," << differing.y() << " "
+                    << differing.width() << "x" << differing.height() << "; saved as mainform-shown.png";
+}
+
+// What holds however the window is drawn: a window of one size, the controls
+// inside it and apart, the picture area the size of the larger picture.
+TEST(MainFormLayout, ControlsLieInsideTheWindowApartAndThePictureFitsItsFrame) {
   Start s;
   TMainForm& f = *s.form;
   EXPECT_EQ(f.windowTitle(), "Quillory Album");
-  EXPECT_STREQ(f.ClassName(), "TMainForm");
-  EXPECT_EQ(f.client->size(), QSize(492, 328));
   EXPECT_EQ(f.minimumSize(), f.maximumSize());
   EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(f.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(f.windowFlags() & Qt::WindowSystemMenuHint);
-  EXPECT_EQ(roleColor(f.client, QPalette::Window), QColor(166, 202, 240));
-  EXPECT_TRUE(f.client->autoFillBackground());
-  EXPECT_EQ(f.font().family(), "MS Sans Serif");
-  EXPECT_EQ(f.font().pixelSize(), 11);
   EXPECT_TRUE(f.windowIcon().availableSizes().contains(QSize(32, 32)));
 
-  const std::vector<std::pair<const char*, QRect>> bounds = {
-      {"ToolBar1", {0, 0, 492, 24}},     {"Bevel3", {-1, 25, 494, 7}},     {"Bevel1", {6, 37, 324, 284}},
-      {"Image1", {8, 39, 320, 280}},     {"Label2", {339, 34, 73, 15}},    {"UserBox", {338, 49, 145, 23}},
-      {"Label3", {339, 74, 86, 15}},     {"ListBox1", {338, 90, 145, 101}}, {"Bevel2", {338, 270, 145, 50}},
-      {"LogoImage", {340, 272, 130, 33}}, {"Label1", {369, 303, 81, 14}}};
-  for (const auto& [name, rect] : bounds) {
-    QWidget* w = s.child(name);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->geometry(), rect) << name;
-    EXPECT_EQ(w->parentWidget(), f.client) << name;
+  // Bevel3 is the rule under the tool bar, meant to run past both edges.
+  const std::vector<QWidget*> apart = {f.ToolBar1, f.Bevel3, f.Bevel1, f.Label2, f.UserBox, f.Label3, f.ListBox1, f.Bevel2};
+  for (QWidget* w : apart) {
+    EXPECT_EQ(w->parentWidget(), f.client) << w->objectName().toStdString();
+    if (w != f.Bevel3) {
+      EXPECT_TRUE(f.client->rect().contains(w->geometry())) << w->objectName().toStdString();
+    }
+    for (QWidget* other : apart) {
+      if (other == w) continue;
+      EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+          << w->objectName().toStdString() << " and " << other->objectName().toStdString();
+    }
   }
-  EXPECT_EQ(static_cast<app::Bevel*>(f.Bevel3)->shape(), app::Bevel::Shape::TopLine);
-  EXPECT_EQ(static_cast<app::Bevel*>(f.Bevel1)->shape(), app::Bevel::Shape::Box);
-}
-
-TEST(MainFormLayout, LabelsListsAndImagesLookAsDesigned) {
-  Start s;
-  TMainForm& f = *s.form;
-  struct LabelLook { QLabel* label; const char* text; int pixels; bool bold; QColor color; };
-  for (const LabelLook& l : {LabelLook{f.Label2, "Current User", 12, true, QColor(128, 0, 128)},
-                             LabelLook{f.Label3, "Saved Pictures", 12, true, QColor(128, 0, 128)},
-                             LabelLook{f.Label1, "www.quillory.de", 11, false, QColor(0, 0, 255)}}) {
-    EXPECT_EQ(l.label->text(), l.text);
-    EXPECT_EQ(l.label->font().family(), "Arial");
-    EXPECT_EQ(l.label->font().pixelSize(), l.pixels);
-    EXPECT_EQ(l.label->font().bold(), l.bold);
-    EXPECT_EQ(roleColor(l.label, QPalette::WindowText), l.color);
-    EXPECT_FALSE(l.label->autoFillBackground());
-    EXPECT_EQ(l.label->frameShape(), QFrame::NoFrame);
-    EXPECT_FALSE(l.label->openExternalLinks());
-  }
+  const base::Bitmap large = album::blankPicture(album::PictureSize::Large);
+  EXPECT_EQ(f.Image1->size(), QSize(large.width(), large.height()));
+  EXPECT_TRUE(f.Bevel1->geometry().contains(f.Image1->geometry(), true));
+  EXPECT_TRUE(f.Bevel2->geometry().contains(f.LogoImage->geometry(), true));
+  EXPECT_TRUE(f.Bevel2->geometry().contains(f.Label1->geometry(), true));
   EXPECT_FALSE(f.UserBox->isEditable());
-  EXPECT_EQ(f.UserBox->font().pixelSize(), 12);
-  EXPECT_EQ(roleColor(f.UserBox, QPalette::Base), QColor(202, 251, 255));
-  EXPECT_EQ(f.ListBox1->font().family(), "Arial");
   EXPECT_EQ(f.ListBox1->selectionMode(), QAbstractItemView::SingleSelection);
-  EXPECT_FALSE(f.ListBox1->isSortingEnabled());
-  EXPECT_EQ(roleColor(f.ListBox1, QPalette::Base), QColor(254, 255, 210));
-  f.ListBox1->addItem(QStringLiteral("QuilloryPicTest.pdb"));
-  EXPECT_EQ(f.ListBox1->sizeHintForRow(0), 15);
-  EXPECT_EQ(f.UserBox->view()->sizeHintForRow(0), 15);
-
-  // Hidden images hold the two templates; the logo is drawn unscaled and cut off.
-  EXPECT_TRUE(f.Image160->isHidden() && f.Image320->isHidden() && f.Image2->isHidden());
-  EXPECT_EQ(f.Image160->bitmap(), album::blankPicture(album::PictureSize::Small));
-  EXPECT_EQ(f.Image320->bitmap(), album::blankPicture(album::PictureSize::Large));
-  EXPECT_TRUE(f.Image1->bitmap().empty());
-  EXPECT_EQ(f.LogoImage->bitmap().width(), 144);
-  EXPECT_EQ(f.LogoImage->bitmap().height(), 33);
-  EXPECT_EQ(f.LogoImage->bitmap().format(), base::PixelFormat::Rgb24);
-  EXPECT_EQ(f.LogoImage->size(), QSize(130, 33));
+  EXPECT_EQ(f.UserBox->view()->sizeHintForRow(0), f.ListBox1->sizeHintForRow(0)) << "the drop-down's rows as the list's";
 }
 
 TEST(MainFormLayout, MenuToolBarTabOrderAndTooltips) {
   Start s;
   TMainForm& f = *s.form;
-  EXPECT_EQ(f.menuBar()->objectName(), "MainMenu1");
   const QList<QAction*> menus = f.menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), "Picture");
   EXPECT_EQ(menus[1]->text(), "Help");
   EXPECT_EQ(menus[2]->text(), "Album");
-  struct Item { const char* name; const char* caption; int glyph; };
-  const std::vector<Item> picture = {{"Open1", "Open from PDB", 0}, {"Save1", "Save", 1}, {"SaveAs1", "Save As...", 2},
-                                     {"N1", "", -1}, {"ExportAll1", "Export All", 6}, {"N3", "", -1}, {"Exit1", "Exit", 3}};
-  const std::vector<Item> help = {{"Instructions1", "Instructions", 4}, {"N2", "", -1}, {"About1", "About", 5}};
+  // Each item's caption, and whether it shows the same glyph as its tool button.
+  struct Item { const char* caption; QAction* action; };
+  const std::vector<Item> picture = {{"Open from PDB", f.Open1}, {"Save", f.Save1}, {"Save As...", f.SaveAs1}, {"", nullptr},
+                                     {"Export All", f.ExportAll1}, {"", nullptr}, {"Exit", f.Exit1}};
+  const std::vector<Item> help = {{"Instructions", f.Instructions1}, {"", nullptr}, {"About", f.About1}};
+  QSet<qint64> glyphs;
   for (const auto& [menu, items] : {std::pair{f.Picture1, picture}, std::pair{f.Help1, help}}) {
     const QList<QAction*> actions = menu->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size()));
     for (size_t i = 0; i < items.size(); ++i) {
       QAction* a = actions[static_cast<qsizetype>(i)];
-      EXPECT_EQ(a->objectName(), items[i].name);
-      EXPECT_EQ(a->isSeparator(), items[i].glyph < 0);
+      EXPECT_EQ(a->isSeparator(), items[i].action == nullptr) << items[i].caption;
       if (a->isSeparator()) continue;
+      EXPECT_EQ(a, items[i].action);
       EXPECT_EQ(a->text(), items[i].caption);
       EXPECT_TRUE(a->shortcut().isEmpty());
-      EXPECT_EQ(a->property("imageIndex").toInt(), items[i].glyph);
-      EXPECT_EQ(a->icon().cacheKey(), f.ImageList1[static_cast<size_t>(items[i].glyph)].cacheKey());
+      EXPECT_FALSE(a->icon().isNull()) << items[i].caption;
+      glyphs.insert(a->icon().cacheKey());
     }
   }
-  ASSERT_EQ(f.ImageList1.size(), 7u);
-  for (const QIcon& glyph : f.ImageList1) EXPECT_TRUE(glyph.availableSizes().contains(QSize(16, 16)));
+  EXPECT_EQ(glyphs.size(), 7) << "every item its own glyph";
 
-  struct Button { const char* name; int x; int width; QAction* action; const char* tip; };
-  const std::vector<Button> buttons = {
-      {"ToolButton1", 0, 23, f.Open1, "Open From PDB"}, {"ToolButton2", 23, 23, f.Save1, "Save"},
-      {"ToolButton3", 46, 23, f.SaveAs1, "Save As..."}, {"ToolButton8", 69, 8, nullptr, ""},
-      {"ToolButton7", 77, 23, f.ExportAll1, ""},        {"ToolButton4", 100, 9, nullptr, ""},
-      {"ToolButton6", 109, 23, f.Instructions1, ""},    {"ToolButton9", 132, 31, nullptr, ""},
-      {"ToolButton5", 163, 23, f.Exit1, "Exit"}};
+  // The tool bar's buttons, left to right: its menu item (none for a gap) and its tooltip.
+  struct Button { QAction* action; const char* tip; };
+  const std::vector<Button> buttons = {{f.Open1, "Open From PDB"}, {f.Save1, "Save"}, {f.SaveAs1, "Save As..."},
+                                       {nullptr, ""},              {f.ExportAll1, ""}, {nullptr, ""},
+                                       {f.Instructions1, ""},      {nullptr, ""},      {f.Exit1, "Exit"}};
+  std::vector<QWidget*> row;
+  for (QWidget* w : f.ToolBar1->findChildren<QWidget*>())
+    if (w->objectName().startsWith(QLatin1String("ToolButton"))) row.push_back(w);
+  std::sort(row.begin(), row.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+  ASSERT_EQ(row.size(), buttons.size());
   QStringList tipsShown;
   for (QWidget* w : f.findChildren<QWidget*>())
     if (!w->toolTip().isEmpty()) tipsShown << w->objectName() + QLatin1Char('=') + w->toolTip();
   EXPECT_EQ(tipsShown.size(), 4) << tipsShown.join(QLatin1Char(' ')).toStdString();
-  for (const Button& b : buttons) {
-    QWidget* w = s.child(b.name);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->geometry().x(), b.x) << b.name;
-    EXPECT_EQ(w->width(), b.width) << b.name;
-    EXPECT_EQ(w->toolTip(), b.tip) << b.name;
-    if (auto* button = qobject_cast<QToolButton*>(w)) {
-      EXPECT_EQ(button->icon().cacheKey(), b.action->icon().cacheKey()) << b.name;
-      EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
-      EXPECT_TRUE(button->autoRaise());
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    EXPECT_EQ(row[i]->toolTip(), buttons[i].tip) << i;
+    auto* button = qobject_cast<QToolButton*>(row[i]);
+    EXPECT_EQ(button != nullptr, buttons[i].action != nullptr) << i;
+    if (button && buttons[i].action) {
+      EXPECT_EQ(button->icon().cacheKey(), buttons[i].action->icon().cacheKey()) << i;
     }
   }
   // A tool button runs its menu item's command and follows its enabled state.
@@ -189,7 +180,6 @@ TEST(MainFormLayout, TheClosedUserBoxIsFlatInTheColourOfItsList) {
   const QImage box = f.UserBox->grab().toImage();
   if (const char* out = std::getenv("QA_SAVE_GRABS")) box.save(QString::fromLocal8Bit(out) + "/userbox.png");
   const QColor listColour = f.UserBox->view()->palette().color(QPalette::Base);
-  EXPECT_EQ(listColour, QColor(202, 251, 255));
   // Between the user's name and the arrow, away from the frame.
   QStyleOptionComboBox option;
   option.initFrom(f.UserBox);

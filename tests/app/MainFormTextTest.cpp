@@ -15,10 +15,11 @@
 #include "app/Controls.h"
 #include "app/MainForm.h"
 #include "Person.h"
-#include "PalmDesktop.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
 
+using testsupport::PalmDesktop;
+using testsupport::kSmallPixels;
 namespace fs = std::filesystem;
 
 namespace {
@@ -59,8 +60,8 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   desktop.writeRegistry();
   desktop.setUsers({{user, "Z"}});
   // A UTF-8 file name and one whose bytes are Windows-1252; both databases name themselves in Windows-1252.
-  desktop.addPicture("Z", "QuilloryPicCaf\xC3\xA9.pdb", "QuilloryPicCaf\xE9", 22400, 1);
-  desktop.addPicture("Z", "QuilloryPicN\xF6.pdb", "QuilloryPicN\xF6", 22400, 2);
+  desktop.addPicture("Z", "QuilloryPicCaf\xC3\xA9.pdb", "QuilloryPicCaf\xE9", kSmallPixels, 1);
+  desktop.addPicture("Z", "QuilloryPicN\xF6.pdb", "QuilloryPicN\xF6", kSmallPixels, 2);
   testsupport::TempDir saves;
   struct InFolder {
     QString before = QDir::currentPath();
@@ -105,7 +106,7 @@ TEST(MainFormText, DialogAnswersWithNamesThatAreNotUtf8ReachTheirOwnFiles) {
   const std::string latin1 = "QuilloryPicCaf\xE9";  // the file's name and the database's own, Latin-1
   const std::string folder = dir.path("Caf\xE9") + "/";
   const std::string twins = dir.path("Twins") + "/";
-  testsupport::writeBytes(folder + latin1 + ".pdb", album::buildPictureDatabase(latin1, std::vector<uint8_t>(22400, 7)));
+  testsupport::writeBytes(folder + latin1 + ".pdb", album::buildPictureDatabase(latin1, std::vector<uint8_t>(kSmallPixels, 7)));
   // Not pictures: a guess between them would say "Invalid database file!".
   testsupport::writeBytes(twins + "QuilloryPicA\xE8.pdb", std::vector<uint8_t>(100, 1));
   testsupport::writeBytes(twins + "QuilloryPicA\xE9.pdb", std::vector<uint8_t>(100, 1));

@@ -12,17 +12,16 @@
 #include "album/PictureWriter.h"
 #include "app/Controls.h"
 #include "app/MainForm.h"
-#include "PalmDesktop.h"
+#include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
 
+using namespace testsupport;
 using app::TMainForm;
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kLarge = 89600;
-constexpr size_t kSmall = 22400;
 
 // The BMP file the album library writes for a database.
 std::vector<uint8_t> bmpOf(const std::string& database) {
@@ -56,11 +55,11 @@ struct Family {
   Family() {
     desktop.writeRegistry();
     desktop.setUsers({{anna, "AnnaF"}, {ben, "BenF"}});
-    add("AnnaF", "QuilloryPicA1", kLarge, 1);
-    add("AnnaF", "QuilloryPicA2", kSmall, 2);
-    add("BenF", "QuilloryPicB1", kSmall, 3);
-    add("BenF", "QuilloryPicB2", kLarge, 4);
-    add("BenF", "QuilloryPicB3", kSmall, 5);
+    add("AnnaF", "QuilloryPicA1", kLargePixels, 1);
+    add("AnnaF", "QuilloryPicA2", kSmallPixels, 2);
+    add("BenF", "QuilloryPicB1", kSmallPixels, 3);
+    add("BenF", "QuilloryPicB2", kLargePixels, 4);
+    add("BenF", "QuilloryPicB3", kSmallPixels, 5);
     cleanExports();
   }
   ~Family() {
@@ -161,7 +160,7 @@ TEST(MainFormUserPick, EveryWayOfChoosingAUserReadsAndExportsThatUsersFolder) {
     TMainForm& f = family.start();
     ASSERT_EQ(sorted(shownEntries(f)), family.filesOf("AnnaF"));
     // A picture that arrives meanwhile shows that the folder was read again.
-    family.add("AnnaF", "QuilloryPicA3", kSmall, 6);
+    family.add("AnnaF", "QuilloryPicA3", kSmallPixels, 6);
 
     way.act(f);
     const std::string folder = way.user == 0 ? "AnnaF" : "BenF";

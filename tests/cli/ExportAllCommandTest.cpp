@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cstdlib>
 #include <tuple>
@@ -14,6 +13,8 @@
 #include "base/Bitmap.h"
 #include "base/Stream.h"
 #include "support/PalmFolders.h"
+#include "support/Pictures.h"
+#include "support/PngFile.h"
 #include "support/Qalbum.h"
 #include "support/TempDir.h"
 
@@ -42,40 +43,6 @@ base::Bitmap readBmp(const fs::path& file) {
   base::Bitmap picture;
   picture.loadFromStream(stream);
   return picture;
-}
-
-uint32_t u32BE(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-
-// The palette and rows of an 8-bit palettised PNG as a bitmap.
-base::Bitmap readPng(const fs::path& file) {
-  const std::vector<uint8_t> f = TempDir::read(file.string());
-  uint32_t width = 0, height = 0;
-  std::vector<uint8_t> palette, idat;
-  for (size_t at = 8; at + 12 <= f.size();) {
-    const uint32_t length = u32BE(&f[at]);
-    const std::string type(f.begin() + static_cast<long>(at) + 4, f.begin() + static_cast<long>(at) + 8);
-    const uint8_t* data = &f[at + 8];
-    if (type == "IHDR") width = u32BE(data), height = u32BE(data + 4);
-    if (type == "PLTE") palette.assign(data, data + length);
-    if (type == "IDAT") idat.insert(idat.end(), data, data + length);
-    at += 12 + length;
-  }
-  base::Bitmap picture(static_cast<int>(width), static_cast<int>(height), base::PixelFormat::Indexed8);
-  std::vector<uint8_t> rows((width + 1) * height);
-  uLongf size = rows.size();
-  EXPECT_EQ(uncompress(rows.data(), &size, idat.data(), idat.size()), Z_OK);
-  for (uint32_t y = 0; y < height; ++y)
-    std::copy_n(&rows[y * (width + 1) + 1], width, picture.scanLine(static_cast<int>(y)));
-  for (size_t i = 0; i * 3 + 2 < palette.size(); ++i)
-    picture.palette()[i] = base::RGBQuad{palette[i * 3 + 2], palette[i * 3 + 1], palette[i * 3], 0};
-  return picture;
-}
-
-bool samePicture(const base::Bitmap& a, const base::Bitmap& b) {
-  if (a.width() != b.width() || a.height() != b.height() || a.palette() != b.palette()) return false;
-  for (int y = 0; y < a.height(); ++y)
-    if (!std::equal(a.scanLine(y), a.scanLine(y) + a.width(), b.scanLine(y))) return false;
-  return true;
 }
 
 class Family : public ::testing::Test {
@@ -118,7 +85,7 @@ TEST_F(Family, ExportAllKeepsGoingAddsToTheAlbumAndWritesEnlargedPng) {
   for (size_t i = 0; i < bmps.size(); ++i) {
     fs::path png = bmps[i];
     png.replace_extension(".png");
-    EXPECT_TRUE(samePicture(readPng(png), album::enlarge(readBmp(bmps[i]), 3))) << png;
+    EXPECT_TRUE(samePixels(pngPicture(readPng(TempDir::read(png.string()))), album::enlarge(readBmp(bmps[i]), 3))) << png;
     EXPECT_EQ(modificationTime(bmps[i]), pictures[i].time);
     EXPECT_EQ(modificationTime(png), pictures[i].time);
   }
@@ -246,7 +213,7 @@ TEST_F(Family, EveryUserKeepsALineAndAnAlbumOfItsOwn) {
   for (const User& user : users) {
     EXPECT_EQ(entries(dest / user.album), (std::vector<std::string>{"Pic_1.bmp", "Pic_2.bmp"})) << user.shown;
     const base::Bitmap own = album::decodePicture((twins / user.folder / "Backup" / "QuilloryPicA.pdb").string());
-    EXPECT_TRUE(samePicture(readBmp(dest / user.album / "Pic_1.bmp"), own)) << user.shown;
+    EXPECT_TRUE(samePixels(readBmp(dest / user.album / "Pic_1.bmp"), own)) << user.shown;
   }
   EXPECT_EQ(entries(dest).size(), users.size());
 }

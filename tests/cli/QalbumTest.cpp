@@ -1,6 +1,5 @@
 // qalbum run as a real program on real files.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -9,6 +8,8 @@
 #include "album/PictureDatabase.h"
 #include "support/Qalbum.h"
 #include "support/TempDir.h"
+#include "support/Pictures.h"
+#include "support/PngFile.h"
 
 using testsupport::TempDir;
 
@@ -17,48 +18,11 @@ namespace {
 using Outcome = testsupport::ProgramRun;
 using testsupport::qalbum;
 
-std::vector<uint8_t> stripes(size_t count) {
-  std::vector<uint8_t> pixels(count);
-  for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint8_t>((i / 160) % 216);
-  return pixels;
-}
-
-uint32_t u32BE(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-
-struct Png {
-  uint32_t width = 0, height = 0;
-  uint8_t depth = 0, colourType = 0;
-  std::vector<uint8_t> palette, idat;
-  bool crcsGood = true;
-};
-
-Png parsePng(const std::vector<uint8_t>& f) {
-  static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  Png png;
-  EXPECT_TRUE(f.size() > 8 && std::equal(signature, signature + 8, f.begin()));
-  for (size_t at = 8; at + 12 <= f.size();) {
-    const uint32_t length = u32BE(&f[at]);
-    const std::string type(f.begin() + at + 4, f.begin() + at + 8);
-    const uint8_t* data = &f[at + 8];
-    png.crcsGood &= crc32(0, &f[at + 4], length + 4) == u32BE(data + length);
-    if (type == "IHDR") {
-      png.width = u32BE(data);
-      png.height = u32BE(data + 4);
-      png.depth = data[8];
-      png.colourType = data[9];
-    }
-    if (type == "PLTE") png.palette.assign(data, data + length);
-    if (type == "IDAT") png.idat.insert(png.idat.end(), data, data + length);
-    at += 12 + length;
-  }
-  return png;
-}
-
 }  // namespace
 
 TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
   TempDir dir;
-  const std::vector<uint8_t> db = album::buildPictureDatabase("QuilloryPicStripes", stripes(89600));
+  const std::vector<uint8_t> db = album::buildPictureDatabase("QuilloryPicStripes", testsupport::pixelPattern(89600));
   const std::string pdb = dir.write("QuilloryPicStripes.pdb", db);
   const base::Bitmap picture = album::decodePicture(db.data(), db.size());
 
@@ -70,25 +34,12 @@ TEST(Qalbum, ConvertWritesTheSameBytesAsSaveAndTheSamePixelsAsPng) {
   Outcome png = qalbum(dir, {"convert", pdb, dir.path("out.PNG")});
   EXPECT_EQ(png.status, 0);
   const std::vector<uint8_t> pngFile = TempDir::read(dir.path("out.PNG"));
-  const Png image = parsePng(pngFile);
+  const testsupport::PngFile image = testsupport::readPng(pngFile);
+  EXPECT_TRUE(image.signatureGood);
   EXPECT_TRUE(image.crcsGood);
-  EXPECT_EQ(image.width, 320u);
-  EXPECT_EQ(image.height, 280u);
   EXPECT_EQ(image.depth, 8);
-  EXPECT_EQ(image.colourType, 3);
-  ASSERT_EQ(image.palette.size(), 768u);
-  EXPECT_EQ(image.palette[125 * 3], 0xFF);  // red
-  EXPECT_EQ(image.palette[125 * 3 + 1], 0x00);
-
-  std::vector<uint8_t> rows(281 * 320);
-  uLongf size = rows.size();
-  ASSERT_EQ(uncompress(rows.data(), &size, image.idat.data(), image.idat.size()), Z_OK);
-  ASSERT_EQ(size, 280u * 321u);
-  for (int y = 0; y < 280; ++y) {
-    const uint8_t* row = &rows[static_cast<size_t>(y) * 321];
-    ASSERT_EQ(row[0], 0);  // no filter
-    ASSERT_TRUE(std::equal(row + 1, row + 321, picture.scanLine(y))) << "row " << y;
-  }
+  EXPECT_EQ(image.colourType, 3);  // palettised
+  EXPECT_TRUE(testsupport::samePixels(testsupport::pngPicture(image), picture));
 
   // "-" is standard output, in the format the option names whatever OUT would say.
   Outcome piped = qalbum(dir, {"convert", "--format", "png", pdb, "-"});
@@ -104,7 +55,7 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
   const std::vector<uint8_t> old{1, 2, 3};
   const std::string out = dir.write("out.bmp", old);
 
-  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", stripes(22400));
+  std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", testsupport::pixelPattern(22400));
   // A database that fails is named, as info names it.
   const std::string a = dir.write("a.pdb", wrongName);
   Outcome r = qalbum(dir, {"convert", a, out});
@@ -128,7 +79,7 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, none + ": Cannot open file \"" + none + "\". No such file or directory.\n");
 
-  const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", stripes(100)));
+  const std::string good = dir.write("g.pdb", album::buildPictureDatabase("QuilloryPicG", testsupport::pixelPattern(100)));
   r = qalbum(dir, {"convert", good, dir.path("out.gif")});
   EXPECT_EQ(r.status, 2);
   r = qalbum(dir, {"convert", good, dir.path("no/such/folder.bmp")});
@@ -143,12 +94,12 @@ TEST(Qalbum, FailuresNameTheDatabaseAndLeaveOutUntouched) {
 
 TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
   TempDir dir;
-  std::vector<uint8_t> many = album::buildPictureDatabase("QuilloryPicMany", stripes(24000));
+  std::vector<uint8_t> many = album::buildPictureDatabase("QuilloryPicMany", testsupport::pixelPattern(24000));
   many[76] = 1;
   many[77] = 0;  // 256 records: the pixels start at 2128
   const std::string a = dir.write("a.pdb", many);
-  const std::string b = dir.write("b.pdb", album::buildPictureDatabase("NotAPicture", stripes(10)));
-  const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", stripes(22400)));
+  const std::string b = dir.write("b.pdb", album::buildPictureDatabase("NotAPicture", testsupport::pixelPattern(10)));
+  const std::string c = dir.write("c.pdb", album::buildPictureDatabase("QuilloryPicSmall", testsupport::pixelPattern(22400)));
 
   Outcome r = qalbum(dir, {"info", a, b, c});
   const char* dates = "  created: 2003-06-01 00:00:00 UTC\n  modified: 2003-06-01 00:00:00 UTC\n  type: Pict\n  creator: Qlry\n";
@@ -193,7 +144,7 @@ TEST(Qalbum, DashReadsTheDatabaseFromStandardInput) {
 TEST(Qalbum, InfoPrintsUtf8WithControlCharactersEscaped) {
   TempDir dir;
   // A file name in Windows-1252 bytes, a database name in Windows-1252 with an escape character.
-  const std::string path = dir.write("caf\xE9.pdb", album::buildPictureDatabase("QuilloryPicCaf\xE9\x1B[2J", stripes(10)));
+  const std::string path = dir.write("caf\xE9.pdb", album::buildPictureDatabase("QuilloryPicCaf\xE9\x1B[2J", testsupport::pixelPattern(10)));
   Outcome r = qalbum(dir, {"info", path});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, r.out.find("  records")),

@@ -8,6 +8,7 @@
 
 #include "base/Bitmap.h"
 #include "support/Qalbum.h"
+#include "support/Pictures.h"
 
 namespace fs = std::filesystem;
 
@@ -19,9 +20,7 @@ std::string readFile(const fs::path& p) {
 }
 
 void writeBmp(const fs::path& p, int w, int h) {
-  base::Bitmap b(w, h, base::PixelFormat::Rgb24);
-  for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i * 3);
-  const std::vector<uint8_t> bytes = b.toBmp();
+  const std::vector<uint8_t> bytes = testsupport::patternedBitmap(w, h).toBmp();
   std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                             static_cast<std::streamsize>(bytes.size()));
 }

@@ -10,18 +10,13 @@
 #include "tests/skin/GraphicEntries.h"
 #include "skin/VsComposer.h"
 #include "skin/VsCustomControl.h"
+#include "support/Pictures.h"
 
 using namespace skin;
 using skin_test::addGraphic;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-base::Bitmap picture(int w, int h, uint8_t seed) {
-  base::Bitmap b(w, h, base::PixelFormat::Rgb24);
-  for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i + seed);
-  return b;
-}
 
 class Holder : public forms::TComponent {
  public:
@@ -95,8 +90,8 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   const forms::ComponentPtr<Holder> root(new Holder(nullptr));
   auto* composer = new TVsComposer(root.get());
   composer->SetName("VsComposer1");
-  addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 1));
-  addGraphic(*composer->Graphics(), "second", picture(3, 5, 2));
+  addGraphic(*composer->Graphics(), "About1.bmp", testsupport::patternedBitmap(200, 220, 1));
+  addGraphic(*composer->Graphics(), "second", testsupport::patternedBitmap(3, 5, 2));
   int notified = 0;
   TVsChangeLink link;
   link.OnChange = [&](forms::TObject*) { ++notified; };
@@ -121,8 +116,8 @@ TEST(ComposerFormData, PicturesAreStoredUnderGraphicsGraphics) {
   ASSERT_NE(read, nullptr);
   ASSERT_EQ(read->Graphics()->Count(), 2);
   EXPECT_EQ(read->Graphics()->Items(0)->Name(), "About1.bmp");
-  EXPECT_EQ(read->Graphics()->Items(0)->Bitmap(), picture(200, 220, 1));
-  EXPECT_EQ(read->Graphics()->Items(1)->Bitmap(), picture(3, 5, 2));
+  EXPECT_EQ(read->Graphics()->Items(0)->Bitmap(), testsupport::patternedBitmap(200, 220, 1));
+  EXPECT_EQ(read->Graphics()->Items(1)->Bitmap(), testsupport::patternedBitmap(3, 5, 2));
 
   // A composer without pictures stores nothing but its name.
   const forms::ComponentPtr<Holder> empty(new Holder(nullptr));
@@ -149,7 +144,7 @@ TEST(ComposerFormData, AFormWithControlComposerAndTimerRoundTrips) {
     control->OnClick.set("VsSkin1Click", {});
     auto* composer = new TVsComposer(form.get());
     composer->SetName("VsComposer1");
-    addGraphic(*composer->Graphics(), "About1.bmp", picture(200, 220, 3));
+    addGraphic(*composer->Graphics(), "About1.bmp", testsupport::patternedBitmap(200, 220, 3));
     control->composer = composer;
     auto* timer = new forms::TTimer(form.get());
     timer->SetName("Timer1");

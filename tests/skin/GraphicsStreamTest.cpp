@@ -8,17 +8,12 @@
 #include "base/Bitmap.h"
 #include "base/Stream.h"
 #include "skin/VsGraphics.h"
+#include "support/Pictures.h"
 
 using namespace skin;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-base::Bitmap picture(int w, int h, uint8_t seed = 0) {
-  base::Bitmap b(w, h, base::PixelFormat::Rgb24);
-  for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i * 7 + seed);
-  return b;
-}
 
 void add(TVsGraphics& g, const std::string& name, const base::Bitmap& bitmap) {
   TVsGraphic entry;
@@ -67,11 +62,11 @@ TEST(GraphicsStream, EmptyCollectionIsEightBytesBothWays) {
 
 TEST(GraphicsStream, EntriesAreLaidOutInOrderAndReadBack) {
   TVsGraphics g;
-  const base::Bitmap small = picture(3, 2);
+  const base::Bitmap small = testsupport::patternedBitmap(3, 2);
   add(g, "Ab", small);
   add(g, "", {});             // empty name after a named entry
   add(g, "e", {});            // empty bitmap: name then the single byte 1
-  add(g, "", picture(1, 1, 9));
+  add(g, "", testsupport::patternedBitmap(1, 1, 9));
 
   Bytes expected = header(4);
   appendI32(expected, 2);
@@ -86,7 +81,7 @@ TEST(GraphicsStream, EntriesAreLaidOutInOrderAndReadBack) {
   append(expected, {1});
   appendI32(expected, 0);
   append(expected, {0});
-  const Bytes image2 = picture(1, 1, 9).toBmp();
+  const Bytes image2 = testsupport::patternedBitmap(1, 1, 9).toBmp();
   expected.insert(expected.end(), image2.begin(), image2.end());
   EXPECT_EQ(save(g), expected);
 
@@ -99,13 +94,13 @@ TEST(GraphicsStream, EntriesAreLaidOutInOrderAndReadBack) {
   EXPECT_TRUE(back.Items(1)->Bitmap().empty());
   EXPECT_EQ(back.Items(2)->Name(), "e");
   EXPECT_TRUE(back.Items(2)->Bitmap().empty());
-  EXPECT_EQ(back.Items(3)->Bitmap(), picture(1, 1, 9));
+  EXPECT_EQ(back.Items(3)->Bitmap(), testsupport::patternedBitmap(1, 1, 9));
   EXPECT_EQ(save(back), expected);
 }
 
 TEST(GraphicsStream, AboutBoxPictureIsTheWorkedExample) {
   TVsGraphics g;
-  add(g, "About1.bmp", picture(200, 220));
+  add(g, "About1.bmp", testsupport::patternedBitmap(200, 220));
   const Bytes bytes = save(g);
   ASSERT_EQ(bytes.size(), 132077u);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 12), (Bytes{0xB6, 0xFD, 0xB2, 0x04, 1, 0, 0, 0, 10, 0, 0, 0}));
@@ -157,7 +152,7 @@ TEST(GraphicsStream, StreamEndingInsideAnOwnFieldIsInvalid) {
 }
 
 TEST(GraphicsStream, ImagesAreReadAsTheBitmapReaderDoes) {
-  const Bytes image = picture(4, 3).toBmp();
+  const Bytes image = testsupport::patternedBitmap(4, 3).toBmp();
   auto oneImage = [&](const Bytes& bmp, uint8_t flag = 0) {
     Bytes b = header(1);
     appendI32(b, 1);

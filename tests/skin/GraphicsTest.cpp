@@ -14,17 +14,12 @@
 
 #include "support/ErrorText.h"
 #include "support/TempDir.h"
+#include "support/Pictures.h"
 
 using namespace skin;
 using testsupport::TempDir;
 
 namespace {
-
-base::Bitmap picture(int w, int h) {
-  base::Bitmap b(w, h, base::PixelFormat::Rgb24);
-  for (size_t i = 0; i < b.bits().size(); ++i) b.bits()[i] = static_cast<uint8_t>(i);
-  return b;
-}
 
 std::unique_ptr<TVsGraphic> entry(const std::string& name, const base::Bitmap& bitmap = {}) {
   auto g = std::make_unique<TVsGraphic>();
@@ -174,7 +169,7 @@ TEST(VsGraphics, IndexOfIgnoresCaseAsWindows1252Does) {
 }
 
 TEST(VsGraphics, EntryAssignCopiesNameAndPictureOnly) {
-  const auto a = entry("a", picture(2, 2));
+  const auto a = entry("a", testsupport::patternedBitmap(2, 2));
   TVsGraphic b;
   int calls = 0;
   b.OnChange = [&](forms::TObject*) { ++calls; };
@@ -191,7 +186,7 @@ TEST(VsGraphics, EntryAssignCopiesNameAndPictureOnly) {
 TEST(VsGraphics, FilesRoundTripAndFailuresLeaveTheCollection) {
   TempDir dir;
   TVsGraphics g;
-  const auto a = entry("About1.bmp", picture(5, 4)), b = entry("second");
+  const auto a = entry("About1.bmp", testsupport::patternedBitmap(5, 4)), b = entry("second");
   g.Add(a.get());
   g.Add(b.get());
   const std::string path = dir.path("skin.vsg");

@@ -13,6 +13,7 @@
 #include "tests/skin/GraphicEntries.h"
 #include "skin/Messages.h"
 #include "skin/VsSkin.h"
+#include "support/Pictures.h"
 
 using skin::TVsComposer;
 using skin::TVsGraphic;
@@ -23,20 +24,9 @@ namespace {
 
 constexpr uint32_t kBlue = 0x00C04020;  // 0x00BBGGRR
 
-base::Bitmap picture(int w, int h, uint32_t color) {
-  base::Bitmap bm(w, h, base::PixelFormat::Rgb24);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = bm.scanLine(y) + static_cast<size_t>(x) * 3;
-      p[0] = static_cast<uint8_t>(color >> 16);
-      p[1] = static_cast<uint8_t>(color >> 8);
-      p[2] = static_cast<uint8_t>(color);
-    }
-  return bm;
-}
 
 void fillRect(base::Bitmap& bm, const QRect& r, uint32_t color) {
-  const base::Bitmap patch = picture(r.width(), r.height(), color);
+  const base::Bitmap patch = testsupport::plainBitmap(r.width(), r.height(), color);
   for (int y = 0; y < r.height(); ++y)
     std::memcpy(bm.scanLine(r.top() + y) + static_cast<size_t>(r.left()) * 3, patch.scanLine(y),
                 static_cast<size_t>(r.width()) * 3);
@@ -78,7 +68,7 @@ class VsSkin : public ::testing::Test {
   }
 
   // A form owning a skin and a composer with one 200 by 220 picture, as the about box has.
-  void makeSkinnedForm(const base::Bitmap& bm = picture(200, 220, kBlue)) {
+  void makeSkinnedForm(const base::Bitmap& bm = testsupport::plainBitmap(200, 220, kBlue)) {
     form.reset(new TSkinTestForm(nullptr));
     form->SetClientWidth(400);
     form->SetClientHeight(300);
@@ -166,7 +156,7 @@ TEST_F(VsSkin, PaintsAndSizesFromTheEntrysCurrentBitmap) {
   EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 220));
 
   // The next notification rebuilds the region and fits the form to the picture.
-  addGraphic(*composer->Graphics(), "Other.bmp", picture(1, 1, kBlue));
+  addGraphic(*composer->Graphics(), "Other.bmp", testsupport::plainBitmap(1, 1, kBlue));
   EXPECT_EQ(form->mask(), QRegion(0, 0, 120, 90));
   EXPECT_EQ(form->ClientWidth(), 120);
   EXPECT_EQ(form->ClientHeight(), 90);
@@ -184,7 +174,7 @@ TEST_F(VsSkin, ControlAndFormTakeThePictureSizeWhateverWasAsked) {
 }
 
 TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
-  base::Bitmap bm = picture(200, 220, kBlue);
+  base::Bitmap bm = testsupport::plainBitmap(200, 220, kBlue);
   fillRect(bm, QRect(0, 0, 10, 10), forms::clWhite);
   makeSkinnedForm(bm);
   EXPECT_TRUE(form->mask().isEmpty());
@@ -198,7 +188,7 @@ TEST_F(VsSkin, MaskColourCutsItsPixelsAwayAndNoneRestoresTheRectangle) {
   EXPECT_EQ(skinControl->RgnData().Size(), 0);
 
   // A picture entirely of the mask colour keeps the form rectangular, not invisible.
-  base::Bitmap white = picture(200, 220, forms::clWhite);
+  base::Bitmap white = testsupport::plainBitmap(200, 220, forms::clWhite);
   composer->Graphics()->Clear();
   addGraphic(*composer->Graphics(), "About1.bmp", white);
   skinControl->SetMaskColor(forms::clWhite);
@@ -212,7 +202,7 @@ TEST_F(VsSkin, GraphicNameRebuildsOnlyOnARealChange) {
   skinControl->SetMaskColor(forms::clWhite);
   ASSERT_FALSE(form->mask().isEmpty());
   // Changed behind the composer's back, so only a rebuild can show the new size.
-  composer->Graphics()->Items(0)->Bitmap() = picture(50, 60, kBlue);
+  composer->Graphics()->Items(0)->Bitmap() = testsupport::plainBitmap(50, 60, kBlue);
 
   skinControl->SetGraphicName("About1.bmp");
   EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 200, 220));
@@ -242,7 +232,7 @@ TEST_F(VsSkin, ComposerChangesAreFollowed) {
   makeSkinnedForm();
   composer->Graphics()->Clear();
   EXPECT_EQ(skinControl->Graphic(), nullptr);
-  addGraphic(*composer->Graphics(), "ABOUT1.BMP", picture(80, 90, kBlue));
+  addGraphic(*composer->Graphics(), "ABOUT1.BMP", testsupport::plainBitmap(80, 90, kBlue));
   EXPECT_EQ(skinControl->geometry(), QRect(0, 0, 80, 90));
   EXPECT_EQ(form->ClientHeight(), 90);
 }
@@ -260,7 +250,7 @@ TEST_F(VsSkin, DestroyedComposerIsDroppedAndTheRegionRemoved) {
   // A composer of another owner is dropped as well, instead of being left dangling.
   forms::ComponentPtr<forms::TForm> other(new forms::TForm(nullptr));
   auto* foreign = new TVsComposer(other.get());
-  addGraphic(*foreign->Graphics(), "About1.bmp", picture(20, 30, kBlue));
+  addGraphic(*foreign->Graphics(), "About1.bmp", testsupport::plainBitmap(20, 30, kBlue));
   skinControl->SetComposer(foreign);
   ASSERT_EQ(skinControl->geometry(), QRect(0, 0, 20, 30));
   forms::TComponent::Free(foreign);
@@ -340,7 +330,7 @@ TEST_F(VsSkin, MouseEventsReachTheirHandlersWithButtonAndPosition) {
 }
 
 TEST_F(VsSkin, StoredPropertiesSurviveFormDataAndShapeTheFormOnceLoaded) {
-  base::Bitmap bm = picture(200, 220, kBlue);
+  base::Bitmap bm = testsupport::plainBitmap(200, 220, kBlue);
   fillRect(bm, QRect(190, 0, 10, 220), forms::clWhite);
   makeSkinnedForm(bm);
   form->SetName("SkinTestForm");

@@ -158,9 +158,8 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   EXPECT_EQ(copied.userDirs[0], folderText(temp.root() / "Copied" / "Zoe"));
   EXPECT_TRUE(copied.selectFirst);
 
-  TestRegistry registry(users::kPalmDesktopKey);
-  installUserLibrary(userLibraryFile(), temp.root() / "Desktop", "1\tMum\tMumF\n");
-  registry.setString("DesktopPath", (temp.root() / "Desktop").string());
-  registry.setString("Path", (temp.root() / "Desktop").string());
+  PalmDesktop desktop;
+  desktop.writeRegistry();
+  desktop.setUsers({{"Mum", "MumF"}});
   EXPECT_EQ(names(users::findUsers((temp.root() / "Copied").string())), std::vector<std::string>{"Mum"});
 }
