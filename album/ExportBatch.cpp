@@ -32,12 +32,14 @@ void decodeInto(PreparedPicture& item, const std::string& path, const PictureDec
 
 size_t decodeBatch(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
                    const ExportOptions& options, std::vector<PreparedPicture>& items) {
-  size_t count = 0;
-  while (count < items.size() && first + count < databases.size()) {
+  const size_t enlargement = static_cast<size_t>(options.scale) * static_cast<size_t>(options.scale);
+  size_t count = 0, pixels = 0;
+  while (count < items.size() && first + count < databases.size() && pixels < kExportBatchPixels) {
     PreparedPicture& item = items[count];
     decodeInto(item, databases[first + count], decode, options.author);
     ++count;
     if (item.failed() && !options.skipsFailures()) break;
+    if (item.isPicture) pixels += item.decoded.picture.bits().size() * enlargement;
   }
   return count;
 }

@@ -16,8 +16,10 @@
 namespace album {
 
 // Databases a batch holds: enough to keep every core encoding and the names
-// of a batch flushed to disk together.
+// of a batch flushed to disk together. Fewer when their pixels, enlarged,
+// pass kExportBatchPixels, as two batches of files are held in memory.
 inline constexpr size_t kExportBatch = 32;
+inline constexpr size_t kExportBatchPixels = size_t{32} << 20;
 
 // A database on its way through an export, in the order of the databases.
 struct PreparedPicture {
@@ -34,9 +36,9 @@ struct PreparedPicture {
 void decodeInto(PreparedPicture& item, const std::string& path, const PictureDecoder& decode,
                 const std::string& author);
 
-// Decodes the databases from `first` on into `items`, as many as it holds,
-// with the options' author; stops after a database that fails unless the
-// export skips it. Returns how many items were filled.
+// Decodes the databases from `first` on into `items`, as many as it holds and
+// kExportBatchPixels allows, with the options' author; stops after a database
+// that fails unless the export skips it. Returns how many items were filled.
 size_t decodeBatch(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
                    const ExportOptions& options, std::vector<PreparedPicture>& items);
 

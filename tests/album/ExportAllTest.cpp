@@ -6,6 +6,7 @@
 #include <set>
 
 #include "tools/DatabaseBuilder.h"
+#include "album/Enlarge.h"
 #include "album/ExportAll.h"
 #include "album/Messages.h"
 #include "album/PictureDatabase.h"
@@ -214,7 +215,8 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
     EXPECT_EQ(result.end, ExportEnd::Failed);
     EXPECT_EQ(result.counts.exported, c.exported);
     std::vector<std::string> expectedErrors = {databases[5] + ": " + album::msg::InvalidDatabase};
-    if (c.onFailure == OnFailure::NameAndSkip) expectedErrors.push_back(databases[35] + ": " + album::msg::InvalidDatabase);
+    if (c.onFailure == OnFailure::NameAndSkip)
+      expectedErrors.push_back(databases[35] + ": " + album::msg::InvalidDatabase);
     EXPECT_EQ(report.errors, expectedErrors);
     for (size_t step = 0; step < report.steps.size(); ++step) EXPECT_EQ(report.steps[step].first, step);
     std::set<std::string> expectedNames;
@@ -227,6 +229,32 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
     }
     EXPECT_EQ(namesIn(out.path()), expectedNames);  // no temporary file left
   }
+}
+
+// Enlarged pictures fill a batch sooner; the files still come whole, in list order.
+TEST(ExportAll, EnlargedPicturesKeepListOrderAcrossSmallerBatches) {
+  UserFolder user;
+  std::vector<std::string> databases;
+  for (size_t i = 0; i < 8; ++i) {
+    const std::string name = "QuilloryPic" + std::to_string(i);
+    databases.push_back(
+        user.add(name + ".pdb", i == 6 ? "x" + name : name, PictureSize::Large, static_cast<uint8_t>(i)));
+  }
+  TempDir out;
+  RecordedReport report;
+  ExportOptions options;
+  options.scale = kMaxScale;
+  options.onFailure = OnFailure::NameAndSkip;
+  EXPECT_EQ(exportPictures(databases, out.path() + kSep, decodePictureAndInfo, report, options).counts.exported, 7u);
+  EXPECT_EQ(report.errors, std::vector<std::string>{databases[6] + ": " + album::msg::InvalidDatabase});
+  int number = 0;
+  for (size_t i = 0; i < databases.size(); ++i) {
+    if (i == 6) continue;
+    const std::string name = ExportNumbers::fileName(++number);
+    const auto expected = pictureFileBytes(decodePicture(databases[i]), PictureFormat::Bmp, {}, kMaxScale);
+    EXPECT_EQ(TempDir::read(out.path(name)), expected) << name;
+  }
+  EXPECT_EQ(namesIn(out.path()).size(), 7u);
 }
 
 TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
@@ -277,8 +305,9 @@ TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
   const std::string program = outer.path("program") + kSep;
   for (const std::string& name : std::vector<std::string>{"", ".", "..", "../escape", "a" + kSep + "b", std::string("x\0y", 3)}) {
     RecordedReport report;
-    EXPECT_EQ(exportUserDatabases(program, name, user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
-              ExportEnd::FolderFailed);
+    EXPECT_EQ(
+        exportUserDatabases(program, name, user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
+        ExportEnd::FolderFailed);
     EXPECT_EQ(report.errors, std::vector<std::string>{"Cannot create " + program + name + kSep});
     EXPECT_TRUE(report.messages.empty());
   }
@@ -288,8 +317,9 @@ TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
   // An export folder that cannot be made: a file holds its name. The system's reason follows.
   outer.write("program" + kSep + "Dana", {0});
   RecordedReport report;
-  EXPECT_EQ(exportUserDatabases(program, "Dana", user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
-            ExportEnd::FolderFailed);
+  EXPECT_EQ(
+      exportUserDatabases(program, "Dana", user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
+      ExportEnd::FolderFailed);
   ASSERT_EQ(report.errors.size(), 1u);
   const std::string start = "Cannot create " + program + "Dana" + kSep + ". ";
   EXPECT_EQ(report.errors[0].substr(0, start.size()), start);
