@@ -70,9 +70,9 @@ std::vector<uint8_t> expectedBmp(const std::string& database) {
 // full path) raises: the database, then the error's text; empty when it raises none.
 template <typename Error>
 std::string decodeFailure(const std::string& database) {
-  base::Bitmap picture;
+  PictureAndInfo decoded;
   try {
-    decodePictureDatabase(database, picture);
+    decodePictureAndInfo(database, decoded);
   } catch (const Error& e) {
     return database + ": " + e.what();
   }
