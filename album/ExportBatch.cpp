@@ -46,7 +46,11 @@ size_t decodeBatch(const std::vector<std::string>& databases, size_t first, cons
 
 BatchEncoding::BatchEncoding(std::vector<PreparedPicture>& items, size_t count, const ExportOptions& options)
     : items_(items), count_(count), options_(options) {
-  const size_t threads = std::min<size_t>(std::max(1U, std::thread::hardware_concurrency()), count);
+  // A BMP file at the picture's size is its pixels behind a header: copying
+  // them costs less than handing them to other threads.
+  const bool worthThreads = options.format == PictureFormat::Png || options.scale > 1;
+  const size_t cores = worthThreads ? std::max(1U, std::thread::hardware_concurrency()) : 0;
+  const size_t threads = std::min<size_t>(cores, count);
   for (size_t t = 0; t < threads; ++t) {
     try {
       threads_.emplace_back([this] { work(); });

@@ -44,7 +44,8 @@ size_t decodeBatch(const std::vector<std::string>& databases, size_t first, cons
 
 // Encodes the files of the first `count` items that were decoded, on as many
 // threads as the machine has cores (each keeps its own compressor), while the
-// caller goes on; wait() or the destructor waits for the end.
+// caller goes on; wait() or the destructor waits for the end. BMP files at
+// the pictures' size are copied at once on the caller's thread.
 class BatchEncoding {
  public:
   BatchEncoding(std::vector<PreparedPicture>& items, size_t count, const ExportOptions& options);
