@@ -134,6 +134,11 @@ bool decodeDatabase(PictureDatabase& database, base::Bitmap& picture, const Deco
   return true;
 }
 
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture) {
+  PictureDatabase database(path);
+  return decodeDatabase(database, picture);
+}
+
 namespace {
 void decodeWhole(PictureDatabase& database, base::Bitmap& picture) {
   if (!decodeDatabase(database, picture)) throw EInvalidDatabase();

@@ -108,6 +108,10 @@ struct DecodeSteps {
 // stream errors of a file that ends early.
 bool decodeDatabase(PictureDatabase& database, base::Bitmap& picture, const DecodeSteps& steps = {});
 
+// The same for the database file at `path`; raises the platform's errors when
+// it cannot be opened or read.
+bool decodePictureDatabase(const std::string& path, base::Bitmap& picture);
+
 // The whole decoding of one database file into an upright picture. Raises
 // "Invalid database file!" (album::EInvalidDatabase) when the name check fails.
 base::Bitmap decodePicture(const std::string& path);
