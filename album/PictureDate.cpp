@@ -73,10 +73,10 @@ PngInfo pngInfo(const PictureDatabase& database, const std::string& author) {
 
 bool decodePictureAndInfo(const std::string& path, PictureAndInfo& into) {
   PictureDatabase database(path);
-  return decodePictureAndInfo(database, into);
+  return decodeDatabaseAndInfo(database, into);
 }
 
-bool decodePictureAndInfo(PictureDatabase& database, PictureAndInfo& into) {
+bool decodeDatabaseAndInfo(PictureDatabase& database, PictureAndInfo& into) {
   into.info = pngInfo(database);
   return decodeDatabase(database, into.picture);
 }

@@ -53,7 +53,7 @@ struct PictureAndInfo {
 // platform's errors when it cannot be opened or read.
 bool decodePictureAndInfo(const std::string& path, PictureAndInfo& into);
 // The same for a database opened already.
-bool decodePictureAndInfo(PictureDatabase& database, PictureAndInfo& into);
+bool decodeDatabaseAndInfo(PictureDatabase& database, PictureAndInfo& into);
 
 // Gives the picture file at `picturePath` the time `fileTime`, when there is one.
 void stampPictureFile(const std::string& picturePath, std::optional<int64_t> fileTime);

@@ -48,7 +48,7 @@ void writeToStdout(const std::vector<uint8_t>& bytes) {
 album::PictureAndInfo decodeNamed(const std::string& path) {
   album::PictureAndInfo decoded;
   try {
-    if (!album::decodePictureAndInfo(*openDatabase(path), decoded)) throw album::EInvalidDatabase();
+    if (!album::decodeDatabaseAndInfo(*openDatabase(path), decoded)) throw album::EInvalidDatabase();
   } catch (const std::exception& e) {
     throw base::Exception(path + ": " + e.what());
   }
