@@ -31,11 +31,10 @@ bool endsWith(const std::string& s, std::string_view suffix) {
   return s.size() >= suffix.size() && startsWith(s.substr(s.size() - suffix.size()), suffix);
 }
 
-// One export into an existing folder. The pictures of two batches are kept for
-// the whole run: each decoding replaces one while the old one is still held, so
-// the allocator reuses its memory. PNG data takes long to encode, so the next
-// batch of PNG pictures is decoded and encoded in parallel while this one is
-// written; a BMP is decoded and written one picture at a time.
+// One export into an existing folder, a batch at a time: the databases are
+// decoded in order, their files encoded in parallel while the batch before is
+// written, then written and named in order. The pictures of two batches are
+// kept for the whole run, so each decoding reuses the memory of an earlier one.
 class ExportRun {
  public:
   ExportRun(const std::vector<std::string>& databases, const std::string& folder, const PictureDecoder& decode,
@@ -46,25 +45,24 @@ class ExportRun {
         report_(report),
         options_(options),
         counts_(counts),
-        numbers_(folder, extensionOf(options)),
+        numbers_(folder, extensionOf(options.format)),
         folderSync_{folder},
-        current_(batchSize()),
-        next_(batchSize()),
-        pending_(folder, numbers_, options, counts.exported) {}
+        current_(kExportBatch),
+        next_(kExportBatch),
+        pending_(folder, numbers_, options.format, counts.exported) {}
 
-  ExportResult run() {
+  ExportEnd run() {
     size_t first = 0;
     size_t count = decodeFrom(0, current_);
-    BackgroundEncoding(current_, options_.png ? count : 0, options_.scale).wait();
+    BatchEncoding(current_, count, options_).wait();
     while (count > 0) {
       const size_t nextFirst = first + count;
-      // A batch that ends in a stop is the last one.
-      const bool stops = !options_.keepGoing && current_[count - 1].failed();
-      size_t nextCount = options_.png && !stops ? decodeFrom(nextFirst, next_) : 0;
-      BackgroundEncoding encoding(next_, nextCount, options_.scale);
+      // No batch is decoded after one that ends the export.
+      const bool ends = !options_.skipsFailures() && current_[count - 1].failed();
+      const size_t nextCount = ends ? 0 : decodeFrom(nextFirst, next_);
+      BatchEncoding encoding(next_, nextCount, options_);
       if (const auto end = writeBatch(first, count)) return *end;
       encoding.wait();
-      if (!options_.png && !stops) nextCount = decodeFrom(nextFirst, next_);
       std::swap(current_, next_);
       first = nextFirst;
       count = nextCount;
@@ -79,90 +77,82 @@ class ExportRun {
     ~FolderSync() { platform::syncFolder(folder); }
   };
 
-  size_t batchSize() const { return options_.png ? PendingPictures::kBatch : 1; }
-  // Failing databases are named in error reports rather than ending the export with a box or an exception.
-  bool named() const { return options_.nameFailures || options_.keepGoing; }
+  enum class Failure { NotAPicture, Unreadable, Unwritable };
 
   size_t decodeFrom(size_t first, std::vector<PreparedPicture>& items) {
-    return first < databases_.size() ? decodeAhead(databases_, first, decode_, options_.keepGoing, options_.author, items) : 0;
+    return first < databases_.size() ? decodeBatch(databases_, first, decode_, options_, items) : 0;
   }
 
-  // Writes the batch's pictures, databases first on; the result when the export ends in it.
-  std::optional<ExportResult> writeBatch(size_t first, size_t count) {
+  // Writes the batch's pictures, databases first on, and names them; the end when the export ends in it.
+  std::optional<ExportEnd> writeBatch(size_t first, size_t count) {
     for (size_t k = 0; k < count; ++k)
       if (const auto end = writeOne(first + k, current_[k])) return end;
+    if (!pending_.nameAll()) return albumFull();
     return std::nullopt;
   }
 
-  std::optional<ExportResult> writeOne(size_t index, PreparedPicture& item) {
+  std::optional<ExportEnd> writeOne(size_t index, const PreparedPicture& item) {
     report_.progress(index, databases_.size());
     const std::string& database = databases_[index];
-    if (item.failure) return unreadable(database, item.failure);
-    if (!item.decoded) return named() ? skip(database, msg::InvalidDatabase) : invalidDatabase();
-    bool added = false;
+    if (item.failure) return failed(database, textOf(item.failure), Failure::Unreadable);
+    if (!item.isPicture) return failed(database, msg::InvalidDatabase, Failure::NotAPicture);
     try {
-      added = pending_.add(item.picture, item.fileTime, options_.png ? &item.png : nullptr);
+      if (item.encodeFailure) std::rethrow_exception(item.encodeFailure);
+      if (pending_.add(item.bytes, item.decoded.info.modified)) return std::nullopt;
     } catch (const std::exception& e) {
-      if (!named()) {
-        pending_.nameAll();  // the pictures before the failing one are exported
-        throw;
-      }
-      return skip(database, e.what());
+      return failed(database, e.what(), Failure::Unwritable);
     }
-    if (!added) {
-      pending_.nameAll();
-      return albumFull();
-    }
-    if (pending_.full() && !pending_.nameAll()) return albumFull();
-    return std::nullopt;
+    pending_.nameAll();
+    return albumFull();
   }
 
-  // A database that could not be opened or read. Named like any failing
-  // database, it ends the export with a stop unless failures are named.
-  std::optional<ExportResult> unreadable(const std::string& database, const std::exception_ptr& failure) {
-    std::string text;
+  static std::string textOf(const std::exception_ptr& failure) {
     try {
       std::rethrow_exception(failure);
     } catch (const std::exception& e) {
-      text = e.what();
+      return e.what();
     }
-    if (named()) return skip(database, text);
-    pending_.nameAll();  // the pictures before the failing one are exported
-    report_.stop(failureText(database, text));
-    return ExportResult::Stopped;
   }
 
-  // "<path>: <message>", the database named in full so that it can be found and moved aside.
+  // A database that failed with `text`; what was written before it is named
+  // before the export ends.
+  std::optional<ExportEnd> failed(const std::string& database, const std::string& text, Failure failure) {
+    if (options_.onFailure != OnFailure::Stop) return skip(database, text);
+    if (failure == Failure::NotAPicture) {
+      if (!pending_.nameAll()) return albumFull();
+      report_.message(text);
+      return ExportEnd::Failed;
+    }
+    pending_.nameAll();
+    // A database that cannot be read is named in full, so that it can be found and moved aside.
+    report_.stop(failure == Failure::Unreadable ? failureText(database, text) : text);
+    return ExportEnd::Stopped;
+  }
+
+  // "<path>: <message>", the database named in full.
   static std::string failureText(const std::string& database, const std::string& failure) {
     return platform::absolutePath(database) + ": " + failure;
   }
 
-  // Names a failing database; the export goes on past it only with keepGoing.
-  std::optional<ExportResult> skip(const std::string& database, const std::string& failure) {
+  // Names a failing database; the export goes on past it only with NameAndSkip.
+  std::optional<ExportEnd> skip(const std::string& database, const std::string& failure) {
     report_.error(failureText(database, failure));
     ++counts_.skipped;
-    if (options_.keepGoing) return std::nullopt;
+    if (options_.skipsFailures()) return std::nullopt;
     if (!pending_.nameAll()) return albumFull();
-    return ExportResult::Failed;
+    return ExportEnd::Failed;
   }
 
-  ExportResult invalidDatabase() {
-    if (!pending_.nameAll()) return albumFull();
-    report_.message(msg::InvalidDatabase);
-    return ExportResult::InvalidDatabase;
-  }
-
-  ExportResult albumFull() {
+  ExportEnd albumFull() {
     report_.message(msg::AlbumFull);
-    return ExportResult::AlbumFull;
+    return ExportEnd::Failed;
   }
 
-  ExportResult finish() {
-    if (!pending_.nameAll()) return albumFull();
+  ExportEnd finish() {
     report_.progress(databases_.size(), databases_.size());
-    if (counts_.skipped > 0) return ExportResult::Failed;
-    report_.message(base::formatMessage(msg::Exported, {folder_}));
-    return ExportResult::Exported;
+    if (counts_.skipped > 0) return ExportEnd::Failed;
+    report_.finished(base::formatMessage(msg::Exported, {folder_}));
+    return ExportEnd::Exported;
   }
 
   const std::vector<std::string>& databases_;
@@ -222,56 +212,34 @@ std::string cannotCreateFolder(const std::string& folder) {
 }
 
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
-                            const PictureDecoder& decode, ExportReport& report) {
-  ExportCounts counts;
-  return exportPictures(databases, exportFolder, decode, report, ExportOptions{}, counts);
-}
-
-ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
-                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
-                            ExportCounts& counts) {
-  if (databases.empty()) return ExportResult::Nothing;
+                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options) {
+  ExportResult result;
+  if (databases.empty()) return result;
   if (!platform::directoryExists(exportFolder) && !platform::createDirectory(exportFolder)) {
     report.error(cannotCreateFolder(exportFolder));
-    return ExportResult::FolderFailed;
+    result.end = ExportEnd::FolderFailed;
+    return result;
   }
   try {
-    return ExportRun(databases, exportFolder, decode, report, options, counts).run();
+    result.end = ExportRun(databases, exportFolder, decode, report, options, result.counts).run();
   } catch (const std::exception& e) {
     report.stop(e.what());
-    return ExportResult::Stopped;
+    result.end = ExportEnd::Stopped;
   }
-}
-
-ExportResult exportUserAlbum(const std::string& programFolder, const std::string& albumName,
-                             const std::string& userFolder, const std::vector<std::string>& entries,
-                             const PictureDecoder& decode, ExportReport& report) {
-  return exportUserPictures(programFolder, albumName, userFolder + "Backup" + platform::kPathSeparator, entries,
-                            decode, report);
-}
-
-ExportResult exportUserPictures(const std::string& programFolder, const std::string& albumName,
-                                const std::string& backupFolder, const std::vector<std::string>& entries,
-                                const PictureDecoder& decode, ExportReport& report) {
-  std::vector<std::string> databases;
-  databases.reserve(entries.size());
-  for (const std::string& entry : entries)
-    databases.push_back(backupFolder + entry);
-  ExportCounts counts;
-  return exportUserDatabases(programFolder, albumName, databases, decode, report, ExportOptions{}, counts);
+  return result;
 }
 
 ExportResult exportUserDatabases(const std::string& root, const std::string& albumName,
                                  const std::vector<std::string>& databases, const PictureDecoder& decode,
-                                 ExportReport& report, const ExportOptions& options, ExportCounts& counts) {
-  if (databases.empty()) return ExportResult::Nothing;
+                                 ExportReport& report, const ExportOptions& options) {
+  if (databases.empty()) return {};
   const std::string exportFolder = root + albumName + platform::kPathSeparator;
   // A name such as "..", "a/b" or "" would name some other folder.
   if (!platform::isPlainFolderName(albumName)) {
     report.error(base::formatMessage(msg::CannotCreate, {exportFolder}));
-    return ExportResult::FolderFailed;
+    return {ExportEnd::FolderFailed, {}};
   }
-  return exportPictures(databases, exportFolder, decode, report, options, counts);
+  return exportPictures(databases, exportFolder, decode, report, options);
 }
 
 }  // namespace album

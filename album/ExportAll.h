@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "base/Bitmap.h"
+#include "album/PictureDate.h"
+#include "album/PictureWriter.h"
 
 namespace album {
 
-// Decodes the picture database at `path` into `picture`, upright. Returns false
-// when the file is not a picture database; raises the platform's errors when it
-// cannot be opened or read.
-using PictureDecoder = std::function<bool(const std::string& path, base::Bitmap& picture)>;
+// Decodes the picture database at `path` into `into` (decodePictureAndInfo,
+// or the same with a look at each picture on its way). Returns false when the
+// file is not a picture database; raises the platform's errors when it cannot
+// be opened or read.
+using PictureDecoder = std::function<bool(const std::string& path, PictureAndInfo& into)>;
 
 // Where an export tells its user what happened.
 class ExportReport {
@@ -28,30 +30,50 @@ class ExportReport {
   // A database that cannot be opened or read is named, "<absolute path>: <message>";
   // a file that cannot be written is named by its own message.
   virtual void stop(const std::string& text) = 0;
+  // Every picture took its name: "The pictures was successfully exported to <folder>".
+  virtual void finished(const std::string& text) { message(text); }
   // Called as each database's turn comes, before its picture is written: `done`
   // of `total` are written.
   virtual void progress(size_t done, size_t total) { (void)done, (void)total; }
 };
 
-enum class ExportResult { Nothing, Exported, FolderFailed, InvalidDatabase, AlbumFull, Failed, Stopped };
+// What a database that fails (not a picture database, unreadable, not
+// writable) does to an export.
+enum class OnFailure {
+  // The window's way: "Invalid database file!" for one that fails the name
+  // check, ExportReport::stop for the others; the export ends.
+  Stop,
+  // Named through ExportReport::error as "<absolute path>: <message>"; the export ends.
+  NameAndStop,
+  // Named the same way and skipped; the export goes on.
+  NameAndSkip,
+};
 
 // How an export writes and what it does when a database fails.
 struct ExportOptions {
-  bool png = false;  // Pic_<n>.png with the same pixels and palette instead of Pic_<n>.bmp
-  int scale = 1;     // whole-pixel enlargement, 1 to 8
-  // A failing database (not a picture database, unreadable, not writable) is
-  // reported through ExportReport::error as "<absolute path>: <message>"; then the export
-  // stops, or with keepGoing skips it and goes on. Without either, a database
-  // that fails the name check shows "Invalid database file!" and other errors
-  // stop the export, as the window's command does.
-  bool nameFailures = false;
-  bool keepGoing = false;
+  PictureFormat format = PictureFormat::Bmp;  // Pic_<n>.bmp, or Pic_<n>.png of the same pixels and palette
+  int scale = 1;                              // whole-pixel enlargement, 1 to 8
+  OnFailure onFailure = OnFailure::Stop;
   std::string author;  // the child's name (UTF-8, as shown) that PNG files record, if any
+
+  bool skipsFailures() const { return onFailure == OnFailure::NameAndSkip; }
 };
 
 struct ExportCounts {
   size_t exported = 0;  // pictures that took their name in the folder
   size_t skipped = 0;
+};
+
+enum class ExportEnd {
+  Exported,      // every database written, or none given
+  FolderFailed,  // the export folder was refused or could not be made: nothing written
+  Failed,        // a database failed or the album is full; what was named before stays
+  Stopped,       // a failure of the platform, told through ExportReport::stop
+};
+
+struct ExportResult {
+  ExportEnd end = ExportEnd::Exported;
+  ExportCounts counts;
 };
 
 // The numbers 1 to kMax of an export folder, read from the folder once.
@@ -85,31 +107,14 @@ std::string cannotCreateFolder(const std::string& folder);
 // to ExportReport::stop and ends the export with Stopped; files written before
 // stay.
 ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
-                            const PictureDecoder& decode, ExportReport& report);
-// The same with options; `counts` receives what was written and skipped.
-ExportResult exportPictures(const std::vector<std::string>& databases, const std::string& exportFolder,
-                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options,
-                            ExportCounts& counts);
-
-// Exports the pictures `entries` of a user's backup folder into the user's
-// album beside the program: programFolder + albumName + separator, albumName
-// being the album folder's file name (users/UserNames.h).
-ExportResult exportUserAlbum(const std::string& programFolder, const std::string& albumName,
-                             const std::string& userFolder, const std::vector<std::string>& entries,
-                             const PictureDecoder& decode, ExportReport& report);
-
-// The same with the folder that holds the entries given (a flat backup folder
-// has no Backup sub-folder; entries may lie in sub-folders of it); it ends with
-// a separator.
-ExportResult exportUserPictures(const std::string& programFolder, const std::string& albumName,
-                                const std::string& backupFolder, const std::vector<std::string>& entries,
-                                const PictureDecoder& decode, ExportReport& report);
+                            const PictureDecoder& decode, ExportReport& report, const ExportOptions& options = {});
 
 // Exports `databases` (full paths) into the user's album inside `root` (ending
-// with a separator): root + albumName + separator, made when missing. An album
-// name that is no plain folder name ("", "..", "a/b") gives "Cannot create
-// <folder>" and FolderFailed; no databases give Nothing.
+// with a separator): root + albumName + separator, made when missing, albumName
+// being the album folder's file name (users/UserNames.h). An album name that is
+// no plain folder name ("", "..", "a/b") gives "Cannot create <folder>" and
+// FolderFailed.
 ExportResult exportUserDatabases(const std::string& root, const std::string& albumName,
                                  const std::vector<std::string>& databases, const PictureDecoder& decode,
-                                 ExportReport& report, const ExportOptions& options, ExportCounts& counts);
+                                 ExportReport& report, const ExportOptions& options = {});
 }  // namespace album

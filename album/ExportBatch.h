@@ -1,64 +1,57 @@
-// Preparing a batch of an export ahead of its writing: the databases decoded
-// in order, and the PNG data of their pictures encoded in parallel.
+// The stages of an export before its writing, one batch of databases at a
+// time: the databases decoded in order, then the files of their pictures
+// encoded in parallel.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "album/ExportAll.h"
-#include "album/PngWriter.h"
-#include "base/Bitmap.h"
 
 namespace album {
 
-// A picture's PNG data, encoded ahead of its writing, or what stopped the encoding.
-struct EncodedPng {
-  std::vector<uint8_t> bytes;
-  std::exception_ptr failure;
-};
+// Databases a batch holds: enough to keep every core encoding and the names
+// of a batch flushed to disk together. Fewer when their pixels, enlarged,
+// pass kExportBatchPixels, as two batches of files are held in memory.
+inline constexpr size_t kExportBatch = 32;
+inline constexpr size_t kExportBatchPixels = size_t{32} << 20;
 
-// A database decoded ahead of its turn in the export, in the order of the databases.
+// A database on its way through an export, in the order of the databases.
 struct PreparedPicture {
-  bool decoded = false;
-  std::exception_ptr failure;  // thrown by the decoding or the reading of the date
-  base::Bitmap picture;
-  std::optional<int64_t> fileTime;
-  PngInfo info;  // what its PNG file records of the database
-  EncodedPng png;
+  bool isPicture = false;          // false: not a picture database
+  std::exception_ptr failure;      // raised by the decoding
+  PictureAndInfo decoded;          // the picture keeps its memory from one database to the next
+  std::vector<uint8_t> bytes;      // the picture's file
+  std::exception_ptr encodeFailure;
 
-  // Empties it for the next database; the picture keeps its memory.
-  void reset() {
-    decoded = false;
-    failure = nullptr;
-    fileTime.reset();
-    info = {};
-    png = {};
-  }
-  bool failed() const { return failure || !decoded; }
+  bool failed() const { return failure || !isPicture; }
 };
 
-// Decodes the databases from first on into items, as many as items holds, and
-// reads their names and dates (with `author`, the child's name, for the PNG
-// files); stops after a database that ends the export unless keepGoing.
-// Returns how many items were filled.
-size_t decodeAhead(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
-                   bool keepGoing, const std::string& author, std::vector<PreparedPicture>& items);
+// Decodes the database at `path` into `item`, with `author` for its PNG file.
+void decodeInto(PreparedPicture& item, const std::string& path, const PictureDecoder& decode,
+                const std::string& author);
 
-// Encodes the PNG data of the first count decoded pictures on as many threads
-// as the machine has cores (each keeps its own compressor) while the caller
-// goes on; wait() or the destructor waits for the end.
-class BackgroundEncoding {
+// Decodes the databases from `first` on into `items`, as many as it holds and
+// kExportBatchPixels allows, with the options' author; stops after a database
+// that fails unless the export skips it. Returns how many items were filled.
+size_t decodeBatch(const std::vector<std::string>& databases, size_t first, const PictureDecoder& decode,
+                   const ExportOptions& options, std::vector<PreparedPicture>& items);
+
+// Encodes the files of the first `count` items that were decoded, on as many
+// threads as the machine has cores (each keeps its own compressor), while the
+// caller goes on; wait() or the destructor waits for the end. BMP files at
+// the pictures' size are copied at once on the caller's thread.
+class BatchEncoding {
  public:
-  BackgroundEncoding(std::vector<PreparedPicture>& items, size_t count, int scale);
-  ~BackgroundEncoding() { wait(); }
-  BackgroundEncoding(const BackgroundEncoding&) = delete;
-  BackgroundEncoding& operator=(const BackgroundEncoding&) = delete;
+  BatchEncoding(std::vector<PreparedPicture>& items, size_t count, const ExportOptions& options);
+  ~BatchEncoding() { wait(); }
+  BatchEncoding(const BatchEncoding&) = delete;
+  BatchEncoding& operator=(const BatchEncoding&) = delete;
 
   void wait();
 
@@ -67,7 +60,7 @@ class BackgroundEncoding {
 
   std::vector<PreparedPicture>& items_;
   const size_t count_;
-  const int scale_;
+  const ExportOptions& options_;
   std::atomic<size_t> next_{0};
   std::vector<std::thread> threads_;
 };

@@ -1,33 +1,15 @@
 #include "album/PendingPictures.h"
 
-#include "album/Enlarge.h"
 #include "album/PictureDate.h"
 
 namespace album {
 
-namespace {
-
-// png is the picture's PNG data when exporting PNG; a BMP is written from the picture itself.
-void writePictureBytes(base::Stream& out, const base::Bitmap& picture, const EncodedPng* png) {
-  if (png) {
-    if (png->failure) std::rethrow_exception(png->failure);
-    out.writeBuffer(png->bytes.data(), png->bytes.size());
-  } else {
-    picture.saveToStream(out);
-  }
-}
-
-}  // namespace
-
-bool PendingPictures::add(const base::Bitmap& picture, std::optional<int64_t> fileTime, const EncodedPng* png) {
+bool PendingPictures::add(const std::vector<uint8_t>& bytes, std::optional<int64_t> fileTime) {
   const auto number = numbers_.free(files_.size());
   if (!number) return false;
   auto file =
       std::make_unique<platform::FileWriter>(folder_ + fileName(*number), platform::FileWriter::Purpose::NewName);
-  const base::Bitmap* shown = &picture;
-  std::optional<base::Bitmap> large;
-  if (!png && options_.scale > 1) shown = &large.emplace(enlarge(picture, options_.scale));
-  file->write([&](base::Stream& out) { writePictureBytes(out, *shown, png); });
+  file->write([&bytes](base::Stream& out) { out.writeBuffer(bytes.data(), bytes.size()); });
   file->closeForBatch();
   files_.push_back({std::move(file), fileTime});
   return true;

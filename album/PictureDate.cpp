@@ -40,14 +40,6 @@ std::optional<int64_t> pictureFileTime(const PictureDatabase& database) {
   return pictureFileTime(database.creationDate(), database.modificationDate(), currentTime());
 }
 
-std::optional<int64_t> databaseFileTime(const std::string& path) {
-  try {
-    return pictureFileTime(PictureDatabase(path));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 CivilTime civilTime(int64_t unixSeconds) {
   using namespace std::chrono;
   const int64_t days = floorDiv(unixSeconds, kSecondsPerDay);
@@ -79,14 +71,14 @@ PngInfo pngInfo(const PictureDatabase& database, const std::string& author) {
   return info;
 }
 
-PngInfo databasePngInfo(const std::string& path, const std::string& author) {
-  try {
-    return pngInfo(PictureDatabase(path), author);
-  } catch (const std::exception&) {
-    PngInfo info;
-    info.author = author;
-    return info;
-  }
+bool decodePictureAndInfo(const std::string& path, PictureAndInfo& into) {
+  PictureDatabase database(path);
+  return decodeDatabaseAndInfo(database, into);
+}
+
+bool decodeDatabaseAndInfo(PictureDatabase& database, PictureAndInfo& into) {
+  into.info = pngInfo(database);
+  return decodeDatabase(database, into.picture);
 }
 
 void stampPictureFile(const std::string& picturePath, std::optional<int64_t> fileTime) {

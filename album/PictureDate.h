@@ -25,8 +25,6 @@ int64_t currentTime();
 // file then keeps the time of writing).
 std::optional<int64_t> pictureFileTime(uint32_t created, uint32_t modified, int64_t now);
 std::optional<int64_t> pictureFileTime(const PictureDatabase& database);
-// The same for the database file at `path`; nullopt when it cannot be read.
-std::optional<int64_t> databaseFileTime(const std::string& path);
 
 // A time in UTC by its calendar parts.
 struct CivilTime {
@@ -42,8 +40,20 @@ std::string rfc1123Time(int64_t unixSeconds);
 // is sane as its creation time, and the child's name (`author`, UTF-8 as the
 // user list shows it) when there is one.
 PngInfo pngInfo(const PictureDatabase& database, const std::string& author = {});
-// The same for the database file at `path`; without dates or title when it cannot be read.
-PngInfo databasePngInfo(const std::string& path, const std::string& author = {});
+
+// A database's picture, upright, and what its picture file records of the
+// database (pngInfo): the date the file takes, and in a PNG file its name and dates.
+struct PictureAndInfo {
+  base::Bitmap picture;
+  PngInfo info;
+};
+
+// Decodes the database file at `path` into `into`, the picture and its info
+// from one open. Returns false when it is not a picture database; raises the
+// platform's errors when it cannot be opened or read.
+bool decodePictureAndInfo(const std::string& path, PictureAndInfo& into);
+// The same for a database opened already.
+bool decodeDatabaseAndInfo(PictureDatabase& database, PictureAndInfo& into);
 
 // Gives the picture file at `picturePath` the time `fileTime`, when there is one.
 void stampPictureFile(const std::string& picturePath, std::optional<int64_t> fileTime);

@@ -11,8 +11,6 @@
 #include "album/AlbumPictures.h"
 #include "album/ExportBatch.h"
 #include "album/Messages.h"
-#include "album/PendingPictures.h"
-#include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
 #include "base/Errors.h"
 #include "base/Text.h"
@@ -98,18 +96,6 @@ class PictureFiles {
   std::vector<Pending> pending_;
 };
 
-void decodeInto(const AlbumPicture& picture, const std::string& author, PreparedPicture& item) {
-  item.reset();
-  try {
-    PictureDatabase database(picture.database);
-    item.decoded = decodeDatabase(database, item.picture);
-    item.info = pngInfo(database, author);
-    item.fileTime = item.info.modified;
-  } catch (const std::exception&) {
-    item.failure = std::current_exception();
-  }
-}
-
 std::string failureText(const PreparedPicture& item) {
   if (!item.failure) return msg::InvalidDatabase;
   try {
@@ -127,7 +113,9 @@ class WebAlbumRun {
   WebAlbumRun(const std::vector<AlbumUser>& users, const std::string& folder, ExportReport& report,
               const AlbumOptions& options, std::vector<ExportCounts>& counts)
       : users_(users), folder_(folder), report_(report), options_(options), counts_(counts),
-        current_(PendingPictures::kBatch), next_(PendingPictures::kBatch) {}
+        current_(kExportBatch), next_(kExportBatch) {
+    png_.format = PictureFormat::Png;
+  }
 
   AlbumResult run() {
     counts_.assign(users_.size(), {});
@@ -195,10 +183,10 @@ class WebAlbumRun {
     PictureFiles files(childFolder);
     size_t first = 0;
     size_t count = decodeFrom(u, 0, current_);
-    BackgroundEncoding(current_, count, 1).wait();
+    BatchEncoding(current_, count, png_).wait();
     while (count > 0) {
       const size_t nextCount = decodeFrom(u, first + count, next_);
-      BackgroundEncoding encoding(next_, nextCount, 1);
+      BatchEncoding encoding(next_, nextCount, png_);
       for (size_t k = 0; k < count; ++k)
         if (!writeOne(u, files, childFolder, first + k, current_[k], kept)) return false;
       files.nameAll();
@@ -219,7 +207,7 @@ class WebAlbumRun {
     const std::vector<AlbumPicture>& pictures = sections_[u].pictures;
     size_t count = 0;
     for (; count < items.size() && first + count < pictures.size(); ++count)
-      decodeInto(pictures[first + count], users_[u].name, items[count]);
+      decodeInto(items[count], pictures[first + count].database, decodePictureAndInfo, users_[u].name);
     return count;
   }
 
@@ -231,8 +219,8 @@ class WebAlbumRun {
       kept[index] = false;
       return leaveOut(u, picture.database, failureText(item));
     }
-    if (item.png.failure) std::rethrow_exception(item.png.failure);
-    files.write(childFolder + picture.fileName, std::move(item.png.bytes), item.fileTime);
+    if (item.encodeFailure) std::rethrow_exception(item.encodeFailure);
+    files.write(childFolder + picture.fileName, std::move(item.bytes), item.decoded.info.modified);
     return true;
   }
 
@@ -249,6 +237,7 @@ class WebAlbumRun {
   std::vector<ExportCounts>& counts_;
   const int64_t now_ = currentTime();
   std::vector<AlbumSection> sections_;
+  ExportOptions png_;  // how the pictures' files are encoded
   std::vector<PreparedPicture> current_, next_;
   size_t done_ = 0;
   bool complete_ = true;

@@ -4,11 +4,11 @@
 
 #include <QMainWindow>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "album/PictureTemplate.h"
+#include "album/PngWriter.h"
 #include "app/AboutBox.h"
 #include "platform/Files.h"
 #include "users/UserDirectory.h"
@@ -174,8 +174,8 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   UsersSource users_;
   AboutBox aboutBox_;
   std::string pictureName_;
-  // The modification time a file saved from the picture shown takes.
-  std::optional<int64_t> pictureTime_;
+  // What a file saved from the picture shown records of its database: its date, and in a PNG its name.
+  album::PngInfo pictureInfo_;
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;
   std::vector<std::string> albumNames_ = std::vector<std::string>(users::kUserSlots);

@@ -5,16 +5,12 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QStandardPaths>
-#include <algorithm>
-#include <cctype>
-#include <string_view>
 
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
 #include "album/PictureList.h"
 #include "album/PictureWriter.h"
-#include "album/PngWriter.h"
 #include "app/BoxReport.h"
 #include "app/Controls.h"
 #include "app/FileNames.h"
@@ -25,7 +21,6 @@
 #include "base/Text.h"
 #include "forms/WaitCursor.h"
 #include "platform/Directory.h"
-#include "platform/FileWriter.h"
 #include "platform/Files.h"
 #include "users/RememberedFolder.h"
 #include "users/UserSources.h"
@@ -39,17 +34,10 @@ QString fromAnsi(const std::string& text) { return QString::fromStdString(base::
 // File names and messages that carry them: UTF-8 where valid, else Windows-1252.
 QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
 
-bool hasExtension(const std::string& path, std::string_view extension) {
-  return path.size() >= extension.size() &&
-         std::equal(extension.rbegin(), extension.rend(), path.rbegin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-         });
-}
-
 // The file Save As writes for the chosen path: a name ending in .bmp or .png as it
 // is, any other with ".bmp" added, as a Windows save dialog for bitmaps does.
 std::string savedPicturePath(std::string path) {
-  if (hasExtension(path, ".bmp") || hasExtension(path, ".png")) return path;
+  if (album::formatNamedBy(path)) return path;
   if (!path.empty() && path.back() == '.') path.pop_back();
   return path + ".bmp";
 }
@@ -217,7 +205,7 @@ void TMainForm::ListBox1Click() {
 void TMainForm::LoadPicture(const std::string& path) {
   album::PictureDatabase database(path);
   pictureName_ = database.name();
-  pictureTime_ = album::pictureFileTime(database);
+  pictureInfo_ = album::pngInfo(database);
   album::DecodeSteps steps;
   steps.nameChecked = [this] {
     setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
@@ -267,13 +255,7 @@ std::string TMainForm::savedFileName() const {
 }
 
 void TMainForm::writeShownPicture(const std::string& path) {
-  if (hasExtension(path, ".png")) {
-    const std::vector<uint8_t> image = album::encodePng(Image1->bitmap());
-    platform::writeFileReplacing(path, [&image](base::Stream& s) { s.writeBuffer(image.data(), image.size()); });
-  } else {
-    album::writePicture(Image1->bitmap(), path);
-  }
-  album::stampPictureFile(path, pictureTime_);
+  album::writePicture(Image1->bitmap(), path, pictureInfo_);
 }
 
 void TMainForm::Save1Click() {
@@ -302,23 +284,25 @@ void TMainForm::SaveAs1Click() {
 }
 
 void TMainForm::ExportAll1Click() {
-  std::vector<std::string> entries;
-  for (int i = 0; i < ListBox1->count(); ++i)
-    entries.push_back(ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   const int user = UserBox->currentIndex();
-  if (entries.empty() || user < 0) return;
-  const auto decodeIntoWorkImage = [this](const std::string& path, base::Bitmap& picture) {
+  if (ListBox1->count() == 0 || user < 0) return;
+  // Each entry is a path inside the user's folder.
+  const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
+  std::vector<std::string> databases;
+  for (int i = 0; i < ListBox1->count(); ++i)
+    databases.push_back(userFolder + ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  const auto decodeIntoWorkImage = [this](const std::string& path, album::PictureAndInfo& into) {
     Image2->setBitmap({});
-    if (!album::decodePictureDatabase(path, picture)) return false;
-    Image2->setBitmap(picture);
+    if (!album::decodePictureAndInfo(path, into)) return false;
+    Image2->setBitmap(into.picture);
     return true;
   };
   forms::WaitCursor wait;
   BoxReport report(ui_, [this](size_t done, size_t total) {
     emit exportProgress(static_cast<int>(done), static_cast<int>(total));
   });
-  album::exportUserPictures(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)],
-                            userDirs_[static_cast<size_t>(user)], entries, decodeIntoWorkImage, report);
+  album::exportUserDatabases(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)], databases,
+                             decodeIntoWorkImage, report);
 }
 
 void TMainForm::Exit1Click() { close(); }

@@ -10,7 +10,7 @@
 
 #include "tools/DatabaseBuilder.h"
 #include "album/ExportAll.h"
-#include "album/PictureDatabase.h"
+#include "album/PictureDate.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +51,7 @@ void exportInto(benchmark::State& state, int alreadyThere) {
   fs::create_directory(out);
   for (int n = 1; n <= alreadyThere; ++n) std::ofstream(out / ("Pic_" + std::to_string(n) + ".bmp"));
   for (auto _ : state) {
-    album::exportPictures(databases, out.string() + "/", album::decodePictureDatabase, report);
+    album::exportPictures(databases, out.string() + "/", album::decodePictureAndInfo, report);
     state.PauseTiming();
     for (int n = alreadyThere + 1; n <= alreadyThere + kPictures; ++n) fs::remove(out / ("Pic_" + std::to_string(n) + ".bmp"));
     state.ResumeTiming();

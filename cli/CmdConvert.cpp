@@ -2,8 +2,6 @@
 // one picture database into a BMP file, exactly as Save writes it, or into a
 // PNG image of the same pixels; PDB "-" is standard input, OUT "-" standard
 // output. A file takes the database's date.
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -13,13 +11,11 @@
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
 #include "album/PictureWriter.h"
-#include "album/PngWriter.h"
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
 #include "cli/Messages.h"
 #include "cli/StandardInput.h"
-#include "platform/FileWriter.h"
 #include "platform/Files.h"
 
 namespace cli {
@@ -32,18 +28,12 @@ namespace {
 // Larger than any picture enlarged the most, and far from overflowing.
 constexpr int kMaxSize = 65535;
 
-bool endsWithNoCase(const std::string& text, const std::string& suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                    [](char want, char got) { return std::tolower(static_cast<unsigned char>(got)) == want; });
-}
-
-// "bmp" or "png": the --format option, else OUT's extension.
-std::string outputFormat(const Invocation& call, const std::string& out) {
-  if (const auto format = call.value("--format")) return *format;
+// The --format option ("bmp" or "png"), else OUT's extension.
+album::PictureFormat outputFormat(const Invocation& call, const std::string& out) {
+  if (const auto format = call.value("--format"))
+    return *format == "png" ? album::PictureFormat::Png : album::PictureFormat::Bmp;
   if (out == "-") throw UsageError(msg::StdoutNeedsFormat);
-  if (endsWithNoCase(out, ".png")) return "png";
-  if (endsWithNoCase(out, ".bmp")) return "bmp";
+  if (const auto format = album::formatNamedBy(out)) return *format;
   throw UsageError(msg::OutputExtension);
 }
 
@@ -53,16 +43,16 @@ void writeToStdout(const std::vector<uint8_t>& bytes) {
   std::cout.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The database at `path` ("-": standard input), its picture decoded into
-// `picture`; a failure names the database first, as info does.
-std::unique_ptr<album::PictureDatabase> decodeNamed(const std::string& path, base::Bitmap& picture) {
+// The picture of the database at `path` ("-": standard input) and its info; a
+// failure names the database first, as info does.
+album::PictureAndInfo decodeNamed(const std::string& path) {
+  album::PictureAndInfo decoded;
   try {
-    std::unique_ptr<album::PictureDatabase> database = openDatabase(path);
-    if (!album::decodeDatabase(*database, picture)) throw album::EInvalidDatabase();
-    return database;
+    if (!album::decodeDatabaseAndInfo(*openDatabase(path), decoded)) throw album::EInvalidDatabase();
   } catch (const std::exception& e) {
     throw base::Exception(path + ": " + e.what());
   }
+  return decoded;
 }
 
 // --size N, for a thumbnail: the picture fitted into N x N pixels.
@@ -81,7 +71,7 @@ std::optional<int> sizeOption(const Invocation& call) {
 
 int runConvert(const Invocation& call) {
   const std::string& out = call.args[1];
-  const std::string format = outputFormat(call, out);
+  const album::PictureFormat format = outputFormat(call, out);
   // A picture's bytes would only garble the terminal.
   if (out == "-" && platform::isTerminal(stdout)) throw UsageError(msg::StdoutIsTerminal);
   const std::optional<int> size = sizeOption(call);
@@ -89,21 +79,13 @@ int runConvert(const Invocation& call) {
   const int scale = scaleOption(call);
   checkStandardInputIfNamed({call.args[0]});
 
-  base::Bitmap picture;
-  const std::unique_ptr<album::PictureDatabase> database = decodeNamed(call.args[0], picture);
-  picture = size ? album::fitWithin(picture, *size) : album::enlarge(picture, scale);
-  const std::vector<uint8_t> bytes =
-      format == "png" ? album::encodePng(picture, album::pngInfo(*database)) : picture.toBmp();
-  if (out == "-") {
+  album::PictureAndInfo decoded = decodeNamed(call.args[0]);
+  if (size) decoded.picture = album::fitWithin(decoded.picture, *size);
+  const std::vector<uint8_t> bytes = album::pictureFileBytes(decoded.picture, format, decoded.info, scale);
+  if (out == "-")
     writeToStdout(bytes);
-    return 0;
-  }
-  if (format == "png") {
-    platform::writeFileReplacing(out, [&bytes](base::Stream& s) { s.writeBuffer(bytes.data(), bytes.size()); });
-  } else {
-    album::writePicture(picture, out);
-  }
-  album::stampPictureFile(out, album::pictureFileTime(*database));
+  else
+    album::writePictureFile(out, bytes, decoded.info.modified);
   return 0;
 }
 

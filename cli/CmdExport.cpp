@@ -3,7 +3,6 @@
 // rules of Export All.
 #include <iostream>
 
-#include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "cli/Commands.h"
 #include "cli/ExportSupport.h"
@@ -37,13 +36,11 @@ int runExport(const Invocation& call) {
     if (const auto found = users::scanPalmFolder(folder); !found.empty()) return notABackupFolder(args[0], found);
     report.message(base::formatMessage(msg::NoPictureDatabase, {platform::folderInMessages(folder)}));
   }
-  album::ExportCounts counts;
   const album::ExportResult result =
-      album::exportPictures(databases, platform::withSeparator(args[1]), album::decodePictureDatabase, report,
-                            options, counts);
-  if (result == album::ExportResult::Stopped) return 1;
-  printTotals(call, counts);
-  return result == album::ExportResult::Exported || result == album::ExportResult::Nothing ? 0 : 1;
+      album::exportPictures(databases, platform::withSeparator(args[1]), album::decodePictureAndInfo, report, options);
+  if (result.end == album::ExportEnd::Stopped) return 1;
+  printTotals(call, result.counts);
+  return result.end == album::ExportEnd::Exported ? 0 : 1;
 }
 
 }  // namespace cli

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "album/Messages.h"
-#include "album/PictureDatabase.h"
 #include "base/Errors.h"
 #include "base/Text.h"
 #include "cli/Commands.h"
@@ -17,23 +16,12 @@ namespace cli {
 
 namespace {
 
-struct UserExport {
-  album::ExportResult result = album::ExportResult::Failed;
-  album::ExportCounts counts;
-};
-
-UserExport exportUser(const users::UsersData& found, size_t user, const std::string& dest,
-                      const album::ExportOptions& options, ConsoleReport& report) {
-  UserExport run;
+album::ExportResult exportUser(const users::UsersData& found, size_t user, const std::string& dest,
+                               const album::ExportOptions& options, ConsoleReport& report) {
   album::ExportOptions withAuthor = options;
   withAuthor.author = found.userNames[user];
-  run.result = album::exportUserDatabases(dest, found.albumNames[user], userDatabases(found.userDirs[user]),
-                                          album::decodePictureDatabase, report, withAuthor, run.counts);
-  return run;
-}
-
-bool succeeded(album::ExportResult result) {
-  return result == album::ExportResult::Exported || result == album::ExportResult::Nothing;
+  return album::exportUserDatabases(dest, found.albumNames[user], userDatabases(found.userDirs[user]),
+                                    album::decodePictureAndInfo, report, withAuthor);
 }
 
 }  // namespace
@@ -52,23 +40,24 @@ int runExportAll(const Invocation& call) {
   album::ExportCounts total;
   int status = 0;
   for (size_t i = 0; i < found.items.size(); ++i) {
-    UserExport run;
+    album::ExportResult run;
     try {
       run = exportUser(found, i, dest, options, report);
     } catch (const std::exception& e) {
       return report.fail(e.what());
     }
-    if (run.result == album::ExportResult::Stopped) return 1;
+    if (run.end == album::ExportEnd::Stopped) return 1;
     total.exported += run.counts.exported;
     total.skipped += run.counts.skipped;
     // --quiet leaves out the users whose pictures all went.
-    if (!quiet || !succeeded(run.result) || run.counts.skipped > 0)
+    const bool allWent = run.end == album::ExportEnd::Exported;
+    if (!quiet || !allWent || run.counts.skipped > 0)
       std::cout << base::escapeControls(found.userNames[i]) << ": " << countsText(run.counts) << '\n';
-    if (succeeded(run.result)) continue;
+    if (allWent) continue;
     status = 1;
     // A refused album name costs only that user; other failures end the run
     // unless the export goes on past them.
-    if (run.result != album::ExportResult::FolderFailed && !options.keepGoing) return status;
+    if (run.end != album::ExportEnd::FolderFailed && !options.skipsFailures()) return status;
   }
   printTotals(call, total);
   return status;

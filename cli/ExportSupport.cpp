@@ -6,7 +6,6 @@
 #include <iostream>
 
 #include "album/Enlarge.h"
-#include "album/Messages.h"
 #include "album/PictureList.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
@@ -29,10 +28,9 @@ int scaleOption(const Invocation& call) {
 
 album::ExportOptions exportOptions(const Invocation& call) {
   album::ExportOptions options;
-  options.png = call.has(kPngOption.name);
+  options.format = call.has(kPngOption.name) ? album::PictureFormat::Png : album::PictureFormat::Bmp;
   options.scale = scaleOption(call);
-  options.keepGoing = call.has(kKeepGoingOption.name);
-  options.nameFailures = true;
+  options.onFailure = call.has(kKeepGoingOption.name) ? album::OnFailure::NameAndSkip : album::OnFailure::NameAndStop;
   return options;
 }
 
@@ -47,9 +45,10 @@ std::vector<std::string> pictureDatabases(const std::string& folder) {
 ConsoleReport::ConsoleReport(bool quietSuccess)
     : terminal_(platform::isTerminal(stderr)), quietSuccess_(quietSuccess) {}
 
-void ConsoleReport::message(const std::string& text) {
-  if (quietSuccess_ && text.rfind(base::formatMessage(album::msg::Exported, {""}), 0) == 0) return;
-  line(text);
+void ConsoleReport::message(const std::string& text) { line(text); }
+
+void ConsoleReport::finished(const std::string& text) {
+  if (!quietSuccess_) line(text);
 }
 
 void ConsoleReport::error(const std::string& text) { line(text); }

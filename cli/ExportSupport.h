@@ -25,11 +25,12 @@ int scaleOption(const Invocation& call);
 std::vector<std::string> pictureDatabases(const std::string& folder);
 
 // Messages go to standard error one per line; progress shows only on a
-// terminal. With `quietSuccess` the engine's success message is left out.
+// terminal. With `quietSuccess` the success message is left out.
 class ConsoleReport : public album::ExportReport {
  public:
   explicit ConsoleReport(bool quietSuccess = false);
   void message(const std::string& text) override;
+  void finished(const std::string& text) override;
   void error(const std::string& text) override;
   void stop(const std::string& text) override;
   void progress(size_t done, size_t total) override;

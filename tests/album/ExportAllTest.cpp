@@ -6,6 +6,7 @@
 #include <set>
 
 #include "tools/DatabaseBuilder.h"
+#include "album/Enlarge.h"
 #include "album/ExportAll.h"
 #include "album/Messages.h"
 #include "album/PictureDatabase.h"
@@ -42,6 +43,12 @@ struct RecordedReport : ExportReport {
 struct UserFolder {
   TempDir dir;
   std::string folder() const { return dir.path() + kSep; }
+  std::string database(const std::string& file) const { return folder() + "Backup" + kSep + file; }
+  std::vector<std::string> databases(const std::vector<std::string>& files) const {
+    std::vector<std::string> paths;
+    for (const std::string& file : files) paths.push_back(database(file));
+    return paths;
+  }
   std::string add(const std::string& file, const std::string& name, PictureSize size, uint8_t seed = 1) {
     const std::string path = dir.path("Backup") + kSep + file;
     testsupport::writePictureDatabase(path, name, picturePixelCount(size), seed);
@@ -63,9 +70,9 @@ std::vector<uint8_t> expectedBmp(const std::string& database) {
 // full path) raises: the database, then the error's text; empty when it raises none.
 template <typename Error>
 std::string decodeFailure(const std::string& database) {
-  base::Bitmap picture;
+  PictureAndInfo decoded;
   try {
-    decodePictureDatabase(database, picture);
+    decodePictureAndInfo(database, decoded);
   } catch (const Error& e) {
     return database + ": " + e.what();
   }
@@ -81,11 +88,12 @@ TEST(ExportAll, WritesEachPictureAtItsSizeInListOrderAndKeepsAddingOnTheNextRun)
   const std::string other = user.add("QuilloryPicC.pdb", "QuilloryPicOther", PictureSize::Small, 9);
   TempDir program;
   const std::string folder = program.path() + kSep + "Anna" + kSep;
-  const std::vector<std::string> entries = {"QuilloryPicB.pdb", "QuilloryPicA.pdb", "QuilloryPicC.pdb"};
+  const std::vector<std::string> databases =
+      user.databases({"QuilloryPicB.pdb", "QuilloryPicA.pdb", "QuilloryPicC.pdb"});
 
   RecordedReport report;
-  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Anna", user.folder(), entries, decodePictureDatabase, report),
-            ExportResult::Exported);
+  EXPECT_EQ(exportUserDatabases(program.path() + kSep, "Anna", databases, decodePictureAndInfo, report).end,
+            ExportEnd::Exported);
   EXPECT_EQ(report.messages, std::vector<std::string>{"The pictures was successfully exported to " + folder});
   EXPECT_TRUE(report.errors.empty());
   EXPECT_EQ(TempDir::read(folder + "Pic_1.bmp"), expectedBmp(big));
@@ -95,7 +103,7 @@ TEST(ExportAll, WritesEachPictureAtItsSizeInListOrderAndKeepsAddingOnTheNextRun)
   EXPECT_EQ(report.steps.back(), (std::pair<size_t, size_t>{3, 3}));
 
   RecordedReport again;
-  exportUserAlbum(program.path() + kSep, "Anna", user.folder(), entries, decodePictureDatabase, again);
+  exportUserDatabases(program.path() + kSep, "Anna", databases, decodePictureAndInfo, again);
   EXPECT_EQ(namesIn(folder), (std::set<std::string>{"Pic_1.bmp", "Pic_2.bmp", "Pic_3.bmp", "Pic_4.bmp", "Pic_5.bmp",
                                                      "Pic_6.bmp"}));
   EXPECT_EQ(TempDir::read(folder + "Pic_6.bmp"), expectedBmp(other));
@@ -112,9 +120,9 @@ TEST(ExportAll, FillsTheGapsAndNeverReplacesAnything) {
   out.write("Pic_2.bmp.txt", {2});  // nor this
   fs::create_directory(out.path("Pic_4.bmp"));  // a folder blocks its number
   RecordedReport report;
-  std::vector<std::string> databases;
-  for (char c : std::string("ABC")) databases.push_back(user.folder() + "Backup" + kSep + "QuilloryPic" + c + ".pdb");
-  EXPECT_EQ(exportPictures(databases, folder, decodePictureDatabase, report), ExportResult::Exported);
+  const std::vector<std::string> databases =
+      user.databases({"QuilloryPicA.pdb", "QuilloryPicB.pdb", "QuilloryPicC.pdb"});
+  EXPECT_EQ(exportPictures(databases, folder, decodePictureAndInfo, report).end, ExportEnd::Exported);
   for (const char* written : {"Pic_2.bmp", "Pic_5.bmp", "Pic_6.bmp"})
     EXPECT_EQ(TempDir::read(out.path(written)).size(), templateFileSize(PictureSize::Small)) << written;
   EXPECT_EQ(TempDir::read(out.path("Pic_1.bmp")), std::vector<uint8_t>{1});
@@ -127,12 +135,12 @@ TEST(ExportAll, NameTakenWhileExportingMovesOnToTheNextNumber) {
   const std::string db = user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
   TempDir out;
   // Another program takes Pic_1.bmp after the folder was read, while the database is decoded.
-  const PictureDecoder racing = [&](const std::string& path, base::Bitmap& picture) {
+  const PictureDecoder racing = [&](const std::string& path, PictureAndInfo& into) {
     out.write("Pic_1.bmp", {42});
-    return decodePictureDatabase(path, picture);
+    return decodePictureAndInfo(path, into);
   };
   RecordedReport report;
-  EXPECT_EQ(exportPictures({db}, out.path() + kSep, racing, report), ExportResult::Exported);
+  EXPECT_EQ(exportPictures({db}, out.path() + kSep, racing, report).end, ExportEnd::Exported);
   EXPECT_EQ(TempDir::read(out.path("Pic_1.bmp")), std::vector<uint8_t>{42});
   EXPECT_EQ(TempDir::read(out.path("Pic_2.bmp")), expectedBmp(db));
 }
@@ -170,9 +178,11 @@ TEST(ExportAll, StopsAtAnInvalidDatabaseKeepingWhatWasWritten) {
   user.add("QuilloryPic3.pdb", "QuilloryPic3", PictureSize::Small);
   TempDir program;
   RecordedReport report;
-  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Ben", user.folder(),
-                            {"QuilloryPic1.pdb", "QuilloryPic2.pdb", "QuilloryPic3.pdb"}, decodePictureDatabase, report),
-            ExportResult::InvalidDatabase);
+  EXPECT_EQ(exportUserDatabases(program.path() + kSep, "Ben",
+                                user.databases({"QuilloryPic1.pdb", "QuilloryPic2.pdb", "QuilloryPic3.pdb"}),
+                                decodePictureAndInfo, report)
+                .end,
+            ExportEnd::Failed);
   EXPECT_EQ(report.messages, std::vector<std::string>{"Invalid database file!"});
   EXPECT_EQ(namesIn(program.path("Ben")), std::set<std::string>{"Pic_1.bmp"});
 }
@@ -187,27 +197,26 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
                                  static_cast<uint8_t>(i)));
   }
   const auto pngOf = [](const std::string& database) {
-    base::Bitmap picture;
-    EXPECT_TRUE(decodePictureDatabase(database, picture));
-    return encodePng(picture, databasePngInfo(database));
+    PictureAndInfo decoded;
+    EXPECT_TRUE(decodePictureAndInfo(database, decoded));
+    return encodePng(decoded.picture, decoded.info);
   };
   struct Case {
-    bool keepGoing;
-    ExportResult result;
+    OnFailure onFailure;
     size_t exported;
-  } cases[] = {{true, ExportResult::Failed, 38}, {false, ExportResult::Failed, 5}};
+  } cases[] = {{OnFailure::NameAndSkip, 38}, {OnFailure::NameAndStop, 5}};
   for (const Case& c : cases) {
     TempDir out;
     RecordedReport report;
-    ExportCounts counts;
     ExportOptions options;
-    options.png = true;
-    options.nameFailures = true;
-    options.keepGoing = c.keepGoing;
-    EXPECT_EQ(exportPictures(databases, out.path() + kSep, decodePictureDatabase, report, options, counts), c.result);
-    EXPECT_EQ(counts.exported, c.exported);
+    options.format = PictureFormat::Png;
+    options.onFailure = c.onFailure;
+    const ExportResult result = exportPictures(databases, out.path() + kSep, decodePictureAndInfo, report, options);
+    EXPECT_EQ(result.end, ExportEnd::Failed);
+    EXPECT_EQ(result.counts.exported, c.exported);
     std::vector<std::string> expectedErrors = {databases[5] + ": " + album::msg::InvalidDatabase};
-    if (c.keepGoing) expectedErrors.push_back(databases[35] + ": " + album::msg::InvalidDatabase);
+    if (c.onFailure == OnFailure::NameAndSkip)
+      expectedErrors.push_back(databases[35] + ": " + album::msg::InvalidDatabase);
     EXPECT_EQ(report.errors, expectedErrors);
     for (size_t step = 0; step < report.steps.size(); ++step) EXPECT_EQ(report.steps[step].first, step);
     std::set<std::string> expectedNames;
@@ -222,17 +231,46 @@ TEST(ExportAll, PngPicturesEncodedTogetherKeepListOrderAndFailuresAcrossBatches)
   }
 }
 
+// Enlarged pictures fill a batch sooner; the files still come whole, in list order.
+TEST(ExportAll, EnlargedPicturesKeepListOrderAcrossSmallerBatches) {
+  UserFolder user;
+  std::vector<std::string> databases;
+  for (size_t i = 0; i < 8; ++i) {
+    const std::string name = "QuilloryPic" + std::to_string(i);
+    databases.push_back(
+        user.add(name + ".pdb", i == 6 ? "x" + name : name, PictureSize::Large, static_cast<uint8_t>(i)));
+  }
+  TempDir out;
+  RecordedReport report;
+  ExportOptions options;
+  options.scale = kMaxScale;
+  options.onFailure = OnFailure::NameAndSkip;
+  EXPECT_EQ(exportPictures(databases, out.path() + kSep, decodePictureAndInfo, report, options).counts.exported, 7u);
+  EXPECT_EQ(report.errors, std::vector<std::string>{databases[6] + ": " + album::msg::InvalidDatabase});
+  int number = 0;
+  for (size_t i = 0; i < databases.size(); ++i) {
+    if (i == 6) continue;
+    const std::string name = ExportNumbers::fileName(++number);
+    const auto expected = pictureFileBytes(decodePicture(databases[i]), PictureFormat::Bmp, {}, kMaxScale);
+    EXPECT_EQ(TempDir::read(out.path(name)), expected) << name;
+  }
+  EXPECT_EQ(namesIn(out.path()).size(), 7u);
+}
+
 TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
   UserFolder user;
   user.add("QuilloryPic1.pdb", "QuilloryPic1", PictureSize::Small);
   user.dir.write("Backup" + kSep + "QuilloryPic2.pdb", {'Q', 'u', 'i', 'l', 'l', 'o', 'r', 'y', 'P', 'i', 'c'});
   TempDir program;
   RecordedReport report;
-  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"QuilloryPic1.pdb", "QuilloryPic2.pdb"},
-                            decodePictureDatabase, report),
-            ExportResult::Stopped);
-  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Cy", user.folder(), {"Missing.pdb"}, decodePictureDatabase, report),
-            ExportResult::Stopped);
+  EXPECT_EQ(exportUserDatabases(program.path() + kSep, "Cy", user.databases({"QuilloryPic1.pdb", "QuilloryPic2.pdb"}),
+                                decodePictureAndInfo, report)
+                .end,
+            ExportEnd::Stopped);
+  EXPECT_EQ(exportUserDatabases(program.path() + kSep, "Cy", user.databases({"Missing.pdb"}), decodePictureAndInfo,
+                                report)
+                .end,
+            ExportEnd::Stopped);
   const std::string backup = user.folder() + "Backup" + kSep;
   EXPECT_EQ(report.stops, (std::vector<std::string>{decodeFailure<base::EReadError>(backup + "QuilloryPic2.pdb"),
                                                     decodeFailure<base::EFOpenError>(backup + "Missing.pdb")}));
@@ -243,7 +281,7 @@ TEST(ExportAll, PlatformErrorsEndTheExportWithoutSuccessMessage) {
   // A locked database cannot be read either.
   const std::string locked = user.add("QuilloryPic3.pdb", "QuilloryPic3", PictureSize::Small);
   platform::FileStream holder(locked, platform::FileMode::OpenReadExclusive);
-  EXPECT_EQ(exportPictures({locked}, program.path("Cy") + kSep, decodePictureDatabase, report), ExportResult::Stopped);
+  EXPECT_EQ(exportPictures({locked}, program.path("Cy") + kSep, decodePictureAndInfo, report).end, ExportEnd::Stopped);
   EXPECT_EQ(report.stops.back(), decodeFailure<base::EFOpenError>(locked));
   EXPECT_FALSE(report.stops.back().empty());
 }
@@ -254,7 +292,7 @@ TEST(ExportAll, FullAlbumStopsBeforeWriting) {
   TempDir out;
   for (int n = 1; n <= ExportNumbers::kMax; ++n) out.write(ExportNumbers::fileName(n), {});
   RecordedReport report;
-  EXPECT_EQ(exportPictures({db, db}, out.path() + kSep, decodePictureDatabase, report), ExportResult::AlbumFull);
+  EXPECT_EQ(exportPictures({db, db}, out.path() + kSep, decodePictureAndInfo, report).end, ExportEnd::Failed);
   EXPECT_EQ(report.messages, std::vector<std::string>{"Your Quillory album is full! Please delete some pictures."});
   EXPECT_EQ(namesIn(out.path()).size(), static_cast<size_t>(ExportNumbers::kMax));
 }
@@ -267,8 +305,9 @@ TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
   const std::string program = outer.path("program") + kSep;
   for (const std::string& name : std::vector<std::string>{"", ".", "..", "../escape", "a" + kSep + "b", std::string("x\0y", 3)}) {
     RecordedReport report;
-    EXPECT_EQ(exportUserAlbum(program, name, user.folder(), {"QuilloryPic1.pdb"}, decodePictureDatabase, report),
-              ExportResult::FolderFailed);
+    EXPECT_EQ(
+        exportUserDatabases(program, name, user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
+        ExportEnd::FolderFailed);
     EXPECT_EQ(report.errors, std::vector<std::string>{"Cannot create " + program + name + kSep});
     EXPECT_TRUE(report.messages.empty());
   }
@@ -278,8 +317,9 @@ TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
   // An export folder that cannot be made: a file holds its name. The system's reason follows.
   outer.write("program" + kSep + "Dana", {0});
   RecordedReport report;
-  EXPECT_EQ(exportUserAlbum(program, "Dana", user.folder(), {"QuilloryPic1.pdb"}, decodePictureDatabase, report),
-            ExportResult::FolderFailed);
+  EXPECT_EQ(
+      exportUserDatabases(program, "Dana", user.databases({"QuilloryPic1.pdb"}), decodePictureAndInfo, report).end,
+      ExportEnd::FolderFailed);
   ASSERT_EQ(report.errors.size(), 1u);
   const std::string start = "Cannot create " + program + "Dana" + kSep + ". ";
   EXPECT_EQ(report.errors[0].substr(0, start.size()), start);
@@ -289,8 +329,8 @@ TEST(ExportAll, UserNamesThatAreNoPlainFolderNameCreateNothing) {
 TEST(ExportAll, AnEmptyListDoesNothingAtAll) {
   TempDir program;
   RecordedReport report;
-  EXPECT_EQ(exportUserAlbum(program.path() + kSep, "Eve", "/nowhere/", {}, decodePictureDatabase, report),
-            ExportResult::Nothing);
+  EXPECT_EQ(exportUserDatabases(program.path() + kSep, "Eve", {}, decodePictureAndInfo, report).end,
+            ExportEnd::Exported);
   EXPECT_TRUE(report.messages.empty() && report.errors.empty());
   EXPECT_FALSE(fs::exists(program.path("Eve")));
 }

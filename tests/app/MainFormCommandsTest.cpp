@@ -15,6 +15,7 @@
 #include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
+#include "support/Qalbum.h"
 
 using testsupport::PalmDesktop;
 using testsupport::kSmallPixels;
@@ -433,6 +434,30 @@ TEST(MainFormSave, SaveAsWritesBmpUnlessTheNameSaysPngAndGivesOtherNamesTheBmpEx
     ASSERT_EQ(saves.entries(), std::vector<std::string>{written});
     const std::vector<uint8_t> bytes = testsupport::TempDir::read(saves.path(written));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 2), written.ends_with("PNG") ? "\x89P" : "BM");
+  }
+}
+
+// Save, Save As and qalbum convert write one file for one database: the same
+// bytes in either format, and the database's date.
+TEST(MainFormSave, SavedFilesAreTheFilesQalbumConvertWrites) {
+  Album a;
+  a.start();
+  testsupport::TempDir saves, converted;
+  InFolder cwd(saves.path());
+  a.select(QStringLiteral("QuilloryPicSmall.pdb"));
+  a.save();
+  for (const char* typed : {"typed.bmp", "typed.png"}) {
+    a.ui.fileAnswers.push_back(QString::fromStdString(saves.path(typed)));
+    a.saveAs();
+  }
+  EXPECT_TRUE(a.ui.take().empty());
+  for (const auto& [saved, format] : std::vector<std::pair<std::string, std::string>>{
+           {"QuilloryPicSmall.bmp", "bmp"}, {"typed.bmp", "bmp"}, {"typed.png", "png"}}) {
+    SCOPED_TRACE(saved);
+    const std::string out = converted.path("picture." + format);
+    ASSERT_EQ(testsupport::qalbum(converted, {"convert", a.small, out}).status, 0);
+    EXPECT_TRUE(testsupport::TempDir::read(saves.path(saved)) == testsupport::TempDir::read(out));
+    EXPECT_EQ(fs::last_write_time(saves.path(saved)), fs::last_write_time(out));
   }
 }
 
