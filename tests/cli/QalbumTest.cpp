@@ -116,7 +116,7 @@ TEST(Qalbum, InfoPrintsOneBlockPerFileAndGoesOnAfterAFailure) {
 
 TEST(Qalbum, DashReadsTheDatabaseFromStandardInput) {
   TempDir dir;
-  const std::string pdb = dir.write("QuilloryPicPiped.pdb", album::buildPictureDatabase("QuilloryPicPiped", stripes(22400)));
+  const std::string pdb = dir.write("QuilloryPicPiped.pdb", album::buildPictureDatabase("QuilloryPicPiped", testsupport::pixelPattern(22400)));
   const std::string fromPipe = "cat " + testsupport::shellQuoted(pdb) + " |";
 
   // A pipe has no size to ask for: the file is the one its name gives, with the database's date.
@@ -134,7 +134,7 @@ TEST(Qalbum, DashReadsTheDatabaseFromStandardInput) {
   EXPECT_EQ(r.out.substr(0, r.out.find("  pixel bytes")),
             "-\n  name: QuilloryPicPiped\n  records: 1\n  file size: 3022488 bytes\n  picture size: 320 x 280\n");
 
-  const std::string other = dir.write("other.pdb", album::buildPictureDatabase("NotAPicture", stripes(100)));
+  const std::string other = dir.write("other.pdb", album::buildPictureDatabase("NotAPicture", testsupport::pixelPattern(100)));
   r = qalbum(dir, {"convert", "--format", "png", "-", "-"}, {.stdinFrom = other});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "-: Invalid database file!\n");  // named first, as any failing database
