@@ -17,6 +17,7 @@
 #include "Person.h"
 #include "RecordingUi.h"
 #include "support/PalmFolders.h"
+#include "support/TempDir.h"
 
 using testsupport::PalmDesktop;
 using testsupport::kSmallPixels;
@@ -38,12 +39,7 @@ void clickButton(QWidget& form, const char* name) {
   QTest::mouseClick(button, Qt::LeftButton);
 }
 
-std::vector<std::string> fileNames(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> fileNames(const std::string& folder) { return testsupport::sortedEntries(folder); }
 
 }  // namespace
 

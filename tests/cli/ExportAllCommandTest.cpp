@@ -30,13 +30,7 @@ int64_t modificationTime(const fs::path& file) {
   return st.st_mtime;
 }
 
-std::vector<std::string> entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  if (!fs::exists(folder)) return names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> entries(const fs::path& folder) { return sortedEntries(folder); }
 
 base::Bitmap readBmp(const fs::path& file) {
   base::MemoryStream stream(TempDir::read(file.string()));

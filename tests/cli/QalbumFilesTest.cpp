@@ -35,12 +35,7 @@ Outcome qalbumIn(const TempDir& dir, const std::vector<std::string>& args, RunOp
   return testsupport::qalbum(dir, args, options);
 }
 
-std::vector<std::string> names(const std::string& folder) {
-  std::vector<std::string> all;
-  for (const auto& e : fs::directory_iterator(folder)) all.push_back(e.path().filename().string());
-  std::sort(all.begin(), all.end());
-  return all;
-}
+std::vector<std::string> names(const std::string& folder) { return testsupport::sortedEntries(folder); }
 
 bool anyTemporary(const std::string& folder) {
   for (const auto& name : names(folder))

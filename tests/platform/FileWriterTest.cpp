@@ -17,6 +17,7 @@
 #ifndef _WIN32
 #include "support/MountedImage.h"
 #endif
+#include "support/TempDir.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -38,12 +39,7 @@ platform::WriteContent text(const std::string& bytes) {
   return [bytes](base::Stream& out) { out.writeBuffer(bytes.data(), bytes.size()); };
 }
 
-std::vector<std::string> entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> entries(const fs::path& folder) { return testsupport::sortedEntries(folder); }
 
 // In `folder`: a new name that is taken stays as it is and the writer moves on
 // to a free one, whether the file was flushed on its own, closed for a batch

@@ -31,5 +31,7 @@ class TempDir {
 };
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+// The names in `folder` in byte order; none when it does not exist.
+std::vector<std::string> sortedEntries(const std::filesystem::path& folder);
 
 }  // namespace testsupport
