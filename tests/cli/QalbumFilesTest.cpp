@@ -17,7 +17,7 @@
 #include "base/Errors.h"
 #include "support/DeepFolder.h"
 #include "support/Qalbum.h"
-#include "support/SpecialFiles.h"
+#include "support/FileNodes.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -22,7 +22,7 @@
 #include "platform/Files.h"
 #include "support/DeepFolder.h"
 #include "support/ErrorText.h"
-#include "support/SpecialFiles.h"
+#include "support/FileNodes.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -262,7 +262,7 @@ TEST(FileWriterProcesses, AClosedFolderOrAProtectedFileFailsAndKeepsTheOldFile) 
 // character device takes the bytes in place, as cp would write them; a socket,
 // a block device or a folder is refused. As root the devices are made here, so
 // that a fault can never replace the system's own.
-TEST(FileWriterProcesses, AFifoOrDeviceIsWrittenThroughAndOtherSpecialFilesAreRefused) {
+TEST(FileWriterProcesses, AFifoOrDeviceIsWrittenThroughAndOtherKindsOfFileAreRefused) {
   testsupport::TempDir folder;
   const bool root = ::geteuid() == 0;
   const auto here = [&](const char* name) { return (folder.root() / name).string(); };
