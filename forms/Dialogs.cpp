@@ -58,7 +58,13 @@ void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text
   box.exec();
 }
 
-std::optional<QString> runDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
+// A file dialog of the given kind, set up and run; the chosen path, or nothing when cancelled.
+std::optional<QString> runDialog(const FileDialogSetup& setup, QFileDialog::AcceptMode accept,
+                                 QFileDialog::FileMode mode, QFileDialog::Options options = {}) {
+  QFileDialog dialog;
+  dialog.setAcceptMode(accept);
+  dialog.setFileMode(mode);
+  dialog.setOptions(options);
   if (!setup.initialFolder.isEmpty()) dialog.setDirectory(setup.initialFolder);
   if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
   if (!setup.filter.isEmpty()) {
@@ -86,26 +92,15 @@ void QtUserInterface::showError(const QString& text) {
 void QtUserInterface::showStop(const QString& text) { showBox(QMessageBox::Critical, title_, withFullStop(text)); }
 
 std::optional<QString> QtUserInterface::openFile(const FileDialogSetup& setup) {
-  QFileDialog dialog;
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  return runDialog(dialog, setup);
+  return runDialog(setup, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
 
 std::optional<QString> QtUserInterface::saveFile(const FileDialogSetup& setup) {
-  QFileDialog dialog;
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  return runDialog(dialog, setup);
+  return runDialog(setup, QFileDialog::AcceptSave, QFileDialog::AnyFile, QFileDialog::DontConfirmOverwrite);
 }
 
 std::optional<QString> QtUserInterface::chooseFolder(const FileDialogSetup& setup) {
-  QFileDialog dialog;
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOption(QFileDialog::ShowDirsOnly);
-  return runDialog(dialog, setup);
+  return runDialog(setup, QFileDialog::AcceptOpen, QFileDialog::Directory, QFileDialog::ShowDirsOnly);
 }
 
 OpenResult QtUserInterface::openDocument(const QString& folder, const QString& fileName) {
