@@ -9,7 +9,6 @@
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
-#include "album/PictureList.h"
 #include "album/PictureWriter.h"
 #include "app/BoxReport.h"
 #include "app/Controls.h"
@@ -22,6 +21,7 @@
 #include "forms/WaitCursor.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
+#include "users/PalmFolder.h"
 #include "users/RememberedFolder.h"
 #include "users/UserSources.h"
 
@@ -56,14 +56,20 @@ std::string albumFolder(const std::string& programFolder) {
   return root;
 }
 
-// The picture databases of a backup folder in the order every export numbers
-// them; none when the folder cannot be read (a user who never saved one has none).
-std::vector<std::string> listedPictures(const std::string& folder) {
+// A user's picture databases, relative to the user folder, in the order every
+// export numbers them; none when a backup folder cannot be read.
+std::vector<std::string> listedPictures(const std::string& userFolder) {
   try {
-    return album::listPictureDatabases(folder);
+    return users::userPictures(userFolder);
   } catch (const base::EFOpenError&) {
     return {};
   }
+}
+
+// The file name of a list entry, without the backup folder before it.
+std::string entryFileName(const std::string& entry) {
+  const size_t cut = entry.rfind(platform::kPathSeparator);
+  return cut == std::string::npos ? entry : entry.substr(cut + 1);
 }
 
 }  // namespace
@@ -175,12 +181,10 @@ void TMainForm::LoadPictureNames() {
   const int user = UserBox->currentIndex();
   if (UserBox->count() == 0 || user < 0) return;
   // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
-  const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
-  for (const std::string& backup : users::backupFoldersOf(userFolder))
-    for (const std::string& name : listedPictures(userFolder + backup)) {
-      auto* item = new QListWidgetItem(fromFileText(name), ListBox1);
-      item->setData(Qt::UserRole, QByteArray::fromStdString(backup + name));
-    }
+  for (const std::string& entry : listedPictures(userDirs_[static_cast<size_t>(user)])) {
+    auto* item = new QListWidgetItem(fromFileText(entryFileName(entry)), ListBox1);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(entry));
+  }
   if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
 }
 
@@ -189,8 +193,7 @@ void TMainForm::UserBoxCloseUp() { LoadPictureNames(); }
 std::vector<std::string> TMainForm::userDatabases(int user) const {
   std::vector<std::string> databases;
   const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
-  for (const std::string& backup : users::backupFoldersOf(userFolder))
-    for (const std::string& name : listedPictures(userFolder + backup)) databases.push_back(userFolder + backup + name);
+  for (const std::string& entry : listedPictures(userFolder)) databases.push_back(userFolder + entry);
   return databases;
 }
 

@@ -1,6 +1,5 @@
 #include "cli/PalmUsers.h"
 
-#include "cli/ExportSupport.h"
 #include "platform/Directory.h"
 #include "users/PalmFolder.h"
 #include "users/RememberedFolder.h"
@@ -16,10 +15,7 @@ users::UsersData palmUsers(const std::optional<std::string>& palmFolder) {
 
 std::vector<std::string> userDatabases(const std::string& userFolder) {
   std::vector<std::string> databases;
-  for (const std::string& backup : users::backupFoldersOf(userFolder)) {
-    const std::vector<std::string> found = pictureDatabases(userFolder + backup);
-    databases.insert(databases.end(), found.begin(), found.end());
-  }
+  for (const std::string& picture : users::userPictures(userFolder)) databases.push_back(userFolder + picture);
   return databases;
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "album/PictureDatabase.h"
+#include "album/PictureList.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
@@ -106,6 +107,13 @@ std::vector<PalmUser> scanPalmFolder(const std::string& palmFolder) {
     if (isDirectory(userFolder) && isUserFolder(userFolder)) users.push_back({name, userFolder});
   }
   return users;
+}
+
+std::vector<std::string> userPictures(const std::string& userFolder) {
+  std::vector<std::string> pictures;
+  for (const std::string& backup : backupFoldersOf(userFolder))
+    for (const std::string& name : album::listPictureDatabases(userFolder + backup)) pictures.push_back(backup + name);
+  return pictures;
 }
 
 }  // namespace users

@@ -24,6 +24,11 @@ std::vector<PalmUser> scanPalmFolder(const std::string& folder);
 // backup), else "Backup". Each but "" ends with a path separator.
 std::vector<std::string> backupFoldersOf(const std::string& userFolder);
 
+// A user's picture databases as paths relative to the user folder: the folders
+// of backupFoldersOf in turn, each one's databases in list order. Raises
+// base::EFOpenError for a backup folder that cannot be read.
+std::vector<std::string> userPictures(const std::string& userFolder);
+
 // True when `folder` holds a regular file named like a picture database.
 bool holdsPictureDatabase(const std::string& folder);
 
