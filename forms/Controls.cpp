@@ -44,8 +44,6 @@ void TControl::DefineProperties(Filer& filer) {
   filer.defineEvent("OnClick", OnClick);
 }
 
-TCustomControl::TCustomControl(TComponent* owner) : TControl(owner) {}
-
 void TForm::DefineProperties(Filer& filer) {
   TComponent::DefineProperties(filer);
   filer.defineInteger("Left", [this] { return Left(); }, [this](const int32_t& v) { SetLeft(v); });

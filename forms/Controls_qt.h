@@ -1,6 +1,7 @@
 // The Qt side of the controls: a control's window is a QWidget, a timer a QTimer.
 #pragma once
 
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <functional>

@@ -1,4 +1,5 @@
 #include "forms/Dialogs.h"
+#include "forms/Dialogs_qt.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -8,14 +9,11 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "base/Text.h"
+#include "forms/FileNames_qt.h"
 #include "forms/core/Messages.h"
 
 namespace forms {
-
-QString withFullStop(const QString& text) {
-  if (text.isEmpty() || text.endsWith(QLatin1Char('.'))) return text;
-  return text + QLatin1Char('.');
-}
 
 QStringList qtNameFilters(const QString& filter) {
   // Qt reads the patterns from the last parentheses of the text: patterns the
@@ -40,71 +38,67 @@ QStringList qtNameFilters(const QString& filter) {
   return result;
 }
 
-QString dialogFolder(const QString& folderWithSeparator) {
-  QString folder = folderWithSeparator;
-  const bool afterDrive = folder.size() == 3 && folder[1] == QLatin1Char(':');
-  if (!afterDrive && folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
-    folder.chop(1);
-  return folder;
-}
-
-QtUserInterface::QtUserInterface(QString applicationTitle) : title_(std::move(applicationTitle)) {}
+SystemUserInterface::SystemUserInterface(std::string applicationTitle) : title_(std::move(applicationTitle)) {}
 
 namespace {
 
-void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+// A file name for Qt: UTF-8 where valid, else Windows-1252.
+QString fromFileName(const std::string& name) { return QString::fromStdString(base::fileNameToUtf8(name)); }
+
+void showBox(QMessageBox::Icon icon, const std::string& caption, const std::string& text) {
   // No parent: the box is centred on the screen and modal to the whole program.
-  QMessageBox box(icon, caption, text, QMessageBox::Ok);
+  QMessageBox box(icon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok);
   box.exec();
 }
 
 // A file dialog of the given kind, set up and run; the chosen path, or nothing when cancelled.
-std::optional<QString> runDialog(const FileDialogSetup& setup, QFileDialog::AcceptMode accept,
+std::optional<std::string> runDialog(const FileDialogSetup& setup, QFileDialog::AcceptMode accept,
                                  QFileDialog::FileMode mode, QFileDialog::Options options = {}) {
   QFileDialog dialog;
   dialog.setAcceptMode(accept);
   dialog.setFileMode(mode);
   dialog.setOptions(options);
-  if (!setup.initialFolder.isEmpty()) dialog.setDirectory(setup.initialFolder);
-  if (!setup.title.isEmpty()) dialog.setWindowTitle(setup.title);
-  if (!setup.filter.isEmpty()) {
-    dialog.setNameFilters(qtNameFilters(setup.filter));
+  if (!setup.initialFolder.empty()) dialog.setDirectory(fromFileName(setup.initialFolder));
+  if (!setup.title.empty()) dialog.setWindowTitle(fromUtf8(setup.title));
+  if (!setup.filter.empty()) {
+    dialog.setNameFilters(qtNameFilters(fromUtf8(setup.filter)));
 #ifndef Q_OS_WIN
     // Qt's own dialog matches file names regardless of case, as Windows does;
     // some native ones outside Windows would hide "*.BMP" under "*.bmp".
     dialog.setOption(QFileDialog::DontUseNativeDialog);
 #endif
   }
-  if (!setup.defaultExtension.isEmpty()) dialog.setDefaultSuffix(setup.defaultExtension);
-  if (!setup.fileName.isEmpty()) dialog.selectFile(setup.fileName);
+  if (!setup.defaultExtension.empty()) dialog.setDefaultSuffix(fromUtf8(setup.defaultExtension));
+  if (!setup.fileName.empty()) dialog.selectFile(fromFileName(setup.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(dialog.selectedFiles().first());
+  return toFileName(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 
 }  // namespace
 
-void QtUserInterface::showMessage(const QString& text) { showBox(QMessageBox::NoIcon, title_, text); }
+void SystemUserInterface::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, title_, text); }
 
-void QtUserInterface::showError(const QString& text) {
-  showBox(QMessageBox::Critical, QString::fromLatin1(msg::ErrorCaption), text);
+void SystemUserInterface::showError(const std::string& text) {
+  showBox(QMessageBox::Critical, msg::ErrorCaption, text);
 }
 
-void QtUserInterface::showStop(const QString& text) { showBox(QMessageBox::Critical, title_, withFullStop(text)); }
+void SystemUserInterface::showStop(const std::string& text) { showBox(QMessageBox::Critical, title_, withFullStop(text)); }
 
-std::optional<QString> QtUserInterface::openFile(const FileDialogSetup& setup) {
+std::optional<std::string> SystemUserInterface::openFile(const FileDialogSetup& setup) {
   return runDialog(setup, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
 
-std::optional<QString> QtUserInterface::saveFile(const FileDialogSetup& setup) {
+std::optional<std::string> SystemUserInterface::saveFile(const FileDialogSetup& setup) {
   return runDialog(setup, QFileDialog::AcceptSave, QFileDialog::AnyFile, QFileDialog::DontConfirmOverwrite);
 }
 
-std::optional<QString> QtUserInterface::chooseFolder(const FileDialogSetup& setup) {
+std::optional<std::string> SystemUserInterface::chooseFolder(const FileDialogSetup& setup) {
   return runDialog(setup, QFileDialog::AcceptOpen, QFileDialog::Directory, QFileDialog::ShowDirsOnly);
 }
 
-OpenResult QtUserInterface::openDocument(const QString& folder, const QString& fileName) {
-  const QString path = QDir(folder).filePath(fileName);
+OpenResult SystemUserInterface::openDocument(const std::string& folder, const std::string& fileName) {
+  const QString path = QDir(fromFileName(folder)).filePath(fromFileName(fileName));
   if (!QFileInfo(path).isFile()) return OpenResult::Failed;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? OpenResult::Opened : OpenResult::Failed;
 }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -57,6 +58,34 @@ std::string configFolder() {
     return std::string(config) + "/QuilloryAlbum";
   const char* home = std::getenv("HOME");
   return home && *home ? std::string(home) + "/.config/QuilloryAlbum" : std::string();
+}
+
+std::string homeFolder() {
+  const char* home = std::getenv("HOME");
+  return home != nullptr ? std::string(home) : std::string();
+}
+
+namespace {
+// The value of `key` in user-dirs.dirs ("$HOME/..." or an absolute path), or "".
+std::string userDir(const std::string& key) {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string folder = config && config[0] == '/' ? std::string(config) : homeFolder() + "/.config";
+  std::ifstream in(folder + "/user-dirs.dirs");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind(key + "=\"", 0) != 0 || line.size() < key.size() + 3 || line.back() != '"') continue;
+    std::string value = line.substr(key.size() + 2, line.size() - key.size() - 3);
+    if (value.rfind("$HOME", 0) == 0) return homeFolder() + value.substr(5);
+    if (!value.empty() && value[0] == '/') return value;
+  }
+  return {};
+}
+}  // namespace
+
+std::string picturesFolder() {
+  const std::string configured = userDir("XDG_PICTURES_DIR");
+  if (!configured.empty()) return configured;
+  return homeFolder().empty() ? std::string() : homeFolder() + "/Pictures";
 }
 
 std::string programFilePath() {

@@ -1,6 +1,9 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 
@@ -54,6 +57,28 @@ std::string configFolder() {
   const char* appData = std::getenv("APPDATA");
   return appData && *appData ? std::string(appData) + "\\QuilloryAlbum" : std::string();
 }
+
+namespace {
+// A known folder's path in the ANSI code page, or "".
+std::string knownFolder(REFKNOWNFOLDERID id) {
+  PWSTR wide = nullptr;
+  std::string path;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &wide))) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size > 1) {
+      path.resize(static_cast<size_t>(size));
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, path.data(), size, nullptr, nullptr);
+      path.resize(static_cast<size_t>(size - 1));
+    }
+  }
+  CoTaskMemFree(wide);
+  return path;
+}
+}  // namespace
+
+std::string homeFolder() { return knownFolder(FOLDERID_Profile); }
+
+std::string picturesFolder() { return knownFolder(FOLDERID_Pictures); }
 
 std::string programFilePath() {
   char buffer[MAX_PATH * 4];
