@@ -81,7 +81,6 @@ users::UsersData TMainForm::startUpUsers() {
   try {
     return users::findUsers(users::rememberedPalmFolder());
   } catch (const users::EPalmDesktopNotFound& e) {
-    if (!users::kPalmFoldersSearched) throw;
     throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
   }
 }

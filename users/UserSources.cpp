@@ -20,9 +20,9 @@ std::string environment(const char* name) {
 
 std::string homeFolder() { return environment("HOME"); }
 
-#ifndef _WIN32
 bool hasUsers(const UsersData& data) { return !data.items.empty(); }
 
+#ifndef _WIN32
 // The users of Palm Desktop's folder in the Wine prefix; when it has Palm
 // Desktop but gives none, `note` says why.
 UsersData wineUsers(std::string& note) {
@@ -63,10 +63,6 @@ std::string winePrefix() {
 }
 
 UsersData findUsers(const std::string& lastPalmFolder) {
-#ifdef _WIN32
-  (void)lastPalmFolder;
-  return GetUsersData();
-#else
   UsersData registry;
   std::exception_ptr registryFailure;
   bool noPalmDesktop = false;
@@ -80,15 +76,18 @@ UsersData findUsers(const std::string& lastPalmFolder) {
   }
   if (hasUsers(registry)) return registry;
   if (auto data = palmFolderUsers(lastPalmFolder); hasUsers(data)) return data;
+#ifdef _WIN32
+  (void)noPalmDesktop;
+#else
   std::string wineNote;
   if (auto data = wineUsers(wineNote); hasUsers(data)) return data;
   if (const std::string home = homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
   // Nothing anywhere: what the registry said, or why Palm Desktop under Wine gave nothing.
   if (noPalmDesktop && !wineNote.empty()) throw EPalmDesktopNotFound(wineNote);
+#endif
   if (registryFailure) std::rethrow_exception(registryFailure);
   return registry;
-#endif
 }
 
 }  // namespace users
