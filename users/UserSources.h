@@ -1,6 +1,7 @@
 // Where the window and qalbum look for a family's users, in order, stopping at
 // the first place that gives any. On Windows only Palm Desktop's registry key
-// and its UserData.dll. Elsewhere: the .reg file with its library, the Palm
+// and its UserData.dll, or the Palm folder the key names when the program
+// cannot load that library (a 32-bit library in the 64-bit program). Elsewhere: the .reg file with its library, the Palm
 // folder last opened, a Wine prefix where Palm Desktop ran, J-Pilot's backup.
 #pragma once
 
