@@ -20,12 +20,16 @@
 !insertmacro REQUIRE OUTFILE
 
 Unicode true
+; The 64-bit programs are named apart in the Start menu and the list of
+; installed programs, so that each installation keeps its own entries.
 !if "${ARCH}" == "x64"
   Target amd64-unicode
   !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define SHOWN_NAME "Quillory Album (64-bit)"
 !else if "${ARCH}" == "x86"
   Target x86-unicode
   !define PROGRAM_FILES "$PROGRAMFILES"
+  !define SHOWN_NAME "Quillory Album"
 !else
   !error "ARCH is x86 or x64, not ${ARCH}"
 !endif
@@ -37,9 +41,9 @@ Unicode true
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuilloryAlbum"
 ; app/ProgramPlaces.h tells an installed program by this file beside it.
 !define UNINSTALLER "Uninstall.exe"
-!define SHORTCUT "$SMPROGRAMS\${NAME}.lnk"
+!define SHORTCUT "$SMPROGRAMS\${SHOWN_NAME}.lnk"
 
-Name "${NAME}"
+Name "${SHOWN_NAME}"
 OutFile "${OUTFILE}"
 InstallDir "${PROGRAM_FILES}\${NAME}"
 RequestExecutionLevel admin
@@ -80,7 +84,7 @@ Section "Install"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\QuilloryAlbum.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${SHOWN_NAME}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
