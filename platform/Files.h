@@ -38,12 +38,14 @@ inline constexpr const char* kNotRegularFile = "Not a regular file.";
 // path, else ~/.config/QuilloryAlbum; %APPDATA%\QuilloryAlbum on Windows.
 // "" when neither is known.
 std::string configFolder();
+// The user's pictures folder, without a trailing separator: on Windows the
+// Pictures known folder ("" when the system names none, or names one that the
+// ANSI code page cannot spell); elsewhere XDG_PICTURES_DIR from the XDG user
+// folders file ($XDG_CONFIG_HOME or ~/.config, user-dirs.dirs), else
+// ~/Pictures ("" without a home folder). The folder need not exist.
+std::string picturesFolder();
 // The user's home folder, without a trailing separator ("" when unknown).
 std::string homeFolder();
-// The user's pictures folder, without a trailing separator: XDG_PICTURES_DIR of
-// user-dirs.dirs, else ~/Pictures; the Pictures known folder on Windows. Not
-// made when missing.
-std::string picturesFolder();
 // Creates `path` and every missing folder above it; false when one cannot be made.
 bool createFolders(const std::string& path);
 // True when `stream` goes to a terminal.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -60,32 +61,43 @@ std::string configFolder() {
   return home && *home ? std::string(home) + "/.config/QuilloryAlbum" : std::string();
 }
 
+namespace {
+
+// The value of `name` in the XDG user folders file: "$HOME/x" or an absolute
+// path in double quotes; nullopt when the file or the line is missing or other.
+std::optional<std::string> userFolderSetting(const std::string& file, const std::string& name,
+                                             const std::string& home) {
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string start = name + "=\"";
+    if (!line.starts_with(start) || line.size() < start.size() + 1 || line.back() != '"') continue;
+    std::string value = line.substr(start.size(), line.size() - start.size() - 1);
+    if (value.starts_with("$HOME")) value.replace(0, 5, home);
+    if (value.starts_with('/')) return value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::string homeFolder() {
   const char* home = std::getenv("HOME");
   return home != nullptr ? std::string(home) : std::string();
 }
 
-namespace {
-// The value of `key` in user-dirs.dirs ("$HOME/..." or an absolute path), or "".
-std::string userDir(const std::string& key) {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const std::string folder = config && config[0] == '/' ? std::string(config) : homeFolder() + "/.config";
-  std::ifstream in(folder + "/user-dirs.dirs");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind(key + "=\"", 0) != 0 || line.size() < key.size() + 3 || line.back() != '"') continue;
-    std::string value = line.substr(key.size() + 2, line.size() - key.size() - 3);
-    if (value.rfind("$HOME", 0) == 0) return homeFolder() + value.substr(5);
-    if (!value.empty() && value[0] == '/') return value;
-  }
-  return {};
-}
-}  // namespace
-
 std::string picturesFolder() {
-  const std::string configured = userDir("XDG_PICTURES_DIR");
-  if (!configured.empty()) return configured;
-  return homeFolder().empty() ? std::string() : homeFolder() + "/Pictures";
+  const std::string home = homeFolder();
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string configHome = config && config[0] == '/' ? std::string(config)
+                                 : home.empty()              ? std::string()
+                                                             : home + "/.config";
+  if (!configHome.empty())
+    if (auto folder = userFolderSetting(configHome + "/user-dirs.dirs", "XDG_PICTURES_DIR", home)) {
+      while (folder->size() > 1 && folder->back() == '/') folder->pop_back();
+      return *folder;
+    }
+  return home.empty() ? std::string() : home + "/Pictures";
 }
 
 std::string programFilePath() {

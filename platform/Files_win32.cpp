@@ -1,11 +1,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// After windows.h, which they need.
-#include <knownfolders.h>
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "base/Errors.h"
 #include "platform/Files.h"
@@ -59,21 +58,27 @@ std::string configFolder() {
 }
 
 namespace {
+
+// UTF-16 text in the ANSI code page; nullopt when a character has no byte there.
+std::optional<std::string> ansiText(const wchar_t* text) {
+  BOOL lossy = FALSE;
+  const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
+  if (needed <= 0 || lossy) return std::nullopt;
+  std::string out(static_cast<size_t>(needed), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, out.data(), needed, nullptr, nullptr);
+  out.pop_back();  // the terminating zero
+  return out;
+}
+
 // A known folder's path in the ANSI code page, or "".
 std::string knownFolder(REFKNOWNFOLDERID id) {
-  PWSTR wide = nullptr;
-  std::string path;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &wide))) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size > 1) {
-      path.resize(static_cast<size_t>(size));
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, path.data(), size, nullptr, nullptr);
-      path.resize(static_cast<size_t>(size - 1));
-    }
-  }
-  CoTaskMemFree(wide);
-  return path;
+  PWSTR folder = nullptr;
+  std::optional<std::string> ansi;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &folder))) ansi = ansiText(folder);
+  CoTaskMemFree(folder);
+  return ansi.value_or(std::string());
 }
+
 }  // namespace
 
 std::string homeFolder() { return knownFolder(FOLDERID_Profile); }

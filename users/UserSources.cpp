@@ -20,6 +20,16 @@ std::string environment(const char* name) {
 
 std::string homeFolder() { return environment("HOME"); }
 
+// Palm Desktop's users; when its user library cannot be loaded by this program
+// (a 32-bit UserData.dll in the 64-bit program), the users of its Palm folder.
+UsersData palmDesktopUsers() {
+  try {
+    return GetUsersData();
+  } catch (const EUserLibraryWrongFormat& e) {
+    return palmFolderUsers(e.palmFolder());
+  }
+}
+
 bool hasUsers(const UsersData& data) { return !data.items.empty(); }
 
 #ifndef _WIN32
@@ -67,7 +77,7 @@ UsersData findUsers(const std::string& lastPalmFolder) {
   std::exception_ptr registryFailure;
   bool noPalmDesktop = false;
   try {
-    registry = GetUsersData();
+    registry = palmDesktopUsers();
   } catch (const EPalmDesktopNotFound&) {
     registryFailure = std::current_exception();
     noPalmDesktop = true;

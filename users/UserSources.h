@@ -1,8 +1,9 @@
 // Where the window and qalbum look for a family's users, in order, stopping at
 // the first place that gives any: Palm Desktop's registry key with its
-// UserData.dll (elsewhere than Windows a .reg file with its library), the Palm
-// folder last opened; outside Windows also a Wine prefix where Palm Desktop
-// ran, and J-Pilot's backup.
+// UserData.dll (elsewhere than Windows a .reg file with its library), or the Palm
+// folder the key names when the program cannot load that library (a 32-bit
+// library in the 64-bit program); the Palm folder last opened; outside Windows
+// also a Wine prefix where Palm Desktop ran, and J-Pilot's backup.
 #pragma once
 
 #include <string>
