@@ -31,14 +31,6 @@ std::string savedPicturePath(std::string path) {
   return path + ".bmp";
 }
 
-// The folder Export All makes the user's folder in; under the pictures folder
-// (an installed program) it is made when missing.
-std::string albumFolder(const std::string& programFolder) {
-  const std::string root = albumRoot(programFolder, platform::picturesFolder());
-  platform::createFolders(root);
-  return root;
-}
-
 // A user's picture databases, relative to the user folder, in the order every
 // export numbers them; none when a backup folder cannot be read.
 std::vector<std::string> listedPictures(const std::string& userFolder) {
@@ -269,7 +261,7 @@ void TMainForm::ExportAll1Click() {
   };
   forms::WaitCursor wait;
   BoxReport report(ui_, [this](size_t done, size_t total) { reportProgress(done, total); });
-  album::exportUserDatabases(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)], databases,
+  album::exportUserDatabases(exportRoot(programFolder_), albumNames_[static_cast<size_t>(user)], databases,
                              decodeIntoWorkImage, report);
 }
 

@@ -114,20 +114,3 @@ bool isPlainFolderName(std::string_view name) {
 }
 
 }  // namespace platform
-
-namespace platform {
-
-bool createFolders(const std::string& path) {
-  if (path.empty() || directoryExists(path)) return true;
-  size_t end = path.size();
-  while (end > 1 && isSeparator(path[end - 1])) --end;
-  size_t cut = end;
-  while (cut > 0 && !isSeparator(path[cut - 1])) --cut;
-  const std::string parent = path.substr(0, cut);
-  if (cut > 0 && !parent.empty() && !(parent.size() == 3 && parent[1] == ':') && parent != "/" &&
-      !createFolders(parent))
-    return false;
-  return createDirectory(path.substr(0, end));
-}
-
-}  // namespace platform

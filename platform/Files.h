@@ -46,8 +46,7 @@ std::string configFolder();
 std::string picturesFolder();
 // The user's home folder, without a trailing separator ("" when unknown).
 std::string homeFolder();
-// Creates `path` and every missing folder above it; false when one cannot be made.
-bool createFolders(const std::string& path);
+
 // True when `stream` goes to a terminal.
 bool isTerminal(std::FILE* stream);
 // Makes `stream` pass bytes unchanged (no line-end translation on Windows).
