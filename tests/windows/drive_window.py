@@ -15,7 +15,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine-desktop"))
 from palm_desktop import APP_TITLE, ROOT, WINDOWS_BIN, PalmDesktop  # noqa: E402
-from program_window import MainWindow, check_about_box, check_splash, missing_parts  # noqa: E402
+from program_window import MainWindow, check_about_box, check_exported, check_splash, expect_same_file, missing_parts  # noqa: E402
 from wine_desktop import Failure, Session, Steps, wait_until  # noqa: E402
 
 SKIPPED = 77
@@ -121,6 +121,7 @@ class Scenario:
         self.main.dismiss_message(timeout=60)
         return check_exported(self.palm, folder, databases, first)
 
+
     def save_as(self):
         target = os.path.join(self.session.folder, "saved", "Saved picture.bmp")
         os.makedirs(os.path.dirname(target))
@@ -135,30 +136,6 @@ class Scenario:
             self.process.returncode
         if code != 0:
             raise Failure(f"the program ended with exit status {code}")
-
-
-def expect_same_file(path, reference):
-    with open(path, "rb") as a, open(reference, "rb") as b:
-        got, want = a.read(), b.read()
-    if got != want:
-        differ = next((i for i, (x, y) in enumerate(zip(got, want)) if x != y), min(len(got), len(want)))
-        raise Failure(f"{path} ({len(got)} bytes) differs from qalbum convert's {reference} ({len(want)} bytes) "
-                      f"from byte {differ} on")
-
-
-def check_exported(palm, folder, databases, first):
-    """Pic_<first> ... are the databases' pictures in list order, byte for
-    byte as qalbum convert writes them, and the folder holds no other file."""
-    last = first + len(databases) - 1
-    wanted = {f"Pic_{n}.bmp" for n in range(1, last + 1)}
-    wait_until(f"Pic_1.bmp to Pic_{last}.bmp in {folder}",
-               lambda: os.path.isdir(folder) and wanted <= set(os.listdir(folder)), 10)
-    extra = sorted(set(os.listdir(folder)) - wanted)
-    if extra:
-        raise Failure(f"{folder} holds more than Pic_1.bmp to Pic_{last}.bmp: {extra}")
-    for n, database in enumerate(databases, first):
-        expect_same_file(os.path.join(folder, f"Pic_{n}.bmp"), palm.reference_bmp(database))
-    return f"Pic_{first}.bmp to Pic_{last}.bmp"
 
 
 if __name__ == "__main__":

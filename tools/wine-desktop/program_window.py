@@ -182,3 +182,27 @@ class MainWindow:
         dialog.type(windows_path)
         dialog.keys("Return")
         dialog.wait_gone(20, "the save dialog to close")
+
+
+def expect_same_file(path, reference):
+    with open(path, "rb") as a, open(reference, "rb") as b:
+        got, want = a.read(), b.read()
+    if got != want:
+        differ = next((i for i, (x, y) in enumerate(zip(got, want)) if x != y), min(len(got), len(want)))
+        raise Failure(f"{path} ({len(got)} bytes) differs from qalbum convert's {reference} ({len(want)} bytes) "
+                      f"from byte {differ} on")
+
+
+def check_exported(palm, folder, databases, first):
+    """Pic_<first> ... are the databases' pictures in list order, byte for
+    byte as qalbum convert writes them, and the folder holds no other file."""
+    last = first + len(databases) - 1
+    wanted = {f"Pic_{n}.bmp" for n in range(1, last + 1)}
+    wait_until(f"Pic_1.bmp to Pic_{last}.bmp in {folder}",
+               lambda: os.path.isdir(folder) and wanted <= set(os.listdir(folder)), 10)
+    extra = sorted(set(os.listdir(folder)) - wanted)
+    if extra:
+        raise Failure(f"{folder} holds more than Pic_1.bmp to Pic_{last}.bmp: {extra}")
+    for n, database in enumerate(databases, first):
+        expect_same_file(os.path.join(folder, f"Pic_{n}.bmp"), palm.reference_bmp(database))
+    return f"Pic_{first}.bmp to Pic_{last}.bmp"

@@ -14,6 +14,7 @@ without one and without that setting no window would ever get the focus.
 Every wait polls with a time limit and ends in a Failure that says what was
 awaited; nothing sleeps blindly."""
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -330,15 +331,19 @@ class WinePrefix:
         self.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"], timeout=120,
                  what=f"wine reg add {key} {name}")
 
-    def reg_query(self, key, name):
-        """A registry value's text, or None when it is not there."""
-        result = subprocess.run(["wine", "reg", "query", key, "/v", name], env=self.env, capture_output=True,
-                                timeout=120)
+    def reg_keys(self, key):
+        """The values of a registry key and of every key below it, as
+        {key path: {value name: text}}, from wine reg query /s."""
+        result = subprocess.run(["wine", "reg", "query", key, "/s"], env=self.env, capture_output=True, timeout=120)
+        keys, current = {}, None
         for line in result.stdout.decode("utf-8", "replace").splitlines():
-            fields = line.strip().split(None, 2)
-            if len(fields) == 3 and fields[0] == name and fields[1].startswith("REG_"):
-                return fields[2]
-        return None
+            if line.startswith("HKEY_"):
+                current = keys.setdefault(line.strip(), {})
+            elif current is not None and line.startswith("    "):
+                fields = re.split(r" {4}", line.strip(), maxsplit=2)
+                if len(fields) >= 2 and fields[1].startswith("REG_"):
+                    current[fields[0]] = fields[2] if len(fields) == 3 else ""
+        return keys
 
     def start(self, program, *args, cwd=None):
         """Starts a Windows program; returns its process."""
@@ -353,6 +358,16 @@ class WinePrefix:
     def windows_path(path):
         """The Windows name of a file of this machine: drive Z: is its root."""
         return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+    def unix_path(self, windows_path):
+        """The file of this machine that a Windows path of drive C: or Z: names."""
+        drive, _, rest = windows_path.partition(":")
+        parts = [p for p in rest.split("\\") if p]
+        if drive.upper() == "C":
+            return self.drive_c(*parts)
+        if drive.upper() == "Z":
+            return os.path.join("/", *parts)
+        raise Failure(f"no folder of this machine for {windows_path}")
 
     def drive_c(self, *parts):
         return os.path.join(self.env["WINEPREFIX"], "drive_c", *parts)
