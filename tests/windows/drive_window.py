@@ -42,6 +42,7 @@ def main():
             Scenario(session, palm, program, steps).run()
         except Steps.Abort:
             pass
+        steps.keep_log(session.wine.log_path)
     return steps.summary()
 
 
@@ -61,7 +62,7 @@ class Scenario:
         self.process = self.session.wine.start(self.program)
         try:
             self.steps.run("the splash: a shaped 200 x 220 about box that closes by itself before the main window",
-                           lambda: check_splash(self.desktop, timeout=90), fatal=True)
+                           lambda: check_splash(self.desktop, self.process, timeout=90), fatal=True)
             self.steps.run("the main window: centred, its client area framed, with the keyboard focus",
                            self.main_window, fatal=True)
             self.steps.run(f"{tom} picked with the keyboard (Tab, alt+Down, Down, Return); a click shows his first picture",
@@ -83,7 +84,7 @@ class Scenario:
                 self.process.wait()
 
     def main_window(self):
-        self.main = MainWindow(self.desktop.wait_window(APP_TITLE, 30))
+        self.main = MainWindow(self.desktop.wait_window(APP_TITLE, 30, process=self.process))
         self.main.check_frame()
         self.main.window.wait_focus()
 

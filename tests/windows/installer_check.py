@@ -51,6 +51,7 @@ def main():
             InstallerCheck(session, palm, args.installer, steps).run()
         except Steps.Abort:
             pass
+        steps.keep_log(session.wine.log_path)
     return steps.summary()
 
 
@@ -126,8 +127,8 @@ class InstallerCheck:
         user = PalmDesktop.USERS[0]
         process = self.wine.start(os.path.join(self.folder, PROGRAM))
         try:
-            check_splash(self.desktop, timeout=90)
-            main = MainWindow(self.desktop.wait_window(APP_TITLE, 30))
+            check_splash(self.desktop, process, timeout=90)
+            main = MainWindow(self.desktop.wait_window(APP_TITLE, 30, process=process))
             main.tool_export_all()
             main.dismiss_message(timeout=60)
             album = os.path.join(self.wine.user_folder("Pictures"), APP_TITLE, user)

@@ -68,10 +68,10 @@ def check_about_window(about):
     return f"shaped, {len(rectangles)} rectangles"
 
 
-def check_splash(desktop, timeout):
+def check_splash(desktop, process, timeout):
     """The splash: the about box shows first, alone, and closes by itself
     after about two seconds; only then does the main window show."""
-    about = desktop.wait_window(ABOUT_TITLE, timeout)
+    about = desktop.wait_window(ABOUT_TITLE, timeout, process=process)
     seen = time.monotonic()
     shape = check_about_window(about)
 

@@ -270,12 +270,16 @@ class Desktop:
     def windows_titled(self, title):
         return [w for w in self.mapped_windows() if w.title() == title]
 
-    def wait_window(self, title, timeout, exclude=()):
+    def wait_window(self, title, timeout, exclude=(), process=None):
         """The mapped top-level window with exactly this title (the topmost
-        if several), leaving out the windows in exclude."""
+        if several), leaving out the windows in exclude. Fails at once when
+        `process`, the program that is to show it, has ended."""
         skip = {w.id for w in exclude}
 
         def find():
+            if process is not None and process.poll() is not None:
+                raise Failure(f"the program ended with exit status {process.returncode} before a window titled "
+                              f"{title!r} showed")
             found = [w for w in self.windows_titled(title) if w.id not in skip]
             return found[-1] if found else None
 
@@ -454,6 +458,14 @@ class Steps:
         path = os.path.join(self.artefacts, name[:80] + ".png")
         self.desktop.grab().save(path)
         print(f"  the screen then: {path}")
+
+    def keep_log(self, path):
+        """Keeps a copy of a log with the pictures of the screen when a step failed."""
+        if self.failed and self.artefacts and os.path.exists(path):
+            os.makedirs(self.artefacts, exist_ok=True)
+            kept = os.path.join(self.artefacts, f"{self.label}-{os.path.basename(path)}")
+            shutil.copy(path, kept)
+            print(f"  the log: {kept}")
 
     def summary(self):
         """Prints the closing line; the exit status of the check."""
