@@ -26,6 +26,7 @@ from Xlib.ext import shape
 from PIL import Image
 
 SCREEN = (1024, 768)
+WINE_FONTS = "/usr/share/wine/fonts"  # Debian's fonts-wine
 # No Mono or Gecko installer prompts, and no menu entries made in the home folder for shortcuts.
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"}
 
@@ -318,7 +319,16 @@ class WinePrefix:
         os.makedirs(self.env["WINEPREFIX"])
         self.run(["wineserver", "-p"], timeout=30, what="wineserver -p")
         self.run(["wineboot", "-i"], timeout=300, what="wineboot -i")
+        self.install_wine_fonts()
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+
+    def install_wine_fonts(self):
+        """Wine's own fonts (Marlett for the frame's buttons, Tahoma, MS Sans
+        Serif) into the prefix's Fonts folder: Debian's Wine does not find them
+        in its data folder, and would draw with whatever fontconfig offers."""
+        if os.path.isdir(WINE_FONTS):
+            for name in os.listdir(WINE_FONTS):
+                shutil.copy(os.path.join(WINE_FONTS, name), self.drive_c("windows", "Fonts"))
 
     def run(self, command, timeout, what=None, check=True):
         """Runs a command in the prefix to its end; returns its exit status."""
