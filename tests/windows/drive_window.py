@@ -9,13 +9,13 @@ Prints one line per step and "Windows window: N passed, N failed"; exits with
 77 (skipped) while the program is not built."""
 import argparse
 import os
-import shutil
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine-desktop"))
 from palm_desktop import APP_TITLE, ROOT, WINDOWS_BIN, PalmDesktop  # noqa: E402
-from program_window import MainWindow, check_about_box, check_exported, check_splash, expect_same_file, missing_parts  # noqa: E402
+from program_window import (MainWindow, check_about_box, check_exported, check_splash, copy_program,  # noqa: E402
+                            expect_same_file, missing_parts)
 from wine_desktop import Failure, Session, Steps, wait_until  # noqa: E402
 
 SKIPPED = 77
@@ -35,9 +35,7 @@ def main():
         steps.desktop = session.desktop
         palm = PalmDesktop(os.path.join(session.folder, "desktop"))
         palm.register(session.wine)
-        program = os.path.join(session.folder, "program", os.path.basename(args.program))
-        os.makedirs(os.path.dirname(program))
-        shutil.copy(args.program, program)
+        program = copy_program(args.program, os.path.join(session.folder, "program"))
         try:
             Scenario(session, palm, program, steps).run()
         except Steps.Abort:
@@ -124,6 +122,8 @@ class Scenario:
 
 
     def save_as(self):
+        if self.shown is None:
+            raise Failure("no picture was shown to save: the steps that show one failed")
         target = os.path.join(self.session.folder, "saved", "Saved picture.bmp")
         os.makedirs(os.path.dirname(target))
         self.main.save_as(self.session.wine.windows_path(target))
@@ -133,10 +133,9 @@ class Scenario:
     def exit(self):
         self.main.menu_exit()
         self.main.window.wait_gone(30, "the main window to close after Exit")
-        code = wait_until("the program to end after Exit", lambda: self.process.poll() is not None, 30) and \
-            self.process.returncode
-        if code != 0:
-            raise Failure(f"the program ended with exit status {code}")
+        wait_until("the program to end after Exit", lambda: self.process.poll() is not None, 30)
+        if self.process.returncode != 0:
+            raise Failure(f"the program ended with exit status {self.process.returncode}")
 
 
 if __name__ == "__main__":

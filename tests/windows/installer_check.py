@@ -14,13 +14,12 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine-desktop"))
 from palm_desktop import APP_TITLE, ROOT, PalmDesktop  # noqa: E402
-from program_window import MainWindow, check_exported, check_splash, missing_parts  # noqa: E402
+from program_window import HELP_PAGE, MainWindow, check_exported, check_splash, missing_parts  # noqa: E402
 from wine_desktop import Failure, Session, Steps, wait_until  # noqa: E402
 
 SKIPPED = 77
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 PROGRAM = "QuilloryAlbum.exe"
-HELP_PAGE = "QuilloryAlbum.htm"
 # What Wine itself writes while programs run: temporary files and its own folders.
 WINE_OWN = ("windows" + os.sep, "ProgramData" + os.sep + "Microsoft" + os.sep + "Windows" + os.sep + "Caches")
 

@@ -3,17 +3,20 @@ splash and about box, the main window's controls at their places in the
 client area, its menus reached with the keyboard (the menus have no
 accelerator letters: F10, then the arrow keys and Return)."""
 import os
+import shutil
 import time
 
 from PIL import Image
 
 from palm_desktop import APP_TITLE, LINUX_BIN, ROOT, WINDOWS_BIN
-from wine_desktop import SCREEN, Failure, find_image, missing_tools, wait_until
+from picture_search import find_image
+from wine_desktop import SCREEN, Failure, missing_tools, wait_until
 
 CLIENT = (492, 328)
 ABOUT_SIZE = (200, 220)
 ABOUT_TITLE = "About"
 SAVE_AS_TITLE = "Save Bitmap As..."
+HELP_PAGE = "QuilloryAlbum.htm"
 ABOUT_PICTURE = os.path.join(ROOT, "resources", "about.bmp")
 
 # Places in the client area: the user box and the picture list (x, y, width,
@@ -36,6 +39,19 @@ def missing_parts(program):
               os.path.join(LINUX_BIN, "qalbum")]
     missing = [os.path.relpath(p, ROOT) for p in needed if not os.path.exists(p)] + missing_tools()
     return ("not there yet: " + ", ".join(missing)) if missing else ""
+
+
+def copy_program(program, folder):
+    """A portable copy of the program in `folder`, with the help page and the
+    libraries beside it (not the stand-in UserData.dll, which belongs to the
+    Palm Desktop); its path."""
+    os.makedirs(folder)
+    beside = os.path.dirname(program)
+    libraries = [n for n in os.listdir(beside) if n.lower().endswith(".dll") and n != "UserData.dll"]
+    for name in [os.path.basename(program), HELP_PAGE] + libraries:
+        if os.path.isfile(os.path.join(beside, name)):
+            shutil.copy(os.path.join(beside, name), folder)
+    return os.path.join(folder, os.path.basename(program))
 
 
 def check_centred(window):
@@ -61,8 +77,10 @@ def check_about_window(about):
     rectangles = about.shape_rectangles()
     if rectangles is None:
         raise Failure(f"{about} has no window region: its X window has no bounding shape")
-    if about_picture_has_see_through_pixels() != about.is_non_rectangular():
-        raise Failure(f"{about}'s shape ({len(rectangles)} rectangles) does not follow the white of the about picture")
+    see_through = about_picture_has_see_through_pixels()
+    if see_through != about.is_non_rectangular():
+        raise Failure(f"{about}'s shape is {len(rectangles)} rectangles, though the about picture has "
+                      + ("pure white pixels to cut away" if see_through else "no pure white pixel"))
     if len(rectangles) == 1:
         return "shape set, the whole rectangle: the picture has no pure white"
     return f"shaped, {len(rectangles)} rectangles"

@@ -20,6 +20,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import traceback
 
 from Xlib import X, Xatom, display, error
 from Xlib.ext import shape
@@ -49,29 +50,6 @@ def wait_until(what, probe, timeout, interval=0.02, seen=None):
         time.sleep(interval)
 
 
-def find_image(screen, picture):
-    """Where `picture` appears pixel for pixel inside `screen` (both RGB
-    Pillow images), as (x, y), or None."""
-    (sw, sh), (pw, ph) = screen.size, picture.size
-    if pw > sw or ph > sh:
-        return None
-    big, small = screen.tobytes(), picture.tobytes()
-    first_row = small[:pw * 3]
-
-    def matches_at(x, y):
-        return all(big[((y + r) * sw + x) * 3:((y + r) * sw + x + pw) * 3] == small[r * pw * 3:(r + 1) * pw * 3]
-                   for r in range(ph))
-
-    for y in range(sh - ph + 1):
-        row = big[y * sw * 3:(y + 1) * sw * 3]
-        start = row.find(first_row)
-        while start != -1:
-            if start % 3 == 0 and start // 3 + pw <= sw and matches_at(start // 3, y):
-                return start // 3, y
-            start = row.find(first_row, start + 1)
-    return None
-
-
 def missing_tools():
     """The programs this desktop needs that are not installed."""
     return [tool for tool in ("Xvfb", "xdotool", "wine", "wineboot", "wineserver") if not shutil.which(tool)]
@@ -87,28 +65,31 @@ class XServer:
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
-            number = self._read_display_number(read_end)
+            self.name = ":" + self._read_display_number(read_end)
+            self.x = display.Display(self.name)
+            self.root = self.x.screen().root
+            if not self.x.has_extension("SHAPE"):
+                raise Failure("the X server has no SHAPE extension")
+        except BaseException:
+            self.process.kill()
+            self.process.wait()
+            raise
         finally:
             os.close(read_end)
-        self.name = f":{number}"
-        self.x = display.Display(self.name)
-        self.root = self.x.screen().root
-        if not self.x.has_extension("SHAPE"):
-            raise Failure("the X server has no SHAPE extension")
 
     def _read_display_number(self, fd):
+        """The number Xvfb writes, once it takes connections, as a line."""
         text = b""
         end = time.monotonic() + 20
         while not text.endswith(b"\n"):
             if self.process.poll() is not None or time.monotonic() >= end:
-                self.process.kill()
                 raise Failure("Xvfb did not start within 20 s")
             if select.select([fd], [], [], 0.2)[0]:
                 chunk = os.read(fd, 16)
                 if not chunk:
-                    continue
+                    raise Failure("Xvfb ended without naming its display")
                 text += chunk
-        return int(text)
+        return text.decode().strip()
 
     def close(self):
         self.x.close()
@@ -448,7 +429,9 @@ class Steps:
     def run(self, title, action, fatal=False):
         try:
             note = action()
-        except Failure as failure:
+        except Exception as failure:  # noqa: BLE001 - whatever breaks a step is that step's failure
+            if not isinstance(failure, Failure):
+                traceback.print_exc()
             self.failed += 1
             shown = self.desktop.titles() if self.desktop else []
             print(f"FAILED: {title}: {failure} (windows on screen: {shown})", flush=True)
