@@ -164,8 +164,14 @@ class MainWindow:
         in its drop-down list."""
         before = self.desktop.mapped_windows()
         x, y, width, height = USER_BOX
+        left, bottom = self.window.screen_point((x, y + height), CLIENT)
         self.click((x + width // 2, y + height // 2))
-        popup = self.desktop.wait_new_window(before, 10, "the user box's drop-down list")
+
+        def below_user_box(window):  # not a tool tip, say
+            popup_left, popup_top, _, _ = window.geometry()
+            return abs(popup_left - left) <= 4 and abs(popup_top - bottom) <= 4
+
+        popup = self.desktop.wait_new_window(before, 10, "the user box's drop-down list", below_user_box)
         _, _, width, height = popup.geometry()
         popup.click((width // 2, height * (2 * index + 1) // (2 * count)))
         popup.wait_gone(10, "the drop-down list to close on the click")

@@ -267,12 +267,13 @@ class Desktop:
 
         return wait_until(f"a window titled {title!r}", find, timeout)
 
-    def wait_new_window(self, before, timeout, what):
-        """A window mapped since the list `before` was taken (any title)."""
+    def wait_new_window(self, before, timeout, what, accept=lambda window: True):
+        """A window mapped since the list `before` was taken (any title) that
+        `accept` takes."""
         known = {w.id for w in before}
 
         def find():
-            found = [w for w in self.mapped_windows() if w.id not in known]
+            found = [w for w in self.mapped_windows() if w.id not in known and accept(w)]
             return found[-1] if found else None
 
         return wait_until(what, find, timeout)
