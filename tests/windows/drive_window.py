@@ -63,15 +63,16 @@ class Scenario:
                            lambda: check_splash(self.desktop, self.process, timeout=90), fatal=True)
             self.steps.run("the main window: centred, its client area framed, with the keyboard focus",
                            self.main_window, fatal=True)
-            self.steps.run(f"{tom} picked with the keyboard (Tab, alt+Down, Down, Return); a click shows his first picture",
+            self.steps.run(f"{tom} picked with the keyboard (Tab, alt+Down, Down, Return); a click shows his picture",
                            lambda: self.pick_user_by_keyboard(tom))
             self.steps.run("the Down key shows the next picture of the list", lambda: self.next_picture(tom))
             self.steps.run(f"{anna} picked with the mouse in the user box; a click shows her first picture",
                            lambda: self.pick_user_by_mouse(anna))
             self.steps.run("Export All from the menu by keyboard: every picture as qalbum convert writes it",
                            lambda: self.export_all(anna, self.main.menu_export_all, first=1))
+            after_first = len(self.palm.databases(anna)) + 1
             self.steps.run("Export All from its tool bar button: the next numbers, the same pictures",
-                           lambda: self.export_all(anna, self.main.tool_export_all, first=len(self.palm.databases(anna)) + 1))
+                           lambda: self.export_all(anna, self.main.tool_export_all, first=after_first))
             self.steps.run("Save As: a typed path in the common dialog gets the picture shown", self.save_as)
             self.steps.run("About from the Help menu: the about box stays until a click closes it",
                            lambda: check_about_box(self.desktop, self.main.menu_about))

@@ -26,11 +26,12 @@ PICTURE_LIST = (338, 90, 145, 101)
 LIST_ITEM_HEIGHT = 15
 EXPORT_ALL_BUTTON = (77 + 23 // 2, 12)
 
-# The menus' items as the arrow keys reach them from the menu bar.
-MENU_EXPORT_ALL = ("F10", "Down", "Down", "Down", "Down", "Return")  # Picture: Open from PDB, Save, Save As..., Export All
+# The menus' items as the arrow keys reach them from the menu bar. Picture:
+# Open from PDB, Save, Save As..., Export All, Exit; Help: Instructions, About.
+MENU_EXPORT_ALL = ("F10", "Down", "Down", "Down", "Down", "Return")
 MENU_SAVE_AS = ("F10", "Down", "Down", "Down", "Return")
 MENU_EXIT = ("F10", "Down", "Up", "Return")  # up from the first item to the last
-MENU_ABOUT = ("F10", "Right", "Down", "Down", "Return")  # Help: Instructions, About
+MENU_ABOUT = ("F10", "Right", "Down", "Down", "Return")
 
 
 def missing_parts(program):

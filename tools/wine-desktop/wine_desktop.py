@@ -312,14 +312,14 @@ class WinePrefix:
             for name in os.listdir(WINE_FONTS):
                 shutil.copy(os.path.join(WINE_FONTS, name), self.drive_c("windows", "Fonts"))
 
-    def run(self, command, timeout, what=None, check=True):
+    def run(self, command, timeout, what=None):
         """Runs a command in the prefix to its end; returns its exit status."""
         with open(self.log_path, "ab") as log:
             try:
                 code = subprocess.run(command, env=self.env, stdout=log, stderr=log, timeout=timeout).returncode
             except subprocess.TimeoutExpired:
                 raise Failure(f"{what or command[0]} did not finish within {timeout} s") from None
-        if check and code != 0:
+        if code != 0:
             raise Failure(f"{what or ' '.join(command)} failed with exit status {code}; see {self.log_path}")
         return code
 
@@ -354,16 +354,6 @@ class WinePrefix:
     def windows_path(path):
         """The Windows name of a file of this machine: drive Z: is its root."""
         return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-    def unix_path(self, windows_path):
-        """The file of this machine that a Windows path of drive C: or Z: names."""
-        drive, _, rest = windows_path.partition(":")
-        parts = [p for p in rest.split("\\") if p]
-        if drive.upper() == "C":
-            return self.drive_c(*parts)
-        if drive.upper() == "Z":
-            return os.path.join("/", *parts)
-        raise Failure(f"no folder of this machine for {windows_path}")
 
     def drive_c(self, *parts):
         return os.path.join(self.env["WINEPREFIX"], "drive_c", *parts)
