@@ -79,3 +79,23 @@ windows_configure() {
 
 # What the foreign-database check needs: programs that write other Palm databases.
 QA_FOREIGN_PACKAGES=(libpalm-perl txt2pdbdoc imgvtopgm)
+
+# What the Windows window's checks, pictures and timings need: Wine and its
+# fonts, an X server for its windows, real X input, and Python with the X
+# library and Pillow to read the windows' geometry, shape and pixels.
+QA_WINE_DESKTOP_PACKAGES=(wine wine64 fonts-wine xvfb xdotool python3 python3-xlib python3-pil)
+
+# prepare_wine_desktop: installs those packages and builds what the Windows
+# window is driven with: make-demo-album and qalbum of the Linux build (the
+# demo users' pictures and the reference files) and the Windows build
+# (scripts/check-windows makes it the first time).
+prepare_wine_desktop() {
+  ensure_packages "${QA_BUILD_PACKAGES[@]}" "${QA_WINE_DESKTOP_PACKAGES[@]}"
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j "$(nproc)" --target make-demo-album qalbum
+  if [ -f build/windows/build.ninja ]; then
+    cmake --build build/windows -j "$(nproc)"
+  else
+    scripts/check-windows
+  fi
+}
