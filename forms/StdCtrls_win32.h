@@ -1,0 +1,88 @@
+// The Win32 side of the standard controls, parts of the main window's client
+// area: a bevel is drawn by the window on its background, an image is a window
+// of the own class, a label a static control, the drop-down list an owner-drawn
+// combo box (so that its items take the height asked for) and the list a list box.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/Graphics.h"
+#include "forms/MainWindow_win32.h"
+
+struct tagDRAWITEMSTRUCT;
+
+namespace forms {
+class TMainWindow;
+
+namespace native {
+
+class Bevel : public ClientPart {
+ protected:
+  explicit Bevel(TMainWindow& window);
+  void PaintOnParent(DeviceContext dc) override;
+  void Place(const TRect& bounds);
+
+ private:
+  TRect bounds_;
+};
+
+class Image : public ClientPart {
+ protected:
+  explicit Image(TMainWindow& window);
+  MessageResult WindowProc(unsigned message, WordParam wParam, LongParam lParam) override;
+
+ private:
+  void PaintTo(DeviceContext dc);
+};
+
+class Label : public ClientPart {
+ protected:
+  explicit Label(TMainWindow& window);
+  bool Notified(unsigned message, WordParam wParam, LongParam lParam, MessageResult& result) override;
+
+  TColor color_ = clWindowText;
+};
+
+class ComboBox : public ClientPart {
+ protected:
+  explicit ComboBox(TMainWindow& window);
+  ~ComboBox() override;
+  bool Notified(unsigned message, WordParam wParam, LongParam lParam, MessageResult& result) override;
+  // The closed box's height and the items' height, set again after a new font or new bounds.
+  void ApplyHeights();
+  std::wstring ItemText(int index) const;
+
+  int height_ = 0;
+  int itemHeight_ = 0;
+  TColor color_;
+  TColor textColor_ = clWindowText;
+
+ private:
+  void DrawItem(const tagDRAWITEMSTRUCT& item);
+  void CloseUp();
+
+  WindowHandle list_ = nullptr;
+  bool closeUpPending_ = false;
+};
+
+class ListBox : public ClientPart {
+ protected:
+  explicit ListBox(TMainWindow& window);
+  ~ListBox() override;
+  bool Notified(unsigned message, WordParam wParam, LongParam lParam, MessageResult& result) override;
+  // Selects the entry; OnChange follows when the selection changed.
+  void Select(int index);
+
+  int itemHeight_ = 0;
+  TColor color_;
+  TColor textColor_ = clWindowText;
+  std::vector<std::string> data_;
+
+ private:
+  friend struct ListBoxKeys;
+  void Changed();
+};
+
+}  // namespace native
+}  // namespace forms
