@@ -261,15 +261,20 @@ TEST(Win32ListBox, EntriesWithDataAndSelectionByKeys) {
 
 TEST(Win32MainWindow, TabMovesThroughTheControlsInTheirOrder) {
   TestWindow w;
-  w.main->SetTabOrder({w.list, w.users});
+  auto* other = new forms::TListBox(*w.main, "ListBox2");
+  other->SetBounds({10, 200, 100, 50});
+  // Not the order they were made in.
+  w.main->SetTabOrder({w.users, other, w.list});
   w.show();
+  EXPECT_EQ(GetFocus(), w.users->Handle());
+  press({VK_TAB});
+  EXPECT_EQ(GetFocus(), other->Handle());
+  press({VK_TAB});
   EXPECT_EQ(GetFocus(), w.list->Handle());
   press({VK_TAB});
   EXPECT_EQ(GetFocus(), w.users->Handle());
-  press({VK_TAB});
-  EXPECT_EQ(GetFocus(), w.list->Handle());
   press({VK_SHIFT, VK_TAB});
-  EXPECT_EQ(GetFocus(), w.users->Handle());
+  EXPECT_EQ(GetFocus(), w.list->Handle());
 }
 
 // What the shell hands over when files are dropped: DROPFILES and the ANSI names.
