@@ -32,7 +32,7 @@ HFONT fontOf(const TFontSpec& font) {
   return handle;
 }
 
-void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap) {
+void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap, int zoom) {
   if (bitmap.empty()) return;
   // The rows are kept as a DIB keeps them: they go to the device as they are.
   struct {
@@ -55,9 +55,11 @@ void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap) {
     }
     info.header.biClrUsed = static_cast<DWORD>(size);
   }
-  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(bitmap.width()), static_cast<DWORD>(bitmap.height()), 0, 0, 0,
-                    static_cast<UINT>(bitmap.height()), bitmap.bits().data(), reinterpret_cast<BITMAPINFO*>(&info),
-                    DIB_RGB_COLORS);
+  // Whole pixels, never blended.
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, x, y, bitmap.width() * zoom, bitmap.height() * zoom, 0, 0, bitmap.width(), bitmap.height(),
+                bitmap.bits().data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
 }
 
 }  // namespace forms::native

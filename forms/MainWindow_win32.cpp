@@ -106,21 +106,21 @@ HBITMAP glyphMask(const std::array<uint32_t, kGlyphSize * kGlyphSize>& pixels) {
 
 namespace native {
 
-ClientPart::ClientPart(TMainWindow& window) : owner_(window) { owner_.parts_.push_back(this); }
+WindowPart::WindowPart(TMainWindow& window) : owner_(window) { owner_.parts_.push_back(this); }
 
-ClientPart::~ClientPart() {
+WindowPart::~WindowPart() {
   std::erase(owner_.parts_, this);
   DestroyHandle();
 }
 
-void ClientPart::PaintOnParent(DeviceContext) {}
+void WindowPart::PaintOnParent(DeviceContext) {}
 
-void ClientPart::UseFont(HFONT font) {
+void WindowPart::UseFont(HFONT font) {
   ownFont_ = true;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void ClientPart::TakeWindowFont() {
+void WindowPart::TakeWindowFont() {
   if (!ownFont_ && hwnd_ != nullptr && owner_.font_ != nullptr)
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font_), TRUE);
 }
@@ -156,7 +156,7 @@ Menu::Menu(TMainWindow&) : menu_(CreatePopupMenu()) {}
 
 Menu::~Menu() { DestroyMenu(menu_); }
 
-ToolBar::ToolBar(TMainWindow& window) : ClientPart(window) {
+ToolBar::ToolBar(TMainWindow& window) : WindowPart(window) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   CreateHandle(0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, owner_.Handle());
@@ -245,7 +245,7 @@ MessageResult ToolBar::WindowProc(unsigned message, WordParam wParam, LongParam 
     default:
       break;
   }
-  return ClientPart::WindowProc(message, wParam, lParam);
+  return WindowPart::WindowProc(message, wParam, lParam);
 }
 
 MainWindow::MainWindow() : menuBar_(CreateMenu()) {
@@ -320,12 +320,12 @@ void MainWindow::PaintClient(DeviceContext dc, bool erase) {
     GetClientRect(hwnd_, &r);
     FillRect(dc, &r, BackgroundBrush());
   }
-  for (ClientPart* part : parts_) part->PaintOnParent(dc);
+  for (WindowPart* part : parts_) part->PaintOnParent(dc);
 }
 
 void MainWindow::ApplyFont(HFONT font) {
   font_ = font;
-  for (ClientPart* part : parts_) part->TakeWindowFont();
+  for (WindowPart* part : parts_) part->TakeWindowFont();
 }
 
 MessageResult MainWindow::WindowProc(unsigned message, WordParam wParam, LongParam lParam) {

@@ -41,14 +41,15 @@ class Focusable {
   WindowHandle handle_;
 };
 
-// A part of a main window's client area, freed by the window when it goes
-// (unless it went first). A part without a window is drawn by the main window.
-class ClientPart : public Window {
+// A part of a main window: a control of its client area, or a window it owns.
+// The main window frees the parts it still has when it goes. A part without a
+// window of its own is drawn by the main window on its background.
+class WindowPart : public Window {
  public:
-  ~ClientPart() override;
+  ~WindowPart() override;
 
  protected:
-  explicit ClientPart(TMainWindow& window);
+  explicit WindowPart(TMainWindow& window);
   virtual void PaintOnParent(DeviceContext dc);
   // The part's own font; until it has one it takes the main window's.
   void UseFont(HFONT__* font);
@@ -106,7 +107,7 @@ class Menu {
 };
 
 // A frame that draws the edge lines and the window's background around the comctl32 tool bar.
-class ToolBar : public ClientPart {
+class ToolBar : public WindowPart {
  public:
   static constexpr int kEdge = 2;
   static constexpr int kButtonHeight = 22;
@@ -143,7 +144,7 @@ class MainWindow : public Window {
  private:
   friend class forms::TMainWindow;
   friend class forms::TMenu;
-  friend class ClientPart;
+  friend class WindowPart;
 
   TMainWindow& window();
   void AddCommand(const TMenuItem& item, const std::string& shortcut);
@@ -162,7 +163,7 @@ class MainWindow : public Window {
   // The accelerator table's entries: modifier flags, virtual key and command, each.
   std::vector<std::array<unsigned, 3>> shortcuts_;
   std::map<unsigned, const TMenuItem*> commands_;
-  std::vector<ClientPart*> parts_;
+  std::vector<WindowPart*> parts_;
   TColor color_ = clBtnFace;
   HFONT__* font_ = nullptr;
   WindowHandle firstFocus_ = nullptr;

@@ -43,7 +43,7 @@ struct ListBoxKeys {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 };
 
-Bevel::Bevel(TMainWindow& window) : ClientPart(window) {}
+Bevel::Bevel(TMainWindow& window) : WindowPart(window) {}
 
 void Bevel::PaintOnParent(DeviceContext dc) {
   RECT r{bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
@@ -61,7 +61,7 @@ void Bevel::Place(const TRect& bounds) {
   bounds_ = bounds;
 }
 
-Image::Image(TMainWindow& window) : ClientPart(window) {
+Image::Image(TMainWindow& window) : WindowPart(window) {
   CreateHandle(0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, owner_.Handle());
 }
 
@@ -91,11 +91,11 @@ MessageResult Image::WindowProc(unsigned message, WordParam wParam, LongParam lP
       PaintTo(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
-      return ClientPart::WindowProc(message, wParam, lParam);
+      return WindowPart::WindowProc(message, wParam, lParam);
   }
 }
 
-Label::Label(TMainWindow& window) : ClientPart(window) {
+Label::Label(TMainWindow& window) : WindowPart(window) {
   CreateControl(L"STATIC", 0, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, owner_.Handle());
   TakeWindowFont();
 }
@@ -110,7 +110,7 @@ bool Label::Notified(unsigned message, WordParam wParam, LongParam, MessageResul
   return true;
 }
 
-ComboBox::ComboBox(TMainWindow& window) : ClientPart(window), color_(kWindowColor) {
+ComboBox::ComboBox(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {
   CreateControl(L"COMBOBOX", 0,
                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                 owner_.Handle());
@@ -201,7 +201,7 @@ bool ComboBox::Notified(unsigned message, WordParam wParam, LongParam lParam, Me
   }
 }
 
-ListBox::ListBox(TMainWindow& window) : ClientPart(window), color_(kWindowColor) {
+ListBox::ListBox(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {
   CreateControl(L"LISTBOX", WS_EX_CLIENTEDGE,
                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, owner_.Handle());
   SetWindowSubclass(hwnd_, ListBoxKeys::Procedure, 0, reinterpret_cast<DWORD_PTR>(this));

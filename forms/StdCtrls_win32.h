@@ -17,7 +17,7 @@ class TMainWindow;
 
 namespace native {
 
-class Bevel : public ClientPart {
+class Bevel : public WindowPart {
  protected:
   explicit Bevel(TMainWindow& window);
   void PaintOnParent(DeviceContext dc) override;
@@ -27,7 +27,7 @@ class Bevel : public ClientPart {
   TRect bounds_;
 };
 
-class Image : public ClientPart {
+class Image : public WindowPart {
  protected:
   explicit Image(TMainWindow& window);
   MessageResult WindowProc(unsigned message, WordParam wParam, LongParam lParam) override;
@@ -36,7 +36,7 @@ class Image : public ClientPart {
   void PaintTo(DeviceContext dc);
 };
 
-class Label : public ClientPart {
+class Label : public WindowPart {
  protected:
   explicit Label(TMainWindow& window);
   bool Notified(unsigned message, WordParam wParam, LongParam lParam, MessageResult& result) override;
@@ -44,7 +44,7 @@ class Label : public ClientPart {
   TColor color_ = clWindowText;
 };
 
-class ComboBox : public ClientPart {
+class ComboBox : public WindowPart {
  protected:
   explicit ComboBox(TMainWindow& window);
   ~ComboBox() override;
@@ -66,7 +66,7 @@ class ComboBox : public ClientPart {
   bool closeUpPending_ = false;
 };
 
-class ListBox : public ClientPart {
+class ListBox : public WindowPart {
  protected:
   explicit ListBox(TMainWindow& window);
   ~ListBox() override;

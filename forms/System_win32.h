@@ -35,8 +35,8 @@ COLORREF colorRef(TColor color);
 // Brushes and fonts are made once per colour and font and kept for the run.
 HBRUSH solidBrush(COLORREF color);
 HFONT fontOf(const TFontSpec& font);
-// The bitmap unscaled, its top-left corner at (x, y).
-void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap);
+// The bitmap with its top-left corner at (x, y), every pixel a square of zoom x zoom device pixels.
+void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap, int zoom = 1);
 
 // Top-level windows: the outer size that gives this client size, and the place
 // in the middle of the work area of the screen the window is on.
