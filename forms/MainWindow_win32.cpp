@@ -127,23 +127,20 @@ void WindowPart::TakeWindowFont() {
 
 ImageList::ImageList() : list_(ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32 | ILC_MASK, 8, 8)) {}
 
-ImageList::~ImageList() {
-  ImageList_Destroy(list_);
-  for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
-}
+ImageList::~ImageList() { ImageList_Destroy(list_); }
 
 void ImageList::Add(const base::Bitmap& glyph) {
   const auto pixels = glyphPixels(glyph);
   HBITMAP color = glyphBitmap(pixels);
   HBITMAP mask = glyphMask(pixels);
+  // The image list keeps copies: alpha where the system draws with it, the mask elsewhere.
   ImageList_Add(list_, color, mask);
   DeleteObject(mask);
-  // The same bitmap shows the glyph in the menu: the image list has its own copy.
-  bitmaps_.push_back(color);
+  DeleteObject(color);
 }
 
-HBITMAP ImageList::MenuBitmap(int index) const {
-  return index >= 0 && static_cast<size_t>(index) < bitmaps_.size() ? bitmaps_[static_cast<size_t>(index)] : nullptr;
+void ImageList::Draw(int index, DeviceContext dc, int x, int y) const {
+  if (index >= 0 && index < ImageList_GetImageCount(list_)) ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
 }
 
 MenuItem::MenuItem(TMenu&) {
@@ -292,6 +289,23 @@ void MainWindow::AddCommand(const TMenuItem& item, const std::string& shortcut) 
   accelerators_ = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 
+bool MainWindow::MenuGlyph(unsigned message, LongParam lParam) {
+  if (message == WM_MEASUREITEM) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (measure->CtlType != ODT_MENU) return false;
+    measure->itemWidth = kGlyphSize;
+    measure->itemHeight = kGlyphSize;
+    return true;
+  }
+  const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (draw->CtlType != ODT_MENU) return false;
+  const auto item = commands_.find(draw->itemID);
+  if (item != commands_.end())
+    window().Images().Draw(item->second->ImageIndex(), draw->hDC, draw->rcItem.left,
+                           draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kGlyphSize) / 2);
+  return true;
+}
+
 void MainWindow::RunCommand(unsigned id) {
   const auto it = commands_.find(id);
   if (it != commands_.end()) it->second->Click();
@@ -352,6 +366,10 @@ MessageResult MainWindow::WindowProc(unsigned message, WordParam wParam, LongPar
     case WM_PRINTCLIENT:
       PaintClient(reinterpret_cast<HDC>(wParam), true);
       return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (MenuGlyph(message, lParam)) return TRUE;
+      break;
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<void*>(wParam));
       return 0;
@@ -412,7 +430,9 @@ TMenuItem* TMenu::AddItem(const char* name, const std::string& caption, int glyp
   info.fType = MFT_STRING;
   info.wID = item.CommandId();
   info.dwTypeData = text.data();
-  info.hbmpItem = window_.Images().MenuBitmap(glyph);
+  // The menu asks the window for the glyph (WM_MEASUREITEM, WM_DRAWITEM) and draws the text itself:
+  // not every system blends a 32-bit bitmap of the item with its alpha.
+  info.hbmpItem = glyph >= 0 ? HBMMENU_CALLBACK : nullptr;
   InsertMenuItemW(menu_, static_cast<UINT>(GetMenuItemCount(menu_)), TRUE, &info);
   window_.AddCommand(item, shortcut);
   return &item;

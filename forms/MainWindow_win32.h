@@ -14,7 +14,6 @@
 #include "forms/Graphics.h"
 #include "forms/Window_win32.h"
 
-struct HBITMAP__;
 struct HFONT__;
 struct HMENU__;
 struct HACCEL__;
@@ -67,8 +66,8 @@ class ImageList {
   ImageList(const ImageList&) = delete;
   ImageList& operator=(const ImageList&) = delete;
   _IMAGELIST* Handle() const { return list_; }
-  // The glyph as a 32-bit bitmap with alpha for a menu item; none for an index out of range.
-  HBITMAP__* MenuBitmap(int index) const;
+  // The glyph drawn with its transparent parts left as they are; nothing for an index out of range.
+  void Draw(int index, DeviceContext dc, int x, int y) const;
 
  protected:
   ImageList();
@@ -78,7 +77,6 @@ class ImageList {
 
  private:
   _IMAGELIST* list_;
-  std::vector<HBITMAP__*> bitmaps_;
 };
 
 class MenuItem {
@@ -149,6 +147,8 @@ class MainWindow : public Window {
   TMainWindow& window();
   void AddCommand(const TMenuItem& item, const std::string& shortcut);
   void RunCommand(unsigned id);
+  // The glyphs of the menu items, which the menus ask the window to measure and draw.
+  bool MenuGlyph(unsigned message, LongParam lParam);
   void DropFiles(void* drop);
   void RestoreFocus();
   void PaintClient(DeviceContext dc, bool erase);

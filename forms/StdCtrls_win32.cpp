@@ -96,7 +96,7 @@ MessageResult Image::WindowProc(unsigned message, WordParam wParam, LongParam lP
 }
 
 Label::Label(TMainWindow& window) : WindowPart(window) {
-  CreateControl(L"STATIC", 0, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, owner_.Handle());
+  CreateControl(L"STATIC", 0, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, owner_.Handle());
   TakeWindowFont();
 }
 
@@ -270,8 +270,17 @@ TLabel::TLabel(TMainWindow& window, const char*, const std::string& text, const 
     : native::Label(window) {
   color_ = font.color;
   native::setWindowText(hwnd_, text);
-  placeWindow(hwnd_, bounds);
   UseFont(native::fontOf(font));
+  // Grown to its text where the system's font is wider than the bounds allow for, as a label sizes itself.
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, native::fontOf(font));
+  const std::wstring wide = native::toWide(text);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  placeWindow(hwnd_, TRect{bounds.left, bounds.top, std::max<int>(bounds.width, extent.cx),
+                           std::max<int>(bounds.height, extent.cy)});
 }
 
 TComboBox::TComboBox(TMainWindow& window, const char*) : native::ComboBox(window) {}

@@ -69,27 +69,44 @@ std::wstring menuText(HMENU menu, UINT position) {
   return text;
 }
 
-// The 32-bit pixels of a glyph bitmap, top row first: 0xAARRGGBB.
-std::vector<uint32_t> glyphPixels(HBITMAP bitmap) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = -16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> pixels(256);
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, bitmap, 0, 16, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  return pixels;
-}
-
 HBITMAP menuBitmap(HMENU menu, UINT position) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_BITMAP;
   GetMenuItemInfoW(menu, position, TRUE, &info);
   return info.hbmpItem;
+}
+
+// An item's glyph as the menu has the window draw it (WM_DRAWITEM), over green:
+// the pixels, top row first, 0x00RRGGBB.
+std::vector<uint32_t> drawnGlyph(HWND window, UINT command) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = -16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT area{0, 0, 16, 16};
+  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+  FillRect(dc, &area, green);
+  DeleteObject(green);
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_MENU;
+  draw.itemID = command;
+  draw.hDC = dc;
+  draw.rcItem = area;
+  SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + 256);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
 }
 
 std::wstring toolTip(HWND buttons, UINT command) {
@@ -141,17 +158,17 @@ TEST(Win32MainWindow, FrameMenusGlyphsAndToolBarAsBuilt) {
   EXPECT_EQ(menuText(pictureMenu, 0), L"Open from PDB");
   EXPECT_EQ(menuText(pictureMenu, 1), L"Save\tCtrl+G");
   EXPECT_TRUE(GetMenuState(pictureMenu, 2, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(menuBitmap(pictureMenu, 0), HBMMENU_CALLBACK);
   EXPECT_EQ(menuBitmap(GetSubMenu(bar, 1), 0), nullptr);
 
-  // The alpha glyph keeps its alpha, premultiplied as menus draw it; the other
-  // loses its magenta: both transparent around an opaque square.
-  const auto alpha = glyphPixels(menuBitmap(pictureMenu, 0));
-  const auto keyed = glyphPixels(menuBitmap(pictureMenu, 1));
-  EXPECT_EQ(alpha[0], 0x00000000u);
-  EXPECT_EQ(alpha[5 * 16 + 5], 0xFFFF0000u);
-  EXPECT_EQ(alpha[8 * 16 + 8], 0x80008000u);
-  EXPECT_EQ(keyed[0], 0x00000000u);
-  EXPECT_EQ(keyed[5 * 16 + 5], 0xFF0000FFu);
+  // The window draws an item's glyph: the alpha glyph and the magenta one are
+  // transparent around an opaque square.
+  const auto alpha = drawnGlyph(w.handle(), w.open->CommandId());
+  const auto keyed = drawnGlyph(w.handle(), w.save->CommandId());
+  EXPECT_EQ(alpha[0], 0x00FF00u);
+  EXPECT_EQ(alpha[5 * 16 + 5], 0xFF0000u);
+  EXPECT_EQ(keyed[0], 0x00FF00u);
+  EXPECT_EQ(keyed[5 * 16 + 5], 0x0000FFu);
   EXPECT_EQ(w.main->Images().Count(), 2);
 
   HWND buttons = w.buttons();
@@ -360,6 +377,17 @@ TEST(Win32MainWindow, PaintsBackgroundBevelsImageAndLabel) {
   EXPECT_STREQ(font.lfFaceName, L"Arial");
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfWeight, FW_BOLD);
+  // All of it shows, however wide the system's font draws it.
+  HDC labelDc = GetDC(label->Handle());
+  HGDIOBJ oldFont = SelectObject(labelDc, reinterpret_cast<HFONT>(SendMessageW(label->Handle(), WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(labelDc, L"Current User", 12, &extent);
+  SelectObject(labelDc, oldFont);
+  ReleaseDC(label->Handle(), labelDc);
+  RECT labelArea;
+  GetClientRect(label->Handle(), &labelArea);
+  EXPECT_GE(labelArea.right, extent.cx);
+  EXPECT_GE(labelArea.right, 73);
   HDC dc = CreateCompatibleDC(nullptr);
   auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(w.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label->Handle())));
