@@ -20,11 +20,6 @@ void placeWindow(HWND hwnd, const TRect& bounds) {
   SetWindowPos(hwnd, nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void colorText(HDC dc, TColor text, TColor background) {
-  SetTextColor(dc, native::colorRef(text));
-  SetBkColor(dc, native::colorRef(background));
-}
-
 std::string listText(HWND hwnd, UINT lengthMessage, UINT textMessage, int index) {
   const LRESULT length = SendMessageW(hwnd, lengthMessage, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
@@ -110,7 +105,25 @@ bool Label::Notified(unsigned message, WordParam wParam, LongParam, MessageResul
   return true;
 }
 
-ComboBox::ComboBox(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {
+ItemList::ItemList(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {}
+
+void ItemList::UseItemFont(const TFontSpec& font) {
+  textColor_ = font.color;
+  UseFont(fontOf(font));
+}
+
+void ItemList::SetBackground(TColor color) {
+  color_ = color;
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+MessageResult ItemList::ItemColors(WordParam dc) const {
+  SetTextColor(reinterpret_cast<HDC>(dc), colorRef(textColor_));
+  SetBkColor(reinterpret_cast<HDC>(dc), colorRef(color_));
+  return reinterpret_cast<MessageResult>(solidBrush(colorRef(color_)));
+}
+
+ComboBox::ComboBox(TMainWindow& window) : ItemList(window) {
   CreateControl(L"COMBOBOX", 0,
                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                 owner_.Handle());
@@ -193,15 +206,14 @@ bool ComboBox::Notified(unsigned message, WordParam wParam, LongParam lParam, Me
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-      colorText(reinterpret_cast<HDC>(wParam), textColor_, color_);
-      result = reinterpret_cast<LRESULT>(solidBrush(colorRef(color_)));
+      result = ItemColors(wParam);
       return true;
     default:
       return false;
   }
 }
 
-ListBox::ListBox(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {
+ListBox::ListBox(TMainWindow& window) : ItemList(window) {
   CreateControl(L"LISTBOX", WS_EX_CLIENTEDGE,
                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, owner_.Handle());
   SetWindowSubclass(hwnd_, ListBoxKeys::Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -238,8 +250,7 @@ bool ListBox::Notified(unsigned message, WordParam wParam, LongParam, MessageRes
     return true;
   }
   if (message != WM_CTLCOLORLISTBOX) return false;
-  colorText(reinterpret_cast<HDC>(wParam), textColor_, color_);
-  result = reinterpret_cast<LRESULT>(solidBrush(colorRef(color_)));
+  result = ItemColors(wParam);
   return true;
 }
 
@@ -294,15 +305,11 @@ void TComboBox::SetBounds(const TRect& bounds) {
 }
 
 void TComboBox::SetFont(const TFontSpec& font) {
-  textColor_ = font.color;
-  UseFont(native::fontOf(font));
+  UseItemFont(font);
   ApplyHeights();
 }
 
-void TComboBox::SetColor(TColor color) {
-  color_ = color;
-  InvalidateRect(hwnd_, nullptr, TRUE);
-}
+void TComboBox::SetColor(TColor color) { SetBackground(color); }
 
 void TComboBox::SetItemHeight(int pixels) {
   itemHeight_ = pixels;
@@ -328,16 +335,12 @@ TListBox::TListBox(TMainWindow& window, const char*) : native::ListBox(window) {
 void TListBox::SetBounds(const TRect& bounds) { placeWindow(hwnd_, bounds); }
 
 void TListBox::SetFont(const TFontSpec& font) {
-  textColor_ = font.color;
-  UseFont(native::fontOf(font));
+  UseItemFont(font);
   // A new font sets the list's own item height again.
   if (itemHeight_ > 0) SetItemHeight(itemHeight_);
 }
 
-void TListBox::SetColor(TColor color) {
-  color_ = color;
-  InvalidateRect(hwnd_, nullptr, TRUE);
-}
+void TListBox::SetColor(TColor color) { SetBackground(color); }
 
 void TListBox::SetItemHeight(int pixels) {
   itemHeight_ = pixels;

@@ -44,7 +44,21 @@ class Label : public WindowPart {
   TColor color_ = clWindowText;
 };
 
-class ComboBox : public WindowPart {
+// A list of items in a font and colours of its own: the drop-down list and the list box.
+class ItemList : public WindowPart {
+ protected:
+  explicit ItemList(TMainWindow& window);
+  void UseItemFont(const TFontSpec& font);
+  void SetBackground(TColor color);
+  // The answer to a WM_CTLCOLOR... notice: the text colour set in the device context, the background's brush.
+  MessageResult ItemColors(WordParam dc) const;
+
+  int itemHeight_ = 0;
+  TColor color_;
+  TColor textColor_ = clWindowText;
+};
+
+class ComboBox : public ItemList {
  protected:
   explicit ComboBox(TMainWindow& window);
   ~ComboBox() override;
@@ -54,9 +68,6 @@ class ComboBox : public WindowPart {
   std::wstring ItemText(int index) const;
 
   int height_ = 0;
-  int itemHeight_ = 0;
-  TColor color_;
-  TColor textColor_ = clWindowText;
 
  private:
   void DrawItem(const tagDRAWITEMSTRUCT& item);
@@ -66,7 +77,7 @@ class ComboBox : public WindowPart {
   bool closeUpPending_ = false;
 };
 
-class ListBox : public WindowPart {
+class ListBox : public ItemList {
  protected:
   explicit ListBox(TMainWindow& window);
   ~ListBox() override;
@@ -74,9 +85,6 @@ class ListBox : public WindowPart {
   // Selects the entry; OnChange follows when the selection changed.
   void Select(int index);
 
-  int itemHeight_ = 0;
-  TColor color_;
-  TColor textColor_ = clWindowText;
   std::vector<std::string> data_;
 
  private:

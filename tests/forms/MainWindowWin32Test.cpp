@@ -77,36 +77,20 @@ HBITMAP menuBitmap(HMENU menu, UINT position) {
   return info.hbmpItem;
 }
 
-// An item's glyph as the menu has the window draw it (WM_DRAWITEM), over green:
-// the pixels, top row first, 0x00RRGGBB.
-std::vector<uint32_t> drawnGlyph(HWND window, UINT command) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = -16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const RECT area{0, 0, 16, 16};
-  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
-  FillRect(dc, &area, green);
-  DeleteObject(green);
-  DRAWITEMSTRUCT draw{};
-  draw.CtlType = ODT_MENU;
-  draw.itemID = command;
-  draw.hDC = dc;
-  draw.rcItem = area;
-  SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + 256);
-  for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return pixels;
+// An item's glyph as the menu has the window draw it (WM_DRAWITEM), over green.
+win32test::Capture drawnGlyph(HWND window, UINT command) {
+  return win32test::Capture(16, 16, [&](HDC dc) {
+    const RECT area{0, 0, 16, 16};
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(dc, &area, green);
+    DeleteObject(green);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = command;
+    draw.hDC = dc;
+    draw.rcItem = area;
+    SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  });
 }
 
 std::wstring toolTip(HWND buttons, UINT command) {
@@ -165,10 +149,10 @@ TEST(Win32MainWindow, FrameMenusGlyphsAndToolBarAsBuilt) {
   // transparent around an opaque square.
   const auto alpha = drawnGlyph(w.handle(), w.open->CommandId());
   const auto keyed = drawnGlyph(w.handle(), w.save->CommandId());
-  EXPECT_EQ(alpha[0], 0x00FF00u);
-  EXPECT_EQ(alpha[5 * 16 + 5], 0xFF0000u);
-  EXPECT_EQ(keyed[0], 0x00FF00u);
-  EXPECT_EQ(keyed[5 * 16 + 5], 0x0000FFu);
+  EXPECT_EQ(alpha.at(0, 0), RGB(0, 255, 0));
+  EXPECT_EQ(alpha.at(5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(keyed.at(0, 0), RGB(0, 255, 0));
+  EXPECT_EQ(keyed.at(5, 5), RGB(0, 0, 255));
   EXPECT_EQ(w.main->Images().Count(), 2);
 
   HWND buttons = w.buttons();

@@ -84,31 +84,33 @@ inline void drag(HWND window, POINT from, POINT to, bool right = false) {
 
 inline void click(HWND window, POINT at, bool right = false) { drag(window, at, at, right); }
 
-// The window's client area as the window paints it (WM_PRINTCLIENT), without its child windows.
+// What is painted into a 32-bit bitmap of that size, as the pixels are read back.
 class Capture {
  public:
-  explicit Capture(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    width_ = client.right;
+  Capture(int width, int height, const std::function<void(HDC)>& paint) : width_(width) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    paint(dc);
     GdiFlush();
     const auto* pixels = static_cast<const uint32_t*>(bits);
-    pixels_.assign(pixels, pixels + static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom));
+    pixels_.assign(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
   }
+
+  // The window's client area as the window paints it (WM_PRINTCLIENT), without its child windows.
+  explicit Capture(HWND window) : Capture(clientWidth(window), clientHeight(window), [window](HDC dc) {
+      SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    }) {}
 
   COLORREF at(int x, int y) const {
     const uint32_t p = pixels_.at(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
@@ -116,6 +118,17 @@ class Capture {
   }
 
  private:
+  static int clientWidth(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return client.right;
+  }
+  static int clientHeight(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return client.bottom;
+  }
+
   int width_ = 0;
   std::vector<uint32_t> pixels_;
 };
