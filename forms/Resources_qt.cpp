@@ -2,9 +2,7 @@
 #include <QFile>
 
 #include "base/Errors.h"
-#include "base/Stream.h"
 #include "forms/Resources.h"
-
 
 namespace forms {
 
@@ -14,14 +12,6 @@ std::string LoadDataResource(const std::string& name) {
   if (!file.open(QIODevice::ReadOnly)) throw base::EFOpenError(path, file.errorString().toStdString() + ".");
   const QByteArray bytes = file.readAll();
   return bytes.toStdString();
-}
-
-base::Bitmap LoadBitmapResource(const std::string& name) {
-  const std::string bytes = LoadDataResource(name);
-  base::ConstMemoryStream stream(bytes.data(), bytes.size());
-  base::Bitmap bitmap;
-  bitmap.loadFromStream(stream);
-  return bitmap;
 }
 
 }  // namespace forms
