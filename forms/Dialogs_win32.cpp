@@ -17,8 +17,12 @@ namespace {
 
 void showBox(const std::string& caption, const std::string& text, UINT icon) {
   // No owner and task-modal: centred on the screen while every window of the program waits.
+  // The window that was active gets the keyboard back afterwards, which a box without
+  // an owner does not give it by itself.
+  HWND active = GetActiveWindow();
   MessageBoxW(nullptr, native::toWide(text).c_str(), native::toWide(caption).c_str(),
               MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | icon);
+  if (active != nullptr && IsWindow(active)) SetActiveWindow(active);
 }
 
 // "Text|pattern|Text|pattern" as the NUL-separated list the dialogs take, ended by two NULs.
