@@ -198,4 +198,17 @@ TEST_F(UserDirectory, ALibraryOfTheWrongFormatGivesTheUsersOfThePalmFolder) {
     expectNoUsers(data);
   }
 }
+
+// Without Palm Desktop the Palm folder opened last (a copied folder that was
+// dropped on the window) gives the users, as it does outside Windows; Palm
+// Desktop's own users come first once it is there.
+TEST_F(UserDirectory, WithoutPalmDesktopThePalmFolderOpenedLastGivesTheUsers) {
+  const fs::path copied = folder.root() / "Copied";
+  writeFamily(copied);
+  EXPECT_EQ(users::findUsers(copied.string()).items, (std::vector<std::string>{"Anna", "Ben"}));
+  EXPECT_THROW(users::findUsers((folder.root() / "Nothing").string()), users::EUsersNotFound);
+  registry.setString("DesktopPath", installPalmDesktop("1\tZoe\tZoeH\n"));
+  registry.setString("Path", "P");
+  EXPECT_EQ(users::findUsers(copied.string()).items, std::vector<std::string>{"Zoe"});
+}
 #endif
