@@ -1,8 +1,5 @@
 #include "app/About.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
-
 #include "forms/core/FormData.h"
 
 namespace app {
@@ -17,11 +14,7 @@ void RegisterAboutClasses() {
   skin::RegisterSkinControl();
 }
 
-TAboutForm::TAboutForm(forms::TComponent* owner, EmptyLayout) : TStoredForm(owner) {
-  // The box never ends the program when it closes, also when it is the only window.
-  setAttribute(Qt::WA_QuitOnClose, false);
-  PublishHandlers();
-}
+TAboutForm::TAboutForm(forms::TComponent* owner, EmptyLayout) : TStoredForm(owner) { PublishHandlers(); }
 
 TAboutForm::TAboutForm(forms::TComponent* owner, base::Stream& formData) : TAboutForm(owner, EmptyLayout{}) {
   RegisterAboutClasses();
@@ -59,17 +52,7 @@ void TAboutForm::VsSkin1Click(forms::TObject*) { Close(); }
 
 void TAboutForm::ShowModal() {
   PlaceOnScreen();
-  setWindowModality(Qt::ApplicationModal);
-  show();
-  QEventLoop loop;
-  modalLoop_ = &loop;
-  loop.exec(QEventLoop::DialogExec);
-  modalLoop_ = nullptr;
-}
-
-void TAboutForm::closeEvent(QCloseEvent* event) {
-  TStoredForm::closeEvent(event);
-  if (modalLoop_ != nullptr) modalLoop_->quit();
+  TStoredForm::ShowModal();
 }
 
 }  // namespace app

@@ -10,8 +10,6 @@
 #include "skin/VsComposer.h"
 #include "skin/VsSkin.h"
 
-class QEventLoop;
-
 namespace app {
 
 class TAboutForm : public TStoredForm {
@@ -28,9 +26,8 @@ class TAboutForm : public TStoredForm {
   void Timer1Timer(forms::TObject* sender);
   void VsSkin1Click(forms::TObject* sender);
 
-  // Shows the box and returns once it has been closed.
+  // Shows the box, centred as its layout asks, and returns once it has been closed.
   void ShowModal();
-  void Close() { close(); }
 
   skin::TVsSkin* VsSkin1 = nullptr;
   skin::TVsComposer* VsComposer1 = nullptr;
@@ -39,14 +36,11 @@ class TAboutForm : public TStoredForm {
 
  protected:
   ~TAboutForm() override = default;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void PublishHandlers();
   template <typename T>
   T* Stored(const char* name) const;
-
-  QEventLoop* modalLoop_ = nullptr;
 };
 
 // Makes the classes of the about box's form data known to the reader.

@@ -1,26 +1,17 @@
 #include "app/AboutBox.h"
 
-#include <QFile>
-#include <memory>
-
-#include "base/Errors.h"
-
-// Outside any namespace, as Qt's resource macro requires.
-static void initAboutFormResource() { Q_INIT_RESOURCE(about_form); }
+#include "base/Stream.h"
+#include "forms/Resources.h"
 
 namespace app {
 
 namespace {
-const char* const kAboutFormResource = ":/forms/About.qfd";
+const char* const kAboutFormResource = "About.qfd";
 }
 
 TAboutForm* LoadAboutForm(forms::TComponent* owner) {
-  initAboutFormResource();
-  QFile file(QString::fromLatin1(kAboutFormResource));
-  if (!file.open(QIODevice::ReadOnly))
-    throw base::EFOpenError(kAboutFormResource, file.errorString().toStdString() + ".");
-  const QByteArray bytes = file.readAll();
-  base::ConstMemoryStream stream(bytes.constData(), static_cast<size_t>(bytes.size()));
+  const std::string bytes = forms::LoadDataResource(kAboutFormResource);
+  base::ConstMemoryStream stream(bytes.data(), bytes.size());
   return new TAboutForm(owner, stream);
 }
 

@@ -1,18 +1,17 @@
 #include "app/BoxReport.h"
 
-#include <QApplication>
-
 #include "base/Text.h"
+#include "forms/WaitCursor.h"
 
 namespace app {
 
 namespace {
 
 // Shows a box with the text (UTF-8 where valid, else Windows-1252) without the wait cursor.
-void showBox(void (forms::UserInterface::*box)(const QString&), forms::UserInterface& ui, const std::string& text) {
-  QApplication::restoreOverrideCursor();
-  (ui.*box)(QString::fromStdString(base::fileNameToUtf8(text)));
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+void showBox(void (forms::UserInterface::*box)(const std::string&), forms::UserInterface& ui,
+             const std::string& text) {
+  const forms::WaitCursorLifted lifted;
+  (ui.*box)(base::fileNameToUtf8(text));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // the picture shown, and the commands of the menu and tool bar.
 #pragma once
 
-#include <QMainWindow>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,33 +9,20 @@
 #include "album/PictureTemplate.h"
 #include "album/PngWriter.h"
 #include "app/AboutBox.h"
+#include "forms/Dialogs.h"
+#include "forms/Gallery.h"
+#include "forms/MainWindow.h"
+#include "forms/StdCtrls.h"
+#include "forms/core/Classes.h"
 #include "platform/Files.h"
 #include "users/UserDirectory.h"
-#include "forms/Dialogs.h"
-#include "forms/core/Classes.h"
-
-class QAction;
-class QDragEnterEvent;
-class QDropEvent;
-class QLabel;
-class QMenu;
-class QToolButton;
 
 namespace app {
-
-class Bevel;
-class Gallery;
-class ComboBox;
-class ImageControl;
-class ListBox;
-class ToolBar;
 
 inline constexpr const char* kApplicationTitle = "Quillory Album";
 
 // Also a component, so that the windows it shows (the about box) can be owned by it.
-class TMainForm : public QMainWindow, public forms::TComponent {
-  Q_OBJECT
-
+class TMainForm : public forms::TMainWindow {
  public:
   // Where the window learns of the Palm Desktop users; the program reads them
   // from the registry and UserData.dll.
@@ -97,48 +83,43 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   const std::vector<std::string>& userNames() const { return userNames_; }
   const std::vector<std::string>& userDirs() const { return userDirs_; }
   // The gallery window, once opened.
-  Gallery* gallery() const { return gallery_; }
+  forms::TGalleryWindow* gallery() const { return gallery_; }
 
   // Controls and components, named as in the layout.
-  QWidget* client = nullptr;
-  ToolBar* ToolBar1 = nullptr;
-  Bevel* Bevel1 = nullptr;
-  Bevel* Bevel2 = nullptr;
-  Bevel* Bevel3 = nullptr;
-  ImageControl* Image1 = nullptr;
-  ImageControl* Image160 = nullptr;
-  ImageControl* Image320 = nullptr;
-  ImageControl* Image2 = nullptr;
-  ImageControl* LogoImage = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  ComboBox* UserBox = nullptr;
-  ListBox* ListBox1 = nullptr;
-  QMenu* Picture1 = nullptr;
-  QMenu* Help1 = nullptr;
-  QAction* Open1 = nullptr;
-  QAction* Save1 = nullptr;
-  QAction* SaveAs1 = nullptr;
-  QAction* ExportAll1 = nullptr;
-  QAction* Exit1 = nullptr;
-  QAction* Instructions1 = nullptr;
-  QAction* About1 = nullptr;
-  QMenu* Album1 = nullptr;
-  QAction* Gallery1 = nullptr;
-  QAction* WebAlbum1 = nullptr;
-  std::vector<QIcon> ImageList1;
+  forms::TToolBar* ToolBar1 = nullptr;
+  forms::TBevel* Bevel1 = nullptr;
+  forms::TBevel* Bevel2 = nullptr;
+  forms::TBevel* Bevel3 = nullptr;
+  forms::TImage* Image1 = nullptr;
+  forms::TImage* Image160 = nullptr;
+  forms::TImage* Image320 = nullptr;
+  forms::TImage* Image2 = nullptr;
+  forms::TImage* LogoImage = nullptr;
+  forms::TLabel* Label1 = nullptr;
+  forms::TLabel* Label2 = nullptr;
+  forms::TLabel* Label3 = nullptr;
+  forms::TComboBox* UserBox = nullptr;
+  forms::TListBox* ListBox1 = nullptr;
+  forms::TMenu* Picture1 = nullptr;
+  forms::TMenu* Help1 = nullptr;
+  forms::TMenuItem* Open1 = nullptr;
+  forms::TMenuItem* Save1 = nullptr;
+  forms::TMenuItem* SaveAs1 = nullptr;
+  forms::TMenuItem* ExportAll1 = nullptr;
+  forms::TMenuItem* Exit1 = nullptr;
+  forms::TMenuItem* Instructions1 = nullptr;
+  forms::TMenuItem* About1 = nullptr;
+  forms::TMenu* Album1 = nullptr;
+  forms::TMenuItem* Gallery1 = nullptr;
+  forms::TMenuItem* WebAlbum1 = nullptr;
   forms::FileDialogSetup OpenDialog1;
   forms::FileDialogSetup SaveDialog1;
 
- signals:
   // Export All or the web album is about to read database `done` of `total` (`total` of `total` at the end).
-  void exportProgress(int done, int total);
+  std::function<void(int done, int total)> OnExportProgress;
 
  protected:
   ~TMainForm() override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildWindow();
@@ -149,8 +130,9 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   void buildMenu();
   void buildToolBar();
   void buildAlbumMenu();
-  QAction* addItem(QMenu* menu, const char* name, const char* caption, int glyph, const char* hint,
-                   void (TMainForm::*handler)());
+  forms::TMenuItem* addItem(forms::TMenu* menu, const char* name, const char* caption, int glyph, const char* hint,
+                            void (TMainForm::*handler)(), const char* shortcut = "");
+  void reportProgress(size_t done, size_t total);
 
   // Image1 where a picture of `size` shows, framed by Bevel1.
   void placePicture(album::PictureSize size);
@@ -160,7 +142,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   // The folder of a file opened or saved becomes the current directory and the folder last used.
   void enterFolderOf(const std::string& file);
   // The folder the Open and Save As dialogs start in.
-  QString dialogStart() const;
+  std::string dialogStart() const;
   // The picture databases of user `user`, full paths in the list's order.
   std::vector<std::string> userDatabases(int user) const;
   // The open gallery shows the chosen user's pictures.
@@ -179,7 +161,7 @@ class TMainForm : public QMainWindow, public forms::TComponent {
   std::vector<std::string> userNames_;
   std::vector<std::string> userDirs_;
   std::vector<std::string> albumNames_ = std::vector<std::string>(users::kUserSlots);
-  Gallery* gallery_ = nullptr;
+  forms::TGalleryWindow* gallery_ = nullptr;
 };
 
 }  // namespace app

@@ -1,13 +1,7 @@
 // The Album menu of the main window: the gallery of the chosen user and the
 // web album of every user.
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-
 #include "album/WebAlbum.h"
 #include "app/BoxReport.h"
-#include "app/Controls.h"
-#include "app/FileNames.h"
 #include "app/Gallery.h"
 #include "app/MainForm.h"
 #include "base/Text.h"
@@ -17,8 +11,6 @@
 namespace app {
 
 namespace {
-
-QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
 
 // Boxes as Export All shows them, except the closing notice (where the page
 // is): it is kept for when the browser cannot show the page.
@@ -32,53 +24,42 @@ class AlbumReport : public BoxReport {
 }  // namespace
 
 void TMainForm::buildAlbumMenu() {
-  Album1 = menuBar()->addMenu(QStringLiteral("Album"));
-  Album1->setObjectName(QStringLiteral("Album1"));
-  const auto add = [this](const char* name, const char* caption, QKeySequence shortcut, void (TMainForm::*handler)()) {
-    QAction* action = Album1->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this,
-            [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
-    return action;
-  };
-  Gallery1 = add("Gallery1", "Gallery...", QKeySequence(Qt::CTRL | Qt::Key_G), &TMainForm::Gallery1Click);
-  WebAlbum1 = add("WebAlbum1", "Make Web Album...", QKeySequence(Qt::CTRL | Qt::Key_W), &TMainForm::WebAlbum1Click);
+  Album1 = AddMenu("Album1", "Album");
+  Gallery1 = addItem(Album1, "Gallery1", "Gallery...", -1, "", &TMainForm::Gallery1Click, "Ctrl+G");
+  WebAlbum1 = addItem(Album1, "WebAlbum1", "Make Web Album...", -1, "", &TMainForm::WebAlbum1Click, "Ctrl+W");
 }
 
 void TMainForm::Gallery1Click() {
   if (gallery_ == nullptr) {
-    gallery_ = new Gallery(this);
-    gallery_->setOnChosen([this](const std::string& database) { runCommand([&] { showGalleryPicture(database); }); });
+    gallery_ = new forms::TGalleryWindow(*this);
+    gallery_->OnChosen = [this](const std::string& database) { runCommand([&] { showGalleryPicture(database); }); };
   }
-  gallery_->show();
+  gallery_->Show();
   refreshGallery();
-  gallery_->raise();
-  gallery_->activateWindow();
 }
 
 void TMainForm::refreshGallery() {
-  if (gallery_ == nullptr || !gallery_->isVisible()) return;
-  const int user = UserBox->currentIndex();
+  if (gallery_ == nullptr || !gallery_->Showing()) return;
+  const int user = UserBox->ItemIndex();
   if (user < 0) {
-    gallery_->showPictures(QString(), {});
+    gallery_->SetCaption("Gallery");
+    gallery_->ShowThumbnails({}, {});
     return;
   }
   forms::WaitCursor wait;
-  gallery_->showPictures(UserBox->itemText(user), userDatabases(user));
+  GalleryContent content = galleryContent(userDatabases(user));
+  gallery_->SetCaption("Gallery - " + UserBox->Text(user));
+  gallery_->ShowThumbnails(std::move(content.thumbnails), content.leftOut);
 }
 
 void TMainForm::showGalleryPicture(const std::string& database) {
-  const int user = UserBox->currentIndex();
-  for (int i = 0; user >= 0 && i < ListBox1->count(); ++i) {
-    QListWidgetItem* item = ListBox1->item(i);
-    if (userDirs_[static_cast<size_t>(user)] + item->data(Qt::UserRole).toByteArray().toStdString() != database)
-      continue;
-    ListBox1->scrollToItem(item);
-    if (item->isSelected())
+  const int user = UserBox->ItemIndex();
+  for (int i = 0; user >= 0 && i < ListBox1->Count(); ++i) {
+    if (userDirs_[static_cast<size_t>(user)] + ListBox1->Data(i) != database) continue;
+    if (ListBox1->ItemIndex() == i)
       ListBox1Click();  // the selection does not change: show it again
     else
-      ListBox1->setCurrentItem(item);  // the new selection shows it, as a click does
+      ListBox1->SelectItem(i);  // the new selection shows it, as a click does
     return;
   }
   LoadPicture(database);
@@ -86,20 +67,18 @@ void TMainForm::showGalleryPicture(const std::string& database) {
 
 void TMainForm::WebAlbum1Click() {
   std::vector<album::AlbumUser> users;
-  for (int i = 0; i < UserBox->count(); ++i) {
+  for (int i = 0; i < UserBox->Count(); ++i) {
     const auto slot = static_cast<size_t>(i);
     users.push_back({userNames_[slot], albumNames_[slot], userDatabases(i)});
   }
   if (users.empty()) return;
   forms::FileDialogSetup setup;
   setup.initialFolder = dialogStart();
-  setup.title = QStringLiteral("Make Web Album In");
+  setup.title = "Make Web Album In";
   const auto chosen = ui_.chooseFolder(setup);
   if (!chosen) return;
-  const std::string folder = platform::withSeparator(toFileName(*chosen));
-  AlbumReport report(ui_, [this](size_t done, size_t total) {
-    emit exportProgress(static_cast<int>(done), static_cast<int>(total));
-  });
+  const std::string folder = platform::withSeparator(*chosen);
+  AlbumReport report(ui_, [this](size_t done, size_t total) { reportProgress(done, total); });
   album::AlbumOptions options;
   options.keepGoing = true;  // a damaged picture is named in a box and on the page, the rest make the album
   std::vector<album::ExportCounts> counts;
@@ -109,8 +88,8 @@ void TMainForm::WebAlbum1Click() {
     result = album::makeWebAlbum(users, folder, report, options, counts);
   }
   if (result == album::AlbumResult::Failed || result == album::AlbumResult::Stopped) return;
-  if (ui_.openDocument(fromFileText(folder), QString::fromLatin1(album::kAlbumPageName)) != forms::OpenResult::Opened)
-    ui_.showMessage(fromFileText(report.notice));
+  if (ui_.openDocument(folder, album::kAlbumPageName) != forms::OpenResult::Opened)
+    ui_.showMessage(base::fileNameToUtf8(report.notice));
 }
 
 }  // namespace app

@@ -1,18 +1,9 @@
 // Start-up, the picture list and the commands of the main window.
-#include <QApplication>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QListWidget>
-#include <QStandardPaths>
-
 #include "album/ExportAll.h"
 #include "album/PictureDatabase.h"
 #include "album/PictureDate.h"
 #include "album/PictureWriter.h"
 #include "app/BoxReport.h"
-#include "app/Controls.h"
-#include "app/FileNames.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "app/ProgramPlaces.h"
@@ -29,10 +20,8 @@ namespace app {
 
 namespace {
 
-// Names from inside files (database names, user names) are Windows-1252.
-QString fromAnsi(const std::string& text) { return QString::fromStdString(base::cp1252ToUtf8(text)); }
 // File names and messages that carry them: UTF-8 where valid, else Windows-1252.
-QString fromFileText(const std::string& text) { return QString::fromStdString(base::fileNameToUtf8(text)); }
+std::string fromFileText(const std::string& text) { return base::fileNameToUtf8(text); }
 
 // The file Save As writes for the chosen path: a name ending in .bmp or .png as it
 // is, any other with ".bmp" added, as a Windows save dialog for bitmaps does.
@@ -40,20 +29,6 @@ std::string savedPicturePath(std::string path) {
   if (album::formatNamedBy(path)) return path;
   if (!path.empty() && path.back() == '.') path.pop_back();
   return path + ".bmp";
-}
-
-// The user's pictures folder as the desktop names it, else the home folder.
-std::string picturesFolder() {
-  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  return toFileName(pictures.isEmpty() ? QDir::homePath() : pictures);
-}
-
-// The folder Export All makes the user's folder in; under the pictures folder
-// (an installed program) it is made when missing.
-std::string albumFolder(const std::string& programFolder) {
-  const std::string root = albumRoot(programFolder, picturesFolder());
-  QDir().mkpath(fromFileText(root));
-  return root;
 }
 
 // A user's picture databases, relative to the user folder, in the order every
@@ -98,7 +73,6 @@ users::UsersData TMainForm::startUpUsers() {
   try {
     return users::findUsers(users::rememberedPalmFolder());
   } catch (const users::EPalmDesktopNotFound& e) {
-    if (!users::kPalmFoldersSearched) throw;
     throw users::EUsersNotFound(std::string(e.what()) + "\n" + msg::OpenPalmFolderHint);
   }
 }
@@ -141,17 +115,6 @@ void TMainForm::openPath(const std::string& path) {
   LoadPicture(path);
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppedFileName(event->mimeData()).empty()) event->acceptProposedAction();
-}
-
-void TMainForm::dropEvent(QDropEvent* event) {
-  const std::string path = droppedFileName(event->mimeData());
-  if (path.empty()) return;
-  event->acceptProposedAction();
-  runCommand([&] { openPath(path); });
-}
-
 void TMainForm::GetUsersData() {
   users::UsersData data;
   try {
@@ -170,22 +133,20 @@ void TMainForm::showUsers(const users::UsersData& data) {
   userNames_ = data.userNames;
   userDirs_ = data.userDirs;
   albumNames_ = data.albumNames;
-  UserBox->clear();
-  for (const std::string& item : data.items) UserBox->addItem(QString::fromStdString(item));
-  UserBox->setCurrentIndex(data.selectFirst && UserBox->count() > 0 ? 0 : -1);
+  UserBox->Clear();
+  for (const std::string& item : data.items) UserBox->Add(item);
+  UserBox->SetItemIndex(data.selectFirst && UserBox->Count() > 0 ? 0 : -1);
 }
 
 void TMainForm::LoadPictureNames() {
-  ListBox1->clear();
+  ListBox1->Clear();
   refreshGallery();
-  const int user = UserBox->currentIndex();
-  if (UserBox->count() == 0 || user < 0) return;
+  const int user = UserBox->ItemIndex();
+  if (UserBox->Count() == 0 || user < 0) return;
   // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
-  for (const std::string& entry : listedPictures(userDirs_[static_cast<size_t>(user)])) {
-    auto* item = new QListWidgetItem(fromFileText(entryFileName(entry)), ListBox1);
-    item->setData(Qt::UserRole, QByteArray::fromStdString(entry));
-  }
-  if (ListBox1->count() == 0) ui_.showMessage(QString::fromLatin1(msg::NoSavedPictures));
+  for (const std::string& entry : listedPictures(userDirs_[static_cast<size_t>(user)]))
+    ListBox1->Add(fromFileText(entryFileName(entry)), entry);
+  if (ListBox1->Count() == 0) ui_.showMessage(msg::NoSavedPictures);
 }
 
 void TMainForm::UserBoxCloseUp() { LoadPictureNames(); }
@@ -198,11 +159,10 @@ std::vector<std::string> TMainForm::userDatabases(int user) const {
 }
 
 void TMainForm::ListBox1Click() {
-  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-  const int user = UserBox->currentIndex();
-  if (selected.isEmpty() || user < 0) return;
-  const std::string entry = selected.first()->data(Qt::UserRole).toByteArray().toStdString();
-  LoadPicture(userDirs_[static_cast<size_t>(user)] + entry);
+  const int selected = ListBox1->ItemIndex();
+  const int user = UserBox->ItemIndex();
+  if (selected < 0 || user < 0) return;
+  LoadPicture(userDirs_[static_cast<size_t>(user)] + ListBox1->Data(selected));
 }
 
 void TMainForm::LoadPicture(const std::string& path) {
@@ -211,17 +171,18 @@ void TMainForm::LoadPicture(const std::string& path) {
   pictureInfo_ = album::pngInfo(database);
   album::DecodeSteps steps;
   steps.nameChecked = [this] {
-    setWindowTitle(QString::fromLatin1(kApplicationTitle) + QStringLiteral(" - ") + fromAnsi(pictureName_));
+    // The name comes from inside the file: Windows-1252.
+    SetCaption(std::string(kApplicationTitle) + " - " + base::cp1252ToUtf8(pictureName_));
   };
   steps.sizeKnown = [this](album::PictureSize size) { placePicture(size); };
   try {
     base::Bitmap picture;
     if (!album::decodeDatabase(database, picture, steps)) {
-      ui_.showMessage(QString::fromLatin1(album::msg::InvalidDatabase));
+      ui_.showMessage(album::msg::InvalidDatabase);
       pictureName_.clear();
       return;
     }
-    Image1->setBitmap(std::move(picture));
+    Image1->SetBitmap(std::move(picture));
   } catch (...) {
     // The picture on screen is not the named one: Save must not write it under that name.
     pictureName_.clear();
@@ -237,19 +198,18 @@ void TMainForm::enterFolderOf(const std::string& file) {
   if (platform::setCurrentDirectory(folder)) lastFolder_ = folder;
 }
 
-QString TMainForm::dialogStart() const {
-  std::string pictures = picturesFolder();
-  if (!platform::directoryExists(pictures)) pictures = toFileName(QDir::homePath());
-  return forms::dialogFolder(fromFileText(dialogStartFolder(programFolder_, lastFolder_, pictures)));
+std::string TMainForm::dialogStart() const {
+  std::string pictures = platform::picturesFolder();
+  if (!platform::directoryExists(pictures)) pictures = platform::homeFolder();
+  return forms::dialogFolder(dialogStartFolder(programFolder_, lastFolder_, pictures));
 }
 
 void TMainForm::Open1Click() {
   OpenDialog1.initialFolder = dialogStart();
   const auto file = ui_.openFile(OpenDialog1);
   if (!file) return;
-  const std::string path = toFileName(*file);
-  enterFolderOf(path);
-  LoadPicture(path);
+  enterFolderOf(*file);
+  LoadPicture(*file);
 }
 
 std::string TMainForm::savedFileName() const {
@@ -258,65 +218,66 @@ std::string TMainForm::savedFileName() const {
 }
 
 void TMainForm::writeShownPicture(const std::string& path) {
-  album::writePicture(Image1->bitmap(), path, pictureInfo_);
+  album::writePicture(Image1->Bitmap(), path, pictureInfo_);
 }
 
 void TMainForm::Save1Click() {
-  if (pictureName_.empty() || Image1->bitmap().empty()) {
-    ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
+  if (pictureName_.empty() || Image1->Bitmap().empty()) {
+    ui_.showMessage(msg::LoadPictureFirst);
     return;
   }
   writeShownPicture(savedFileName());
 }
 
 void TMainForm::SaveAs1Click() {
-  if (pictureName_.empty() || Image1->bitmap().empty()) {
-    ui_.showMessage(QString::fromLatin1(msg::LoadPictureFirst));
+  if (pictureName_.empty() || Image1->Bitmap().empty()) {
+    ui_.showMessage(msg::LoadPictureFirst);
     return;
   }
   SaveDialog1.initialFolder = dialogStart();
-  SaveDialog1.title = QStringLiteral("Save Bitmap As...");
-  SaveDialog1.filter = QStringLiteral("Bmp Files (*.bmp)|*.BMP");
-  SaveDialog1.defaultExtension = QStringLiteral("bmp");
-  SaveDialog1.fileName = fromFileText(savedFileName());
+  SaveDialog1.title = "Save Bitmap As...";
+  SaveDialog1.filter = "Bmp Files (*.bmp)|*.BMP";
+  SaveDialog1.defaultExtension = "bmp";
+  SaveDialog1.fileName = savedFileName();
   const auto file = ui_.saveFile(SaveDialog1);
   if (!file) return;
-  const std::string path = savedPicturePath(toFileName(*file));
+  const std::string path = savedPicturePath(*file);
   enterFolderOf(path);
   writeShownPicture(path);
 }
 
 void TMainForm::ExportAll1Click() {
-  const int user = UserBox->currentIndex();
-  if (ListBox1->count() == 0 || user < 0) return;
+  const int user = UserBox->ItemIndex();
+  if (ListBox1->Count() == 0 || user < 0) return;
   // Each entry is a path inside the user's folder.
   const std::string& userFolder = userDirs_[static_cast<size_t>(user)];
   std::vector<std::string> databases;
-  for (int i = 0; i < ListBox1->count(); ++i)
-    databases.push_back(userFolder + ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  for (int i = 0; i < ListBox1->Count(); ++i) databases.push_back(userFolder + ListBox1->Data(i));
   const auto decodeIntoWorkImage = [this](const std::string& path, album::PictureAndInfo& into) {
-    Image2->setBitmap({});
+    Image2->SetBitmap({});
     if (!album::decodePictureAndInfo(path, into)) return false;
-    Image2->setBitmap(into.picture);
+    Image2->SetBitmap(into.picture);
     return true;
   };
   forms::WaitCursor wait;
-  BoxReport report(ui_, [this](size_t done, size_t total) {
-    emit exportProgress(static_cast<int>(done), static_cast<int>(total));
-  });
-  album::exportUserDatabases(albumFolder(programFolder_), albumNames_[static_cast<size_t>(user)], databases,
+  BoxReport report(ui_, [this](size_t done, size_t total) { reportProgress(done, total); });
+  album::exportUserDatabases(exportRoot(programFolder_), albumNames_[static_cast<size_t>(user)], databases,
                              decodeIntoWorkImage, report);
 }
 
-void TMainForm::Exit1Click() { close(); }
+void TMainForm::reportProgress(size_t done, size_t total) {
+  if (OnExportProgress) OnExportProgress(static_cast<int>(done), static_cast<int>(total));
+}
+
+void TMainForm::Exit1Click() { Close(); }
 
 void TMainForm::Instructions1Click() {
   const std::string folder = helpFolder(programFolder_, kHelpFileName);
-  const auto result = ui_.openDocument(fromFileText(folder), QString::fromLatin1(kHelpFileName));
+  const auto result = ui_.openDocument(folder, kHelpFileName);
   if (result == forms::OpenResult::AssociationIncomplete)
-    ui_.showMessage(QString::fromLatin1(msg::NoHelpAssociation));
+    ui_.showMessage(msg::NoHelpAssociation);
   else if (result == forms::OpenResult::Failed)
-    ui_.showMessage(QString::fromLatin1(base::formatMessage(msg::CannotOpenHelp, {kHelpFileName})));
+    ui_.showMessage(base::formatMessage(msg::CannotOpenHelp, {kHelpFileName}));
 }
 
 void TMainForm::About1Click() { aboutBox_(false); }

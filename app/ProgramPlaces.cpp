@@ -24,6 +24,7 @@ std::string dataFolder(const std::string& programFolder) {
 }  // namespace
 
 bool isInstalledLayout(const std::string& programFolder) {
+  if (platform::fileExists(programFolder + kUninstallerName)) return true;
   const std::string data = dataFolder(programFolder);
   return !data.empty() && platform::directoryExists(data);
 }
@@ -44,6 +45,17 @@ std::string dialogStartFolder(const std::string& programFolder, const std::strin
 std::string albumRoot(const std::string& programFolder, const std::string& picturesFolder) {
   if (!isInstalledLayout(programFolder)) return programFolder;
   return platform::withSeparator(picturesFolder) + kInstalledAlbumFolder + kSep;
+}
+
+std::string exportRoot(const std::string& programFolder) {
+  const std::string pictures = platform::picturesFolder();
+  if (pictures.empty()) return programFolder;
+  const std::string root = albumRoot(programFolder, pictures);
+  if (root != programFolder) {
+    platform::createDirectory(pictures);  // ~/Pictures may be missing; Windows always has its folder
+    platform::createDirectory(root);
+  }
+  return root;
 }
 
 }  // namespace app

@@ -1,8 +1,5 @@
 #include "app/StoredForm.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-#include <QScreen>
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -17,18 +14,6 @@ template <size_t N>
 void checkOneOf(const std::string& value, const std::array<std::string_view, N>& allowed) {
   if (std::find(allowed.begin(), allowed.end(), value) == allowed.end())
     throw forms::EFilerError(forms::msg::InvalidPropertyValue);
-}
-
-// A stored colour as Qt paints it; system colours come from the palette.
-QColor qtColor(uint32_t color, const QPalette& palette) {
-  switch (color) {
-    case forms::clBtnFace: return palette.color(QPalette::Button);
-    case forms::clWindowText: return palette.color(QPalette::WindowText);
-    default: break;
-  }
-  if (color > 0x00FFFFFF) return palette.color(QPalette::Window);
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                static_cast<int>((color >> 16) & 0xFF));
 }
 
 constexpr std::array<std::string_view, 8> kPositions{"poDesigned",      "poDefault",        "poDefaultPosOnly",
@@ -71,27 +56,23 @@ void TStoredForm::SetBorderIcons(const std::vector<std::string>& icons) {
 
 void TStoredForm::SetColor(uint32_t value) {
   color_ = value;
-  QPalette p = palette();
-  p.setColor(QPalette::Window, qtColor(value, QGuiApplication::palette()));
-  setPalette(p);
-  setAutoFillBackground(true);
+  forms::TForm::SetColor(value);
 }
 
 void TStoredForm::FontChanged() {
-  QFont f(QString::fromStdString(font_.name));
+  forms::TFontSpec spec;
+  spec.name = font_.name;
   // Negative heights are character heights in pixels, positive ones cell heights.
-  f.setPixelSize(std::max(1, font_.height < 0 ? -font_.height : font_.height));
+  spec.pixels = std::max(1, font_.height < 0 ? -font_.height : font_.height);
   const auto has = [this](std::string_view s) {
     return std::find(font_.style.begin(), font_.style.end(), s) != font_.style.end();
   };
-  f.setBold(has("fsBold"));
-  f.setItalic(has("fsItalic"));
-  f.setUnderline(has("fsUnderline"));
-  f.setStrikeOut(has("fsStrikeOut"));
-  setFont(f);
-  QPalette p = palette();
-  p.setColor(QPalette::WindowText, qtColor(font_.color, QGuiApplication::palette()));
-  setPalette(p);
+  spec.bold = has("fsBold");
+  spec.italic = has("fsItalic");
+  spec.underline = has("fsUnderline");
+  spec.strikeOut = has("fsStrikeOut");
+  spec.color = font_.color;
+  SetFont(spec);
 }
 
 void TStoredForm::DefineProperties(forms::Filer& filer) {
@@ -114,10 +95,7 @@ void TStoredForm::Loaded() {
 
 void TStoredForm::PlaceOnScreen() {
   if (position_ != "poScreenCenter" && position_ != "poDesktopCenter") return;
-  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  move(area.center() - QPoint(width() / 2, height() / 2));
+  CenterOnScreen();
 }
 
 }  // namespace app

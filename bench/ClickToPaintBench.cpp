@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "tools/demo-album/DemoAlbum.h"
 
@@ -27,16 +27,16 @@ namespace fs = std::filesystem;
 // Message boxes would stop the run: their texts go to standard error instead.
 class PrintingUi : public forms::UserInterface {
  public:
-  void showMessage(const QString& text) override { print(text); }
-  void showError(const QString& text) override { print(text); }
-  void showStop(const QString& text) override { print(text); }
-  std::optional<QString> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
-  std::optional<QString> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
-  std::optional<QString> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
-  forms::OpenResult openDocument(const QString&, const QString&) override { return forms::OpenResult::Failed; }
+  void showMessage(const std::string& text) override { print(text); }
+  void showError(const std::string& text) override { print(text); }
+  void showStop(const std::string& text) override { print(text); }
+  std::optional<std::string> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<std::string> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<std::string> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
+  forms::OpenResult openDocument(const std::string&, const std::string&) override { return forms::OpenResult::Failed; }
 
  private:
-  static void print(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+  static void print(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 const char* const kEntries[2][2] = {{"QuilloryPicHouse.pdb", "QuilloryPicSun.pdb"},

@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "forms/BitmapImage.h"
+#include "forms/BitmapImage_qt.h"
 #include "forms/WaitCursor.h"
 #include "forms/core/Colors.h"
 #include "platform/FileStream.h"

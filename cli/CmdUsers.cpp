@@ -17,7 +17,6 @@ int runUsers(const Invocation& call) {
   try {
     data = palmUsers(call.value("--palm-folder"));
   } catch (const users::EPalmDesktopNotFound& e) {
-    if (!users::kPalmFoldersSearched) throw;
     printMessage(e.what());
     return fail(msg::PalmFolderHint);
   }

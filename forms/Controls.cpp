@@ -1,23 +1,26 @@
+// What every toolkit shares of the controls: the tree of controls, form data and the timer.
 #include "forms/Controls.h"
 
-#include <QMouseEvent>
-#include <QPainter>
+#include <algorithm>
+
+#include "forms/core/Messages.h"
 
 namespace forms {
 
-TControl::TControl(TComponent* owner) : QWidget(nullptr), TComponent(owner) {}
-
-TControl* TControl::Parent() const { return dynamic_cast<TControl*>(parentWidget()); }
+TControl* TControl::Parent() const { return parent_; }
 
 void TControl::SetParent(TControl* parent) {
-  if (parent == Parent()) return;
-  const QRect keep = geometry();
-  setParent(parent);
-  setGeometry(keep);
-  if (parent != nullptr) show();
+  if (parent == parent_) return;
+  if (parent_ != nullptr) std::erase(parent_->children_, this);
+  parent_ = parent;
+  if (parent != nullptr) parent->children_.push_back(this);
+  PlaceWindow(parent);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+TControl::~TControl() {
+  for (TControl* child : children_) child->parent_ = nullptr;
+  if (parent_ != nullptr) std::erase(parent_->children_, this);
+}
 
 void TControl::SetParentComponent(TComponent* parent) {
   auto* control = dynamic_cast<TControl*>(parent);
@@ -26,9 +29,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 std::vector<TComponent*> TControl::GetChildren(const TComponent* root) const {
-  std::vector<TComponent*> children;
-  for (QObject* child : QObject::children())
-    if (auto* control = dynamic_cast<TControl*>(child)) children.push_back(control);
+  std::vector<TComponent*> children(children_.begin(), children_.end());
   if (root == this)
     for (TComponent* c : TComponent::GetChildren(root)) children.push_back(c);
   return children;
@@ -41,50 +42,6 @@ void TControl::DefineProperties(Filer& filer) {
   filer.defineInteger("Width", [this] { return Width(); }, [this](const int32_t& v) { SetWidth(v); });
   filer.defineInteger("Height", [this] { return Height(); }, [this](const int32_t& v) { SetHeight(v); });
   filer.defineEvent("OnClick", OnClick);
-}
-
-bool TControl::event(QEvent* event) {
-  if (event->type() == QEvent::ParentChange) {
-    // Qt deletes the children of a widget that goes, after telling who listens:
-    // free this control first, so that its owner and everyone else are told.
-    QObject::disconnect(parentDestroyed_);
-    if (QWidget* parent = parentWidget())
-      parentDestroyed_ = QObject::connect(parent, &QObject::destroyed, this, [this] { TComponent::Free(this); });
-  }
-  return QWidget::event(event);
-}
-
-void TControl::MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-
-void TControl::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  MouseDown(event->button(), event->modifiers(), at.x(), at.y());
-}
-
-void TControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) Click();
-}
-
-void TCustomControl::Paint(QPainter&) {}
-
-void TCustomControl::paintEvent(QPaintEvent*) {
-  QPainter canvas(this);
-  Paint(canvas);
-}
-
-TForm::TForm(TComponent* owner) : TControl(owner) {}
-
-std::string TForm::Caption() const { return windowTitle().toStdString(); }
-
-void TForm::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
-
-void TForm::SetBorderStyle(const std::string& style) {
-  if (style != "bsNone" && style != "bsSizeable") throw EFilerError(msg::InvalidPropertyValue);
-  borderStyle_ = style;
-  // New window flags hide a shown window: show it again.
-  const bool shown = isVisible();
-  setWindowFlag(Qt::FramelessWindowHint, style == "bsNone");
-  if (shown) show();
 }
 
 void TForm::DefineProperties(Filer& filer) {
@@ -107,9 +64,7 @@ void TForm::ReadFormData(base::Stream& stream) {
   OnCreate(this);
 }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { OnTimer(this); });
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), timer_([this] { OnTimer(this); }) {}
 
 void TTimer::SetEnabled(bool v) {
   enabled_ = v;
@@ -122,9 +77,9 @@ void TTimer::SetInterval(int32_t v) {
 }
 
 void TTimer::UpdateTimer() {
-  timer_.stop();
+  timer_.Stop();
   if (IsLoading() || !enabled_ || interval_ <= 0) return;
-  timer_.start(interval_);
+  timer_.Start(interval_);
 }
 
 void TTimer::Loaded() {

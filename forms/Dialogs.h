@@ -1,23 +1,21 @@
 // Message boxes, file dialogs and the shell's open of a document, behind one
-// small interface: the program uses the Qt one, tests answer a double of it.
+// small interface: the program uses the system's (SystemUserInterface), tests
+// answer a double of it. Texts are UTF-8; paths are the file system's bytes.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <optional>
-
-class QWidget;
+#include <string>
 
 namespace forms {
 
 // What a file dialog is set up with before it is shown; empty fields keep the
 // platform's defaults (no filter, the system's title).
 struct FileDialogSetup {
-  QString initialFolder;
-  QString title;
-  QString filter;            // "Display text|pattern" pairs, joined by '|'
-  QString defaultExtension;  // appended to a name typed without one
-  QString fileName;          // proposed file name
+  std::string initialFolder;
+  std::string title;
+  std::string filter;            // "Display text|pattern" pairs, joined by '|'
+  std::string defaultExtension;  // appended to a name typed without one
+  std::string fileName;          // proposed file name
 };
 
 // How the shell's attempt to open a document ended.
@@ -28,49 +26,46 @@ class UserInterface {
   virtual ~UserInterface() = default;
 
   // A notice: captioned with the application title, no icon, one OK button.
-  virtual void showMessage(const QString& text) = 0;
+  virtual void showMessage(const std::string& text) = 0;
   // A failure box captioned "Error" with the error icon.
-  virtual void showError(const QString& text) = 0;
+  virtual void showError(const std::string& text) = 0;
   // The general error handler's box: application title, stop icon; the text
   // gets a full stop when it lacks one.
-  virtual void showStop(const QString& text) = 0;
+  virtual void showStop(const std::string& text) = 0;
 
   // Modal file dialogs: the confirmed file's full path, or nothing on cancel.
-  virtual std::optional<QString> openFile(const FileDialogSetup& setup) = 0;
-  virtual std::optional<QString> saveFile(const FileDialogSetup& setup) = 0;
+  virtual std::optional<std::string> openFile(const FileDialogSetup& setup) = 0;
+  virtual std::optional<std::string> saveFile(const FileDialogSetup& setup) = 0;
   // A modal folder dialog (initial folder and title used): the chosen folder, or nothing on cancel.
-  virtual std::optional<QString> chooseFolder(const FileDialogSetup& setup) = 0;
+  virtual std::optional<std::string> chooseFolder(const FileDialogSetup& setup) = 0;
 
   // Opens `fileName` in `folder` with the program the system associates with it.
-  virtual OpenResult openDocument(const QString& folder, const QString& fileName) = 0;
+  virtual OpenResult openDocument(const std::string& folder, const std::string& fileName) = 0;
 };
 
 // The text of a stop box: `text` followed by a full stop unless it ends in one.
-QString withFullStop(const QString& text);
-
-// A filter of "text|pattern" pairs as a Qt name filter list; the text stays as
-// given when its parentheses already hold the patterns, in any case.
-QStringList qtNameFilters(const QString& filter);
+std::string withFullStop(const std::string& text);
 
 // The folder a dialog opens in for a folder string with its trailing separator:
 // the separator is dropped, except right after a drive letter and colon.
-QString dialogFolder(const QString& folderWithSeparator);
+std::string dialogFolder(const std::string& folderWithSeparator);
 
-// The real one: Qt message boxes and file dialogs, and QDesktopServices.
-class QtUserInterface : public UserInterface {
+// The real one: the toolkit's message boxes and file dialogs, and the shell.
+class SystemUserInterface : public UserInterface {
  public:
-  explicit QtUserInterface(QString applicationTitle);
+  // `applicationTitle` (UTF-8) captions plain boxes.
+  explicit SystemUserInterface(std::string applicationTitle);
 
-  void showMessage(const QString& text) override;
-  void showError(const QString& text) override;
-  void showStop(const QString& text) override;
-  std::optional<QString> openFile(const FileDialogSetup& setup) override;
-  std::optional<QString> saveFile(const FileDialogSetup& setup) override;
-  std::optional<QString> chooseFolder(const FileDialogSetup& setup) override;
-  OpenResult openDocument(const QString& folder, const QString& fileName) override;
+  void showMessage(const std::string& text) override;
+  void showError(const std::string& text) override;
+  void showStop(const std::string& text) override;
+  std::optional<std::string> openFile(const FileDialogSetup& setup) override;
+  std::optional<std::string> saveFile(const FileDialogSetup& setup) override;
+  std::optional<std::string> chooseFolder(const FileDialogSetup& setup) override;
+  OpenResult openDocument(const std::string& folder, const std::string& fileName) override;
 
  private:
-  QString title_;
+  std::string title_;
 };
 
 }  // namespace forms

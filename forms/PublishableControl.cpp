@@ -1,7 +1,5 @@
 #include "forms/PublishableControl.h"
 
-#include <QContextMenuEvent>
-#include <QMouseEvent>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -11,25 +9,6 @@
 namespace forms {
 
 namespace {
-
-// The class library's cursor numbers that have a Qt shape.
-void applyCursor(QWidget& widget, int32_t cursor) {
-  static constexpr std::array<std::pair<int32_t, Qt::CursorShape>, 10> shapes{{
-      {-2, Qt::ArrowCursor},
-      {-3, Qt::CrossCursor},
-      {-4, Qt::IBeamCursor},
-      {-11, Qt::WaitCursor},
-      {-13, Qt::SplitVCursor},
-      {-14, Qt::SplitHCursor},
-      {-18, Qt::ForbiddenCursor},
-      {-19, Qt::BusyCursor},
-      {-21, Qt::PointingHandCursor},
-      {-22, Qt::SizeAllCursor},
-  }};
-  for (const auto& [number, shape] : shapes)
-    if (number == cursor) return widget.setCursor(shape);
-  widget.unsetCursor();
-}
 
 // An identifier property that takes one of two values; any other is refused.
 void bindChoice(Filer& filer, std::string_view name, std::string& value, const char* a, const char* b,
@@ -47,7 +26,7 @@ void bindChoice(Filer& filer, std::string_view name, std::string& value, const c
 
 void TPublishableControl::SetParent(TControl* parent) {
   TCustomControl::SetParent(parent);
-  if (parent != nullptr && !visible_) hide();
+  if (parent != nullptr && !visible_) TCustomControl::SetVisible(false);
 }
 
 void TPublishableControl::Notification(TComponent* component, TOperation operation) {
@@ -57,17 +36,22 @@ void TPublishableControl::Notification(TComponent* component, TOperation operati
 
 void TPublishableControl::SetVisibleState(bool value) {
   visible_ = value;
-  if (parentWidget() != nullptr) setVisible(value);
+  if (Parent() != nullptr) TCustomControl::SetVisible(value);
 }
 
 void TPublishableControl::DefineControlProperties(Filer& filer) {
-  filer.defineBoolean("Enabled", [this] { return !testAttribute(Qt::WA_ForceDisabled); },
-                      [this](const bool& v) { setEnabled(v); }, true);
+  filer.defineBoolean(
+      "Enabled", [this] { return enabled_; },
+      [this](const bool& v) {
+        enabled_ = v;
+        SetEnabled(v);
+      },
+      true);
   filer.defineInteger(
       "Cursor", [this] { return cursor_; },
       [this](const int32_t& v) {
         cursor_ = v;
-        applyCursor(*this, v);
+        SetCursor(v);
       },
       0);
   bindChoice(filer, "DragMode", dragMode_, "dmManual", "dmAutomatic", "dmManual");
@@ -106,31 +90,20 @@ void TPublishableControl::DefineHelpProperties(Filer& filer) {
   filer.bindInteger("HelpContext", helpContext_, 0);
 }
 
-void TPublishableControl::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+void TPublishableControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
   OnMouseDown(this, button, shift, x, y);
 }
 
-void TPublishableControl::mouseReleaseEvent(QMouseEvent* event) {
-  TCustomControl::mouseReleaseEvent(event);
-  const QPoint at = event->position().toPoint();
-  OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+void TPublishableControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseUp(button, shift, x, y);
+  OnMouseUp(this, button, shift, x, y);
 }
 
-void TPublishableControl::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  OnMouseMove(this, event->modifiers(), at.x(), at.y());
-}
+void TPublishableControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 
-void TPublishableControl::mouseDoubleClickEvent(QMouseEvent* event) {
-  TCustomControl::mouseDoubleClickEvent(event);
-  if (event->button() == Qt::LeftButton) OnDblClick(this);
-}
+void TPublishableControl::DblClick() { OnDblClick(this); }
 
-void TPublishableControl::contextMenuEvent(QContextMenuEvent* event) {
-  bool handled = false;
-  OnContextPopup(this, event->pos(), handled);
-  event->setAccepted(handled);
-}
+void TPublishableControl::ContextPopup(TPoint at, bool& handled) { OnContextPopup(this, at, handled); }
 
 }  // namespace forms

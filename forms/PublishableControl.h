@@ -2,7 +2,6 @@
 // properties and events, for a descendant to publish in its form data.
 #pragma once
 
-#include <QPoint>
 #include <cstdint>
 #include <string>
 
@@ -10,10 +9,10 @@
 
 namespace forms {
 
-using TMouseEvent = TEvent<TObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int>;
-using TMouseMoveEvent = TEvent<TObject*, Qt::KeyboardModifiers, int, int>;
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 // Sender, position, Handled.
-using TContextPopupEvent = TEvent<TObject*, QPoint, bool&>;
+using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
 // Drag and dock events are held and stored; this layer has no drag and dock of its own.
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, int, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
@@ -52,16 +51,17 @@ class TPublishableControl : public TCustomControl {
   // Tag, Hint, HelpType, HelpKeyword, HelpContext.
   void DefineHelpProperties(Filer& filer);
 
-  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void DblClick() override;
+  void ContextPopup(TPoint at, bool& handled) override;
 
  private:
   void SetVisibleState(bool value);
 
   bool visible_ = true;
+  bool enabled_ = true;
   int32_t cursor_ = 0;
   std::string dragMode_ = "dmManual";
   std::string dragKind_ = "dkDrag";

@@ -38,6 +38,15 @@ inline constexpr const char* kNotRegularFile = "Not a regular file.";
 // path, else ~/.config/QuilloryAlbum; %APPDATA%\QuilloryAlbum on Windows.
 // "" when neither is known.
 std::string configFolder();
+// The user's pictures folder, without a trailing separator: on Windows the
+// Pictures known folder ("" when the system names none, or names one that the
+// ANSI code page cannot spell); elsewhere XDG_PICTURES_DIR from the XDG user
+// folders file ($XDG_CONFIG_HOME or ~/.config, user-dirs.dirs), else
+// ~/Pictures ("" without a home folder). The folder need not exist.
+std::string picturesFolder();
+// The user's home folder, without a trailing separator ("" when unknown).
+std::string homeFolder();
+
 // True when `stream` goes to a terminal.
 bool isTerminal(std::FILE* stream);
 // Makes `stream` pass bytes unchanged (no line-end translation on Windows).

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -57,6 +59,45 @@ std::string configFolder() {
     return std::string(config) + "/QuilloryAlbum";
   const char* home = std::getenv("HOME");
   return home && *home ? std::string(home) + "/.config/QuilloryAlbum" : std::string();
+}
+
+namespace {
+
+// The value of `name` in the XDG user folders file: "$HOME/x" or an absolute
+// path in double quotes; nullopt when the file or the line is missing or other.
+std::optional<std::string> userFolderSetting(const std::string& file, const std::string& name,
+                                             const std::string& home) {
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string start = name + "=\"";
+    if (!line.starts_with(start) || line.size() < start.size() + 1 || line.back() != '"') continue;
+    std::string value = line.substr(start.size(), line.size() - start.size() - 1);
+    if (value.starts_with("$HOME")) value.replace(0, 5, home);
+    if (value.starts_with('/')) return value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string homeFolder() {
+  const char* home = std::getenv("HOME");
+  return home != nullptr ? std::string(home) : std::string();
+}
+
+std::string picturesFolder() {
+  const std::string home = homeFolder();
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string configHome = config && config[0] == '/' ? std::string(config)
+                                 : home.empty()              ? std::string()
+                                                             : home + "/.config";
+  if (!configHome.empty())
+    if (auto folder = userFolderSetting(configHome + "/user-dirs.dirs", "XDG_PICTURES_DIR", home)) {
+      while (folder->size() > 1 && folder->back() == '/') folder->pop_back();
+      return *folder;
+    }
+  return home.empty() ? std::string() : home + "/Pictures";
 }
 
 std::string programFilePath() {

@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "base/Errors.h"
 #include "platform/Files.h"
@@ -54,6 +56,34 @@ std::string configFolder() {
   const char* appData = std::getenv("APPDATA");
   return appData && *appData ? std::string(appData) + "\\QuilloryAlbum" : std::string();
 }
+
+namespace {
+
+// UTF-16 text in the ANSI code page; nullopt when a character has no byte there.
+std::optional<std::string> ansiText(const wchar_t* text) {
+  BOOL lossy = FALSE;
+  const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
+  if (needed <= 0 || lossy) return std::nullopt;
+  std::string out(static_cast<size_t>(needed), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, out.data(), needed, nullptr, nullptr);
+  out.pop_back();  // the terminating zero
+  return out;
+}
+
+// A known folder's path in the ANSI code page, or "".
+std::string knownFolder(REFKNOWNFOLDERID id) {
+  PWSTR folder = nullptr;
+  std::optional<std::string> ansi;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &folder))) ansi = ansiText(folder);
+  CoTaskMemFree(folder);
+  return ansi.value_or(std::string());
+}
+
+}  // namespace
+
+std::string homeFolder() { return knownFolder(FOLDERID_Profile); }
+
+std::string picturesFolder() { return knownFolder(FOLDERID_Pictures); }
 
 std::string programFilePath() {
   char buffer[MAX_PATH * 4];

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-Library::Library(const std::string& path) : handle_(LoadLibraryA(path.c_str())) {}
+Library::Library(const std::string& path)
+    : handle_(LoadLibraryA(path.c_str())), wrongFormat_(handle_ == nullptr && GetLastError() == ERROR_BAD_EXE_FORMAT) {}
 
 void* Library::symbol(const char* name) const {
   if (handle_ == nullptr) return nullptr;

@@ -1,4 +1,4 @@
-// The root of the skin library's visual classes (Qt).
+// The root of the skin library's visual classes.
 #pragma once
 
 #include "forms/PublishableControl.h"

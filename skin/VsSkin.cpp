@@ -1,20 +1,13 @@
 #include "skin/VsSkin.h"
 
-#include <QPainter>
-#include <QWindow>
-
-#include "forms/BitmapImage.h"
 #include "forms/WaitCursor.h"
 #include "forms/core/Filer.h"
 #include "skin/MaskRegion.h"
 #include "skin/Messages.h"
-#include "skin/VsMask.h"
 
 namespace skin {
 
 TVsSkin::TVsSkin(forms::TComponent* owner) : TVsCustomControl(owner) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);
   SetBounds(0, 0, 300, 200);
   changeLink_.OnChange = [this](forms::TObject*) { SkinChanged(); };
 }
@@ -76,24 +69,26 @@ void TVsSkin::BuildRegion() {
 }
 
 void TVsSkin::ApplyRegion() {
-  if (QWidget* masked = maskedWindow_) masked->clearMask();
-  maskedWindow_ = nullptr;
+  if (maskedForm_ != nullptr) maskedForm_->SetWindowRegion({});
+  maskedForm_ = nullptr;
   // Without a parent there is no form window to shape; the data waits for the next rebuild.
-  QWidget* window = parentWidget();
-  if (rgnData_.Size() > 0 && window != nullptr) {
-    window->setMask(CreateRegion(rgnData_));
-    maskedWindow_ = window;
+  auto* form = dynamic_cast<forms::TForm*>(Parent());
+  if (rgnData_.Size() > 0 && form != nullptr) {
+    std::vector<forms::TRect> rectangles;
+    for (const RgnRect& r : rgnData_.Rects()) rectangles.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    form->SetWindowRegion(rectangles);
+    maskedForm_ = form;
   }
 }
 
 void TVsSkin::FitForm() {
-  const QRect before = rect();
+  const forms::TRect before = ClientRect();
   SetBounds(Left(), Top(), Width(), Height());
-  if (forms::TForm* form = form_) {
-    form->SetClientWidth(Width());
-    form->SetClientHeight(Height());
+  if (form_ != nullptr) {
+    form_->SetClientWidth(Width());
+    form_->SetClientHeight(Height());
   }
-  if (rect() == before) repaint();
+  if (ClientRect() == before) Repaint();
 }
 
 void TVsSkin::SetParent(forms::TControl* parent) {
@@ -136,26 +131,22 @@ void TVsSkin::Notification(forms::TComponent* component, forms::TOperation opera
   SetComposer(nullptr);
 }
 
-void TVsSkin::Paint(QPainter& canvas) {
+void TVsSkin::Paint(forms::TCanvas& canvas) {
   // The entry's bitmap as it is now, also when it changed since the last rebuild.
   if (graphic_ != nullptr) {
-    canvas.drawImage(0, 0, forms::toQImage(graphic_->Bitmap()));
+    canvas.Draw(0, 0, graphic_->Bitmap());
     return;
   }
-  canvas.setPen(QPen(QColor(Qt::black), 1, Qt::DotLine));
-  canvas.setBrush(palette().color(QPalette::Base));
-  canvas.drawRect(0, 0, Width() - 1, Height() - 1);
+  canvas.DottedFrame(ClientRect(), forms::clWindow);
 }
 
-void TVsSkin::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+void TVsSkin::MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) {
   TVsCustomControl::MouseDown(button, shift, x, y);
-  if (button == Qt::LeftButton && formDrag_) StartFormMove();
+  if (button == forms::TMouseButton::mbLeft && formDrag_) StartFormMove();
 }
 
 void TVsSkin::StartFormMove() {
-  QWidget* form = parentWidget();
-  if (form == nullptr) return;
-  if (QWindow* window = form->windowHandle()) window->startSystemMove();
+  if (auto* form = dynamic_cast<forms::TForm*>(Parent())) form->StartSystemMove();
 }
 
 void TVsSkin::DefineProperties(forms::Filer& filer) {

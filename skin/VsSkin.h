@@ -2,7 +2,6 @@
 // picture from a composer, draws that picture, and can drag the form.
 #pragma once
 
-#include <QPointer>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,8 +64,8 @@ class TVsSkin : public TVsCustomControl {
 
  protected:
   ~TVsSkin() override = default;
-  void Paint(QPainter& canvas) override;
-  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+  void Paint(forms::TCanvas& canvas) override;
+  void MouseDown(forms::TMouseButton button, forms::TShiftState shift, int x, int y) override;
   // Hands the form to the window system, which moves it with the mouse.
   virtual void StartFormMove();
 
@@ -78,9 +77,9 @@ class TVsSkin : public TVsCustomControl {
 
   TRgnData rgnData_;
   bool formDrag_ = true;
-  QPointer<forms::TForm> form_;
-  // The window that was given the last region; cleared again before the next one.
-  QPointer<QWidget> maskedWindow_;
+  forms::TForm* form_ = nullptr;
+  // The form that was given the last region; cleared again before the next one.
+  forms::TForm* maskedForm_ = nullptr;
   uint32_t maskColor_ = forms::clNone;
   TVsGraphic* graphic_ = nullptr;
   std::string graphicName_;

@@ -1,5 +1,6 @@
 // Draws the main window's images into resources/: the seven 16x16 tool bar and
-// menu glyphs, the 144x33 24-bit logo and the 32x32 256-colour program icon.
+// menu glyphs (PNG for Qt, 32-bit BMP for Win32), the 144x33 24-bit logo and
+// the 32x32 256-colour program icon.
 // Run by hand when a picture changes; its output is checked in.
 #include <QGuiApplication>
 #include <QImage>
@@ -171,13 +172,37 @@ QByteArray icoFile(const QImage& picture) {
   return out;
 }
 
+// A 32-bit BMP file of the picture: bottom row first, each pixel blue, green,
+// red and its alpha, not premultiplied (BI_RGB; Win32 cannot read PNG cheaply).
+QByteArray bgraBmpFile(const QImage& picture) {
+  const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+  const quint32 pixelBytes = quint32(argb.width() * argb.height() * 4);
+  QByteArray out;
+  auto u16 = [&](quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
+  auto u32 = [&](quint32 v) { u16(quint16(v & 0xFFFF)); u16(quint16(v >> 16)); };
+  out.append("BM");
+  u32(14 + 40 + pixelBytes); u16(0); u16(0); u32(14 + 40);
+  u32(40); u32(quint32(argb.width())); u32(quint32(argb.height())); u16(1); u16(32); u32(0); u32(pixelBytes);
+  u32(2835); u32(2835); u32(0); u32(0);  // 72 dots per inch
+  for (int y = argb.height() - 1; y >= 0; --y)
+    for (int x = 0; x < argb.width(); ++x) {
+      const QRgb c = argb.pixel(x, y);
+      out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append(char(qAlpha(c)));
+    }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources");
   bool ok = true;
-  for (int i = 0; i < 7; ++i) ok &= tools::saveImage(glyph(i), dir + QStringLiteral("/glyph%1.png").arg(i), "PNG");
+  for (int i = 0; i < 7; ++i) {
+    const QImage picture = glyph(i);
+    ok &= tools::saveImage(picture, dir + QStringLiteral("/glyph%1.png").arg(i), "PNG");
+    ok &= tools::saveBytes(bgraBmpFile(picture), dir + QStringLiteral("/glyph%1.bmp").arg(i));
+  }
   ok &= tools::saveImage(logo(), dir + QStringLiteral("/logo.bmp"), "BMP");
   ok &= tools::saveBytes(icoFile(iconPicture()), dir + QStringLiteral("/QuilloryAlbum.ico"));
   return ok ? 0 : 1;

@@ -74,6 +74,7 @@ UsersData GetUsersData() {
   }
 
   const platform::Library library(desktopPath + platform::kPathSeparator + kUserLibraryName);
+  if (library.wrongFormat()) throw EUserLibraryWrongFormat(users::msg::UserLibraryNotFound, path);
   if (!library.loaded()) throw EUsersNotFound(users::msg::UserLibraryNotFound);
   std::string missing;
   const auto functions = findFunctions(library, missing);

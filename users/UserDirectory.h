@@ -46,8 +46,23 @@ class EPalmDesktopNotFound : public EUsersNotFound {
   using EUsersNotFound::EUsersNotFound;
 };
 
+// Palm Desktop's user library is there but is no library this program can
+// load: a 32-bit UserData.dll in the 64-bit program. what() is the text of a
+// missing library; palmFolder() is Palm Desktop's Path, which findUsers
+// (UserSources.h) scans for the users instead.
+class EUserLibraryWrongFormat : public EUsersNotFound {
+ public:
+  EUserLibraryWrongFormat(const std::string& message, std::string palmFolder)
+      : EUsersNotFound(message), palmFolder_(std::move(palmFolder)) {}
+  const std::string& palmFolder() const { return palmFolder_; }
+
+ private:
+  std::string palmFolder_;
+};
+
 // Reads the users. Raises EPalmDesktopNotFound without the registry key,
-// EUsersNotFound when Palm Desktop's users cannot be read otherwise, and
+// EUserLibraryWrongFormat for a library of the wrong format, EUsersNotFound
+// when Palm Desktop's users cannot be read otherwise, and
 // base::ERegistryException ("Invalid data type for '...'") for a registry
 // value of a type other than text.
 UsersData GetUsersData();

@@ -20,9 +20,19 @@ std::string environment(const char* name) {
 
 std::string homeFolder() { return environment("HOME"); }
 
-#ifndef _WIN32
+// Palm Desktop's users; when its user library cannot be loaded by this program
+// (a 32-bit UserData.dll in the 64-bit program), the users of its Palm folder.
+UsersData palmDesktopUsers() {
+  try {
+    return GetUsersData();
+  } catch (const EUserLibraryWrongFormat& e) {
+    return palmFolderUsers(e.palmFolder());
+  }
+}
+
 bool hasUsers(const UsersData& data) { return !data.items.empty(); }
 
+#ifndef _WIN32
 // The users of Palm Desktop's folder in the Wine prefix; when it has Palm
 // Desktop but gives none, `note` says why.
 UsersData wineUsers(std::string& note) {
@@ -63,15 +73,11 @@ std::string winePrefix() {
 }
 
 UsersData findUsers(const std::string& lastPalmFolder) {
-#ifdef _WIN32
-  (void)lastPalmFolder;
-  return GetUsersData();
-#else
   UsersData registry;
   std::exception_ptr registryFailure;
   bool noPalmDesktop = false;
   try {
-    registry = GetUsersData();
+    registry = palmDesktopUsers();
   } catch (const EPalmDesktopNotFound&) {
     registryFailure = std::current_exception();
     noPalmDesktop = true;
@@ -80,15 +86,18 @@ UsersData findUsers(const std::string& lastPalmFolder) {
   }
   if (hasUsers(registry)) return registry;
   if (auto data = palmFolderUsers(lastPalmFolder); hasUsers(data)) return data;
+#ifdef _WIN32
+  (void)noPalmDesktop;
+#else
   std::string wineNote;
   if (auto data = wineUsers(wineNote); hasUsers(data)) return data;
   if (const std::string home = homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
   // Nothing anywhere: what the registry said, or why Palm Desktop under Wine gave nothing.
   if (noPalmDesktop && !wineNote.empty()) throw EPalmDesktopNotFound(wineNote);
+#endif
   if (registryFailure) std::rethrow_exception(registryFailure);
   return registry;
-#endif
 }
 
 }  // namespace users

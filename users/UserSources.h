@@ -1,7 +1,9 @@
 // Where the window and qalbum look for a family's users, in order, stopping at
-// the first place that gives any. On Windows only Palm Desktop's registry key
-// and its UserData.dll. Elsewhere: the .reg file with its library, the Palm
-// folder last opened, a Wine prefix where Palm Desktop ran, J-Pilot's backup.
+// the first place that gives any: Palm Desktop's registry key with its
+// UserData.dll (elsewhere than Windows a .reg file with its library), or the Palm
+// folder the key names when the program cannot load that library (a 32-bit
+// library in the 64-bit program); the Palm folder last opened; outside Windows
+// also a Wine prefix where Palm Desktop ran, and J-Pilot's backup.
 #pragma once
 
 #include <string>
@@ -11,13 +13,6 @@
 #include "users/UserDirectory.h"
 
 namespace users {
-
-// Whether users can come from places other than Palm Desktop's registry key.
-#ifdef _WIN32
-inline constexpr bool kPalmFoldersSearched = false;
-#else
-inline constexpr bool kPalmFoldersSearched = true;
-#endif
 
 // The user table for the users of a Palm folder, in their order.
 UsersData usersDataOf(const std::vector<PalmUser>& users);

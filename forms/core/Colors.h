@@ -11,5 +11,6 @@ inline constexpr uint32_t clNone = 0x1FFFFFFF;
 // System colours: whatever the desktop uses for that part of a window.
 inline constexpr uint32_t clWindowText = 0xFF000008;
 inline constexpr uint32_t clBtnFace = 0xFF00000F;
+inline constexpr uint32_t clWindow = 0xFF000005;
 
 }  // namespace forms

@@ -7,6 +7,7 @@
 
 #include "Input.h"
 #include "forms/Dialogs.h"
+#include "forms/Dialogs_qt.h"
 #include "support/TempDir.h"
 
 using namespace forms;
@@ -48,10 +49,8 @@ TEST(Dialogs, TheSaveDialogShowsItsFilterTextAndListsBothCases) {
     listed.sort();
     person::type(Qt::Key_Escape);
   });
-  QtUserInterface ui(QStringLiteral("Quillory Album"));
-  const FileDialogSetup setup{QString::fromStdString(dir.path()), QStringLiteral("Save Bitmap As..."),
-                              QStringLiteral("Bmp Files (*.bmp)|*.BMP"), QStringLiteral("bmp"),
-                              QStringLiteral("picture.bmp")};
+  SystemUserInterface ui("Quillory Album");
+  const FileDialogSetup setup{dir.path(), "Save Bitmap As...", "Bmp Files (*.bmp)|*.BMP", "bmp", "picture.bmp"};
   EXPECT_EQ(ui.saveFile(setup), std::nullopt);
   EXPECT_EQ(title, "Save Bitmap As...");
   EXPECT_EQ(filters, QStringList{"Bmp Files (*.bmp)"});

@@ -9,10 +9,10 @@
 #include <filesystem>
 
 #include "album/PictureDatabase.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/Gallery.h"
 #include "app/MainForm.h"
-#include "forms/BitmapImage.h"
+#include "forms/BitmapImage_qt.h"
 #include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
@@ -53,10 +53,10 @@ struct Desktop {
   }
 
   // Opens the gallery with its shortcut on the active main window.
-  app::Gallery* openGallery() {
+  forms::TGalleryWindow* openGallery() {
     if (!person::showAndActivate(*form)) return nullptr;
     person::type(Qt::Key_G, Qt::ControlModifier);
-    app::Gallery* gallery = form->gallery();
+    forms::TGalleryWindow* gallery = form->gallery();
     if (gallery == nullptr || !QTest::qWaitForWindowActive(gallery)) return nullptr;
     return gallery;
   }
@@ -89,14 +89,14 @@ void expectShown(const Desktop& d, const std::string& database, const QString& e
   const QList<QListWidgetItem*> selected = d.form->ListBox1->selectedItems();
   ASSERT_EQ(selected.size(), 1);
   EXPECT_EQ(selected.first()->text(), entry);
-  EXPECT_EQ(d.form->Image1->bitmap(), album::decodePicture(database));
+  EXPECT_EQ(d.form->Image1->Bitmap(), album::decodePicture(database));
 }
 
 }  // namespace
 
 TEST(Gallery, ThumbnailsInTheOrderDrawnShowTheChosenPictureInTheMainWindow) {
   Desktop d;
-  app::Gallery* gallery = d.openGallery();
+  forms::TGalleryWindow* gallery = d.openGallery();
   ASSERT_NE(gallery, nullptr);
   EXPECT_EQ(captions(gallery->thumbnails), QStringList({"1 June 2003\nQuilloryPicApple", "2 June 2003\nQuilloryPicDuck",
                                                         "3 June 2003\nQuilloryPicBoat", "undated\nQuilloryPicCat"}));
@@ -139,7 +139,7 @@ TEST(Gallery, ThumbnailsInTheOrderDrawnShowTheChosenPictureInTheMainWindow) {
 
 TEST(Gallery, ZoomMultipliesEveryPixelWithoutBlending) {
   Desktop d;
-  app::Gallery* gallery = d.openGallery();
+  forms::TGalleryWindow* gallery = d.openGallery();
   ASSERT_NE(gallery, nullptr);
   struct Step { Qt::Key key; int zoom; };
   // Up to the largest zoom and past it, then back down past the smallest.
@@ -147,7 +147,7 @@ TEST(Gallery, ZoomMultipliesEveryPixelWithoutBlending) {
                                    {Qt::Key_Minus, 3}, {Qt::Key_Minus, 2}, {Qt::Key_Minus, 1}, {Qt::Key_Minus, 1}};
   for (const Step& step : steps) {
     person::type(step.key, Qt::ControlModifier);
-    EXPECT_EQ(gallery->zoom(), step.zoom);
+    EXPECT_EQ(gallery->Zoom(), step.zoom);
     EXPECT_TRUE(isZoomed(thumbnail(gallery->thumbnails->item(0)), d.apple, step.zoom)) << step.zoom;
     EXPECT_TRUE(isZoomed(thumbnail(gallery->thumbnails->item(2)), d.boat, step.zoom)) << step.zoom;
   }
@@ -174,7 +174,7 @@ TEST(WebAlbumCommand, MakesTheAlbumOfEveryUserInTheChosenFolderAndOpensIt) {
   EXPECT_TRUE(std::filesystem::is_regular_file(folder + "index.html"));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder + "Anna/2003-06-01 QuilloryPicApple.png"));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder + "Ben/2003-06-01 QuilloryPicKite.png"));
-  const std::vector<std::pair<QString, QString>> opened = {{QString::fromStdString(folder), "index.html"}};
+  const std::vector<std::pair<std::string, std::string>> opened = {{folder, "index.html"}};
   EXPECT_EQ(d.ui.documents, opened);
   // The damaged database is named in an error box, as Export All names it.
   std::vector<Shown> shown = d.ui.take();

@@ -9,7 +9,7 @@
 #include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 
 using testsupport::PalmDesktop;

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "album/PictureDatabase.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "platform/FileStream.h"
 #include "support/PalmFolders.h"
@@ -157,13 +157,13 @@ TEST(MainFormLists, ClicksAndArrowKeysLoadEachPictureAtItsSizeAndPlace) {
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicSmall");
   EXPECT_EQ(f.currentPictureName(), "QuilloryPicSmall");
   expectPlacement(f, kSmallImage, kSmallBevel);
-  EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.small));
+  EXPECT_EQ(f.Image1->Bitmap(), album::decodePicture(a.small));
 
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   expectPlacement(f, kLargeImage, kLargeBevel);
-  EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.big));
-  const base::RGBQuad first = f.Image1->bitmap().palette()[f.Image1->bitmap().scanLine(0)[0]];
+  EXPECT_EQ(f.Image1->Bitmap(), album::decodePicture(a.big));
+  const base::RGBQuad first = f.Image1->Bitmap().palette()[f.Image1->Bitmap().scanLine(0)[0]];
   EXPECT_EQ(f.Image1->image().pixel(0, 0), qRgb(first.red, first.green, first.blue));
 
   // From the top of the list, the arrow keys load each entry in turn.
@@ -193,7 +193,7 @@ TEST(MainFormLists, ClicksAndArrowKeysLoadEachPictureAtItsSizeAndPlace) {
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(f.windowTitle().toStdString(), expected.title);
     expectPlacement(f, expected.image, expected.bevel);
-    EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(expected.database));
+    EXPECT_EQ(f.Image1->Bitmap(), album::decodePicture(expected.database));
   }
 }
 
@@ -230,7 +230,7 @@ TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
   TMainForm& f = a.start();
   InFolder cwd(a.desktop.dir.path());  // Open from PDB moves the current folder
   a.select(QStringLiteral("QuilloryPicBig.pdb"));
-  const base::Bitmap shown = f.Image1->bitmap();
+  const base::Bitmap shown = f.Image1->Bitmap();
 
   std::vector<uint8_t> wrongName = album::buildPictureDatabase("quilloryPicX", std::vector<uint8_t>(kSmallPixels));
   a.open(a.desktop.writeFile("AnnaF", "X.pdb", wrongName));
@@ -238,7 +238,7 @@ TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
   EXPECT_TRUE(f.currentPictureName().empty());
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicBig");
   expectPlacement(f, kLargeImage, kLargeBevel);
-  EXPECT_EQ(f.Image1->bitmap(), shown);
+  EXPECT_EQ(f.Image1->Bitmap(), shown);
   a.save();
   a.saveAs();
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{kLoadFirst, kLoadFirst}));
@@ -252,7 +252,7 @@ TEST(MainFormPicture, InvalidShortAndLockedFilesLeaveThePictureShown) {
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"stop", "Stream read error."}, {"stop", "Stream write error."}}));
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicShort");
   expectPlacement(f, QRect(88, 107, 320, 280), kSmallBevel);
-  EXPECT_EQ(f.Image1->bitmap(), shown);
+  EXPECT_EQ(f.Image1->Bitmap(), shown);
   // The picture shown is not the one named: Save refuses rather than misname it, and says why.
   EXPECT_TRUE(f.currentPictureName().empty());
   a.save();
@@ -295,10 +295,10 @@ TEST(MainFormSave, SaveWritesIntoTheFolderOfTheLastConfirmedDialog) {
   person::chooseMenuItem(f, f.Picture1, f.Open1);
   ASSERT_EQ(a.ui.openSetups.size(), 2u);
   const std::string programFolder = platform::programFolder();
-  EXPECT_EQ(a.ui.openSetups[1].initialFolder.toStdString(), programFolder.substr(0, programFolder.size() - 1));
-  EXPECT_TRUE(a.ui.openSetups[1].title.isEmpty() && a.ui.openSetups[1].filter.isEmpty());
+  EXPECT_EQ(a.ui.openSetups[1].initialFolder, programFolder.substr(0, programFolder.size() - 1));
+  EXPECT_TRUE(a.ui.openSetups[1].title.empty() && a.ui.openSetups[1].filter.empty());
   EXPECT_EQ(f.windowTitle(), "Quillory Album - QuilloryPicSmall");
-  EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(a.small));
+  EXPECT_EQ(f.Image1->Bitmap(), album::decodePicture(a.small));
   expectPlacement(f, kSmallImage, kSmallBevel);
   a.save();
   EXPECT_EQ(testsupport::TempDir::read(openDir.path("QuilloryPicSmall.bmp")), album::decodePicture(a.small).toBmp());
@@ -350,7 +350,7 @@ TEST(MainFormHelp, InstructionsOpenTheHelpPageBesideTheProgram) {
   EXPECT_EQ(a.ui.take(), (std::vector<Shown>{{"message", "No program associated to open chm files!"},
                                              {"message", "Can`t open help file: QuilloryAlbum.htm"}}));
   ASSERT_EQ(a.ui.documents.size(), 3u);
-  EXPECT_EQ(a.ui.documents[0].first.toStdString(), platform::programFolder());
+  EXPECT_EQ(a.ui.documents[0].first, platform::programFolder());
   EXPECT_EQ(a.ui.documents[0].second, "QuilloryAlbum.htm");
   EXPECT_TRUE(fs::exists(platform::programFolder() + "QuilloryAlbum.htm"));
 }
@@ -374,12 +374,12 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
 
   ASSERT_TRUE(person::clickEntry(*f, f->ListBox1->item(f->ListBox1->count() - 1)->text()));
   const QString title = f->windowTitle();
-  const base::Bitmap shown = f->Image1->bitmap();
+  const base::Bitmap shown = f->Image1->Bitmap();
   std::vector<std::pair<int, int>> steps;
-  QObject::connect(f.get(), &TMainForm::exportProgress, [&](int done, int total) {
+  f->OnExportProgress = [&](int done, int total) {
     const QCursor* cursor = QApplication::overrideCursor();
     steps.emplace_back(cursor && cursor->shape() == Qt::WaitCursor ? done : -1, total);
-  });
+  };
   person::clickToolButton(*f, "ToolButton7");
   EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));  // under the wait cursor
   EXPECT_EQ(ui.take(), (std::vector<Shown>{{"message", "The pictures was successfully exported to " + folder}}));
@@ -389,8 +389,8 @@ TEST(MainFormExport, ExportAllWritesTheAlbumBesideTheProgramAndLeavesTheWindowAl
   for (int n = 1; n <= 2; ++n) ++sizes[fs::file_size(folder + "Pic_" + std::to_string(n) + ".bmp")];
   EXPECT_EQ(sizes, (std::map<size_t, int>{{23478, 1}, {90678, 1}}));
   EXPECT_EQ(f->windowTitle(), title);
-  EXPECT_EQ(f->Image1->bitmap(), shown);
-  EXPECT_FALSE(f->Image2->bitmap().empty());
+  EXPECT_EQ(f->Image1->Bitmap(), shown);
+  EXPECT_FALSE(f->Image2->Bitmap().empty());
   EXPECT_TRUE(f->Image2->isHidden());
 
   // A user name that names no folder of its own.
@@ -487,8 +487,8 @@ TEST(MainFormSave, AnInstalledProgramsDialogsStartInThePicturesThenInTheFolderLa
   a.saveAs();
   ASSERT_EQ(a.ui.openSetups.size(), 2u);
   ASSERT_EQ(a.ui.saveSetups.size(), 1u);
-  EXPECT_EQ(a.ui.openSetups[0].initialFolder.toStdString(), home.path("Pictures"));
-  EXPECT_EQ(a.ui.openSetups[1].initialFolder.toStdString(), home.path("Pictures"));
-  EXPECT_EQ(a.ui.saveSetups[0].initialFolder.toStdString(), home.path("Saved"));
+  EXPECT_EQ(a.ui.openSetups[0].initialFolder, home.path("Pictures"));
+  EXPECT_EQ(a.ui.openSetups[1].initialFolder, home.path("Pictures"));
+  EXPECT_EQ(a.ui.saveSetups[0].initialFolder, home.path("Saved"));
   EXPECT_EQ(f.currentPictureName(), "QuilloryPicSmall");
 }

@@ -8,7 +8,7 @@
 #include "support/PalmFolders.h"
 #include "Person.h"
 #include "RecordingUi.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "support/Qalbum.h"
 

@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 #include "album/PictureTemplate.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "support/PalmFolders.h"
 #include "Person.h"

@@ -15,7 +15,7 @@
 #include <tuple>
 
 #include "album/PictureDatabase.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "base/Errors.h"
@@ -237,7 +237,7 @@ TEST(MainFormPalmFolder, ChildrenKeepTheirNamesTheirPicturesAndTheirAlbums) {
   EXPECT_EQ(listed, (QStringList{"QuilloryPicKite.pdb", "QuilloryPicTree.pdb"}));
   ASSERT_TRUE(person::clickEntry(*f, "QuilloryPicTree.pdb"));
   EXPECT_EQ(f->currentPictureName(), "QuilloryPicTree");
-  EXPECT_EQ(f->Image1->bitmap(), album::decodePicture((palm / zhong / "backup" / "QuilloryPicTree.pdb").string()));
+  EXPECT_EQ(f->Image1->Bitmap(), album::decodePicture((palm / zhong / "backup" / "QuilloryPicTree.pdb").string()));
 
   person::clickToolButton(*f, "ToolButton7");
   person::pickUser(*f, 1);

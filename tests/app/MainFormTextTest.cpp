@@ -12,7 +12,7 @@
 
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "Person.h"
 #include "RecordingUi.h"
@@ -83,9 +83,9 @@ TEST(MainFormText, NamesFromFilesAndFileNamesAreShownAndWrittenOneWay) {
   clickButton(*f, "ToolButton2");
   clickButton(*f, "ToolButton3");
   ASSERT_EQ(ui.saveSetups.size(), 1u);
-  EXPECT_EQ(ui.saveSetups[0].fileName, utf8("QuilloryPicCaf\xC3\xA9.bmp"));
+  EXPECT_EQ(ui.saveSetups[0].fileName, "QuilloryPicCaf\xC3\xA9.bmp");
   EXPECT_EQ(fileNames(saves.path()), std::vector<std::string>{"QuilloryPicCaf\xC3\xA9.bmp"});
-  EXPECT_EQ(testsupport::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f->Image1->bitmap().toBmp());
+  EXPECT_EQ(testsupport::TempDir::read(saves.path("QuilloryPicCaf\xC3\xA9.bmp")), f->Image1->Bitmap().toBmp());
 
   // Export All makes the user's folder under the name the box shows, and says so.
   clickButton(*f, "ToolButton7");
@@ -119,7 +119,7 @@ TEST(MainFormText, DialogAnswersWithNamesThatAreNotUtf8ReachTheirOwnFiles) {
   person::clickToolButton(*f, "ToolButton1");
   EXPECT_TRUE(ui.take().empty());
   EXPECT_EQ(f->currentPictureName(), latin1);
-  EXPECT_EQ(f->Image1->bitmap(), album::decodePicture(folder + latin1 + ".pdb"));
+  EXPECT_EQ(f->Image1->Bitmap(), album::decodePicture(folder + latin1 + ".pdb"));
 
   // Save writes into that folder; Save As keeps the name typed into the dialog.
   person::clickToolButton(*f, "ToolButton2");

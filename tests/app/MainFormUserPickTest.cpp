@@ -10,7 +10,7 @@
 
 #include "album/PictureDatabase.h"
 #include "album/PictureWriter.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 #include "support/PalmFolders.h"
 #include "Person.h"
@@ -179,7 +179,7 @@ TEST(MainFormUserPick, EveryWayOfChoosingAUserReadsAndExportsThatUsersFolder) {
     EXPECT_EQ(f.windowTitle().toStdString(), "Quillory Album - " + fs::path(database).stem().string());
     EXPECT_TRUE(fs::is_regular_file(database));
     if (fs::is_regular_file(database)) {
-      EXPECT_EQ(f.Image1->bitmap(), album::decodePicture(database));
+      EXPECT_EQ(f.Image1->Bitmap(), album::decodePicture(database));
     }
 
     if (way.exportFromMenu)

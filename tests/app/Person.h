@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "Input.h"
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/MainForm.h"
 
 namespace person {

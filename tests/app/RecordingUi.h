@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/Dialogs.h"
+#include "forms/FileNames_qt.h"
 
 // Readable failures for Qt strings.
 inline void PrintTo(const QString& s, std::ostream* out) { *out << '"' << s.toStdString() << '"'; }
@@ -26,9 +27,11 @@ class RecordingUi : public forms::UserInterface {
  public:
   std::vector<Shown> shown;
   std::vector<forms::FileDialogSetup> openSetups, saveSetups, folderSetups;
+  // What a person picks in a dialog, as Qt's dialog hands it over (turned into
+  // the file system's bytes as the real dialogs do).
   std::deque<std::optional<QString>> fileAnswers;
   forms::OpenResult openResult = forms::OpenResult::Opened;
-  std::vector<std::pair<QString, QString>> documents;
+  std::vector<std::pair<std::string, std::string>> documents;
   bool waitCursorDuringBox = false;
   // The about boxes the window showed: the splash or not, and how many boxes came before.
   struct About {
@@ -41,22 +44,22 @@ class RecordingUi : public forms::UserInterface {
     return [this](bool splash) { abouts.push_back({splash, shown.size()}); };
   }
 
-  void showMessage(const QString& text) override { record("message", text); }
-  void showError(const QString& text) override { record("error", text); }
-  void showStop(const QString& text) override { record("stop", forms::withFullStop(text)); }
-  std::optional<QString> openFile(const forms::FileDialogSetup& setup) override {
+  void showMessage(const std::string& text) override { record("message", text); }
+  void showError(const std::string& text) override { record("error", text); }
+  void showStop(const std::string& text) override { record("stop", forms::withFullStop(text)); }
+  std::optional<std::string> openFile(const forms::FileDialogSetup& setup) override {
     openSetups.push_back(setup);
     return nextAnswer();
   }
-  std::optional<QString> saveFile(const forms::FileDialogSetup& setup) override {
+  std::optional<std::string> saveFile(const forms::FileDialogSetup& setup) override {
     saveSetups.push_back(setup);
     return nextAnswer();
   }
-  std::optional<QString> chooseFolder(const forms::FileDialogSetup& setup) override {
+  std::optional<std::string> chooseFolder(const forms::FileDialogSetup& setup) override {
     folderSetups.push_back(setup);
     return nextAnswer();
   }
-  forms::OpenResult openDocument(const QString& folder, const QString& fileName) override {
+  forms::OpenResult openDocument(const std::string& folder, const std::string& fileName) override {
     documents.emplace_back(folder, fileName);
     return openResult;
   }
@@ -64,16 +67,17 @@ class RecordingUi : public forms::UserInterface {
   std::vector<Shown> take() { return std::exchange(shown, {}); }
 
  private:
-  void record(const char* kind, const QString& text) {
+  void record(const char* kind, const std::string& text) {
     if (QApplication::overrideCursor()) waitCursorDuringBox = true;
-    shown.push_back({kind, text.toStdString()});
+    shown.push_back({kind, text});
   }
-  std::optional<QString> nextAnswer() {
+  std::optional<std::string> nextAnswer() {
     std::optional<QString> answer;
     if (!fileAnswers.empty()) {
       answer.swap(fileAnswers.front());
       fileAnswers.pop_front();
     }
-    return answer;
+    if (!answer) return std::nullopt;
+    return forms::toFileName(*answer);
   }
 };

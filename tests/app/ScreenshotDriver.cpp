@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/Controls.h"
+#include "forms/StdCtrls.h"
 #include "app/Gallery.h"
 #include "app/MainForm.h"
 
@@ -16,16 +16,16 @@ namespace {
 
 class PrintingUi : public forms::UserInterface {
  public:
-  void showMessage(const QString& text) override { print("message", text); }
-  void showError(const QString& text) override { print("error", text); }
-  void showStop(const QString& text) override { print("stop", forms::withFullStop(text)); }
-  std::optional<QString> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
-  std::optional<QString> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
-  std::optional<QString> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
-  forms::OpenResult openDocument(const QString&, const QString&) override { return forms::OpenResult::Failed; }
+  void showMessage(const std::string& text) override { print("message", text); }
+  void showError(const std::string& text) override { print("error", text); }
+  void showStop(const std::string& text) override { print("stop", forms::withFullStop(text)); }
+  std::optional<std::string> openFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<std::string> saveFile(const forms::FileDialogSetup&) override { return std::nullopt; }
+  std::optional<std::string> chooseFolder(const forms::FileDialogSetup&) override { return std::nullopt; }
+  forms::OpenResult openDocument(const std::string&, const std::string&) override { return forms::OpenResult::Failed; }
 
  private:
-  static void print(const char* kind, const QString& text) { std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text)); }
+  static void print(const char* kind, const std::string& text) { std::fprintf(stderr, "%s: %s\n", kind, text.c_str()); }
 };
 
 }  // namespace

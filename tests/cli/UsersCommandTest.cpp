@@ -19,8 +19,9 @@ TEST(UsersCommand, PrintsNameTabFolderPerUserAndFailsWithTheMessage) {
   ProgramRun run = qalbum(folder, {"users"});
   EXPECT_NE(run.status, 0);
   EXPECT_EQ(run.out, "");
-  // Outside Windows a second line tells how to give a Palm folder instead.
-  EXPECT_EQ(withoutCarriageReturns(run.err).substr(0, run.err.find('\n') + 1), "Palm Desktop registry key not found!\n");
+  // A second line tells how to give a Palm folder instead.
+  const std::string err = withoutCarriageReturns(run.err);
+  EXPECT_EQ(err.substr(0, err.find('\n') + 1), "Palm Desktop registry key not found!\n");
 
   registry.setString("DesktopPath", (folder.root() / "Palm").string());
   run = qalbum(folder, {"users"});

@@ -42,3 +42,31 @@ TEST(Library, ReportsMissingFilesAndExports) {
   EXPECT_NE(variant.symbol("UmGetUserName"), nullptr);
   EXPECT_EQ(variant.symbol("UmGetUserDirectory"), nullptr);
 }
+
+// A 32-bit library in a 64-bit Windows program and a file that is no library
+// at all fail with the wrong format; a missing file does not.
+TEST(Library, TellsAFileOfTheWrongFormatFromAMissingOne) {
+#ifdef _WIN32
+  constexpr bool windows = true;
+#else
+  constexpr bool windows = false;
+#endif
+  TempDir folder;
+  writeFile(folder.root() / "Text.dll", "not a library");
+  const Library missing((folder.root() / "UserData.dll").string());
+  EXPECT_FALSE(missing.loaded());
+  EXPECT_FALSE(missing.wrongFormat());
+  Library text((folder.root() / "Text.dll").string());
+  EXPECT_FALSE(text.loaded());
+  EXPECT_EQ(text.wrongFormat(), windows);
+  const Library moved(std::move(text));
+  EXPECT_EQ(moved.wrongFormat(), windows);
+  EXPECT_FALSE(text.wrongFormat());
+
+#ifdef _WIN64
+  ASSERT_FALSE(userLibrary32File().empty()) << "no 32-bit stand-in library beside this 64-bit program";
+  const Library library32(userLibrary32File().string());
+  EXPECT_FALSE(library32.loaded());
+  EXPECT_TRUE(library32.wrongFormat());
+#endif
+}

@@ -6,6 +6,7 @@
 
 #include "base/Errors.h"
 #include "platform/Registry.h"
+#include "support/Environment.h"
 #include "support/TestSupport.h"
 
 using platform::RegistryKey;
@@ -61,31 +62,7 @@ TEST(Registry, OpensAnEmptyKey) {
 }
 
 #ifndef _WIN32
-// Sets environment variables for one test and restores them afterwards.
-class Environment {
- public:
-  void set(const char* name, const std::string& value) {
-    const char* old = std::getenv(name);
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    ::setenv(name, value.c_str(), 1);
-  }
-  void unset(const char* name) {
-    const char* old = std::getenv(name);
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    ::unsetenv(name);
-  }
-  ~Environment() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-      if (it->second)
-        ::setenv(it->first.c_str(), it->second->c_str(), 1);
-      else
-        ::unsetenv(it->first.c_str());
-    }
-  }
-
- private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
+using testsupport::Environment;
 
 TEST(RegistryFile, IsFoundThroughTheEnvironmentInItsOrder) {
   testsupport::TempDir home;

@@ -277,7 +277,7 @@ TEST_F(VsSkin, OnlyALeftPressWithFormDragMovesTheForm) {
   makeSkinnedForm();
   int downs = 0;
   int clicks = 0;
-  skinControl->OnMouseDown = [&](forms::TObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { ++downs; };
+  skinControl->OnMouseDown = [&](forms::TObject*, forms::TMouseButton, forms::TShiftState, int, int) { ++downs; };
   skinControl->OnClick = [&](forms::TObject*) { ++clicks; };
   auto press = [&](Qt::MouseButton button, QEvent::Type type = QEvent::MouseButtonPress) {
     QMouseEvent event(type, QPointF(5, 5), skinControl->mapToGlobal(QPointF(5, 5)), button, button, Qt::NoModifier);
@@ -299,16 +299,18 @@ TEST_F(VsSkin, OnlyALeftPressWithFormDragMovesTheForm) {
 TEST_F(VsSkin, MouseEventsReachTheirHandlersWithButtonAndPosition) {
   makeSkinnedForm();
   std::vector<std::string> seen;
-  skinControl->OnMouseUp = [&](forms::TObject*, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-    seen.push_back("up " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
+  skinControl->OnMouseUp = [&](forms::TObject*, forms::TMouseButton b, forms::TShiftState, int x, int y) {
+    seen.push_back("up " + std::string(b == forms::TMouseButton::mbRight ? "right" : "other") + " " + std::to_string(x) +
+                   "," + std::to_string(y));
   };
-  skinControl->OnMouseMove = [&](forms::TObject*, Qt::KeyboardModifiers m, int x, int y) {
-    seen.push_back("move " + std::to_string(m == Qt::ShiftModifier) + " " + std::to_string(x) + "," + std::to_string(y));
+  skinControl->OnMouseMove = [&](forms::TObject*, forms::TShiftState m, int x, int y) {
+    seen.push_back("move " + std::to_string((m & forms::ssShift) != 0) + " " + std::to_string(x) + "," +
+                   std::to_string(y));
   };
   skinControl->OnDblClick = [&](forms::TObject*) { seen.push_back("double"); };
-  skinControl->OnContextPopup = [&](forms::TObject*, QPoint at, bool& handled) {
-    seen.push_back("popup " + std::to_string(at.x()) + "," + std::to_string(at.y()));
-    handled = at.x() > 50;
+  skinControl->OnContextPopup = [&](forms::TObject*, forms::TPoint at, bool& handled) {
+    seen.push_back("popup " + std::to_string(at.x) + "," + std::to_string(at.y));
+    handled = at.x > 50;
   };
   auto send = [&](QEvent::Type type, Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QMouseEvent event(type, at, skinControl->mapToGlobal(at), button, button, m);
@@ -324,7 +326,7 @@ TEST_F(VsSkin, MouseEventsReachTheirHandlersWithButtonAndPosition) {
     QApplication::sendEvent(skinControl, &event);
     accepted.push_back(event.isAccepted());
   }
-  EXPECT_EQ(seen, (std::vector<std::string>{"up " + std::to_string(Qt::RightButton) + " 7,9", "move 1 30,40", "double",
+  EXPECT_EQ(seen, (std::vector<std::string>{"up right 7,9", "move 1 30,40", "double",
                                             "popup 10,12", "popup 60,12"}));
   EXPECT_EQ(accepted, (std::vector<bool>{false, true}));
 }

@@ -167,6 +167,11 @@ fs::path userLibraryFile() { return fs::path(platform::programFolder()) / "UserD
 
 fs::path userLibraryWithoutDirectoryFile() { return fs::path(platform::programFolder()) / "nodir" / "UserData.dll"; }
 
+fs::path userLibrary32File() {
+  const fs::path file = fs::path(platform::programFolder()) / "i686" / "UserData.dll";
+  return fs::is_regular_file(file) ? file : fs::path();
+}
+
 void installUserLibrary(const fs::path& library, const fs::path& folder, const std::string& userList) {
   fs::create_directories(folder);
   fs::copy_file(library, folder / "UserData.dll", fs::copy_options::overwrite_existing);

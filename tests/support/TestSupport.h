@@ -52,6 +52,9 @@ class TestRegistry {
 // The stand-in user library and its variant without UmGetUserDirectory, as built.
 std::filesystem::path userLibraryFile();
 std::filesystem::path userLibraryWithoutDirectoryFile();
+// A 32-bit build of the stand-in library beside a 64-bit Windows test program
+// (i686/UserData.dll, there when the build was given one); empty when absent.
+std::filesystem::path userLibrary32File();
 
 // Puts a copy of the library file into folder, with userList as its UserData.txt.
 void installUserLibrary(const std::filesystem::path& library, const std::filesystem::path& folder,

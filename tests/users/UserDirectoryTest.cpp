@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "support/PalmFolders.h"
 #include "support/TestSupport.h"
 #include "users/UserDirectory.h"
+#include "users/UserSources.h"
 #include "base/Errors.h"
 #include "platform/Files.h"
 
@@ -165,3 +167,48 @@ TEST_F(UserDirectory, UsersNamedAlikeGetNumberedNamesAndAlbums) {
   EXPECT_EQ(data.items, names);
   EXPECT_EQ(std::vector<std::string>(data.albumNames.begin(), data.albumNames.begin() + 6), names);
 }
+
+#ifdef _WIN32
+// A library the program cannot load (a 32-bit UserData.dll in the 64-bit
+// program, a file that is no library): the users come from scanning the Palm
+// folder that the key names, with no error, while GetUsersData alone still says
+// the library is missing.
+TEST_F(UserDirectory, ALibraryOfTheWrongFormatGivesTheUsersOfThePalmFolder) {
+  const fs::path palm = folder.root() / "Palm Folder";
+  writeFamily(palm);
+  const fs::path text = folder.root() / "Text.dll";
+  writeFile(text, "no library");
+  std::vector<fs::path> libraries = {text};
+#ifdef _WIN64
+  ASSERT_FALSE(userLibrary32File().empty()) << "no 32-bit stand-in library beside this 64-bit program";
+  libraries.push_back(userLibrary32File());
+#endif
+  for (const fs::path& library : libraries) {
+    SCOPED_TRACE(library.string());
+    registry.setString("DesktopPath", installPalmDesktop("1\tZoe\tZoeH\n", library));
+    registry.setString("Path", palm.string());
+    EXPECT_EQ(usersFailure(), "UserData.dll was not found!");
+    users::UsersData data = users::findUsers("");
+    EXPECT_EQ(data.items, (std::vector<std::string>{"Anna", "Ben"}));
+    EXPECT_EQ(data.userDirs[1], palm.string() + sep + "Ben" + sep);
+    EXPECT_TRUE(data.selectFirst);
+
+    registry.setString("Path", "");
+    data = users::findUsers("");
+    expectNoUsers(data);
+  }
+}
+
+// Without Palm Desktop the Palm folder opened last (a copied folder that was
+// dropped on the window) gives the users, as it does outside Windows; Palm
+// Desktop's own users come first once it is there.
+TEST_F(UserDirectory, WithoutPalmDesktopThePalmFolderOpenedLastGivesTheUsers) {
+  const fs::path copied = folder.root() / "Copied";
+  writeFamily(copied);
+  EXPECT_EQ(users::findUsers(copied.string()).items, (std::vector<std::string>{"Anna", "Ben"}));
+  EXPECT_THROW(users::findUsers((folder.root() / "Nothing").string()), users::EUsersNotFound);
+  registry.setString("DesktopPath", installPalmDesktop("1\tZoe\tZoeH\n"));
+  registry.setString("Path", "P");
+  EXPECT_EQ(users::findUsers(copied.string()).items, std::vector<std::string>{"Zoe"});
+}
+#endif

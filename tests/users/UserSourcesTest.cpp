@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "support/Environment.h"
 #include "support/PalmFolders.h"
 #include "support/TestSupport.h"
 #include "users/Messages.h"
@@ -25,25 +26,6 @@ std::vector<std::pair<std::string, std::string>> pairs(const std::vector<users::
 }
 
 std::string folderText(const fs::path& p) { return p.string() + "/"; }
-
-// Sets an environment variable for the life of the object.
-class EnvironmentValue {
- public:
-  EnvironmentValue(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~EnvironmentValue() {
-    if (old_)
-      ::setenv(name_, old_->c_str(), 1);
-    else
-      ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 }  // namespace
 
@@ -133,9 +115,10 @@ TEST(UserSources, TakeTheFirstPlaceThatGivesUsers) {
   TempDir temp;
   const fs::path home = temp.root() / "home";
   fs::create_directories(home);
-  EnvironmentValue homeValue("HOME", home.string());
-  EnvironmentValue wineValue("WINEPREFIX", (temp.root() / "wine").string());
-  EnvironmentValue registryValue("QUILLORY_REGISTRY", (temp.root() / "none.reg").string());
+  testsupport::Environment environment;
+  environment.set("HOME", home.string());
+  environment.set("WINEPREFIX", (temp.root() / "wine").string());
+  environment.set("QUILLORY_REGISTRY", (temp.root() / "none.reg").string());
   auto names = [](const users::UsersData& data) { return data.items; };
 
   try {

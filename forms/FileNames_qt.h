@@ -7,7 +7,7 @@
 
 class QMimeData;
 
-namespace app {
+namespace forms {
 
 // A path that Qt hands back (a file dialog's answer) as the file system's bytes.
 // Qt gives a name that is not UTF-8 with U+FFFD in place of its bad bytes; such a
@@ -19,4 +19,4 @@ std::string toFileName(const QString& path);
 // bytes; file: URIs without a host or on localhost), or empty.
 std::string droppedFileName(const QMimeData* data);
 
-}  // namespace app
+}  // namespace forms

@@ -9,4 +9,8 @@ WaitCursor::WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCu
 
 WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 
+WaitCursorLifted::WaitCursorLifted() { QGuiApplication::restoreOverrideCursor(); }
+
+WaitCursorLifted::~WaitCursorLifted() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+
 }  // namespace forms

@@ -1,4 +1,4 @@
-#include "app/FileNames.h"
+#include "forms/FileNames_qt.h"
 
 #include <QFile>
 #include <QMimeData>
@@ -7,7 +7,7 @@
 #include "platform/Directory.h"
 #include "platform/Files.h"
 
-namespace app {
+namespace forms {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::string droppedFileName(const QMimeData* data) {
 #endif
 }
 
-}  // namespace app
+}  // namespace forms

@@ -1,4 +1,4 @@
-#include "forms/BitmapImage.h"
+#include "forms/BitmapImage_qt.h"
 
 #include <cstring>
 
