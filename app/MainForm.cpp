@@ -17,13 +17,13 @@ constexpr int kItemHeight = 15;
 constexpr int kClientWidth = 492;
 constexpr int kClientHeight = 328;
 
-forms::TFontSpec fontSpec(const char* name, int pixels, bool bold = false, forms::TColor color = forms::clWindowText) {
-  forms::TFontSpec spec;
-  spec.name = name;
-  spec.pixels = pixels;
-  spec.bold = bold;
-  spec.color = color;
-  return spec;
+forms::TFontInfo textFont(const char* name, int pixels, bool bold = false, forms::TColor color = forms::clWindowText) {
+  forms::TFontInfo info;
+  info.name = name;
+  info.pixels = pixels;
+  info.bold = bold;
+  info.color = color;
+  return info;
 }
 
 std::vector<std::string> glyphNames() {
@@ -52,7 +52,7 @@ void TMainForm::buildWindow() {
   SetCaption(kApplicationTitle);
   SetIcon();
   OnDropFile = [this](const std::string& path) { runCommand([&] { openPath(path); }); };
-  SetFont(fontSpec("MS Sans Serif", 11));
+  SetFont(textFont("MS Sans Serif", 11));
   SetColor(kSkyBlue);
 
   buildMenu();
@@ -138,22 +138,22 @@ void TMainForm::placePicture(album::PictureSize size) {
 }
 
 void TMainForm::buildLabels() {
-  Label2 = new forms::TLabel(*this, "Label2", "Current User", {339, 34, 73, 15}, fontSpec("Arial", 12, true, kPurple));
-  Label3 = new forms::TLabel(*this, "Label3", "Saved Pictures", {339, 74, 86, 15}, fontSpec("Arial", 12, true, kPurple));
-  Label1 = new forms::TLabel(*this, "Label1", "www.quillory.de", {369, 303, 81, 14}, fontSpec("Arial", 11, false, kBlue));
+  Label2 = new forms::TLabel(*this, "Label2", "Current User", {339, 34, 73, 15}, textFont("Arial", 12, true, kPurple));
+  Label3 = new forms::TLabel(*this, "Label3", "Saved Pictures", {339, 74, 86, 15}, textFont("Arial", 12, true, kPurple));
+  Label1 = new forms::TLabel(*this, "Label1", "www.quillory.de", {369, 303, 81, 14}, textFont("Arial", 11, false, kBlue));
 }
 
 void TMainForm::buildLists() {
   UserBox = new forms::TComboBox(*this, "UserBox");
   UserBox->SetBounds({338, 49, 145, 23});
-  UserBox->SetFont(fontSpec("Arial", 12));
+  UserBox->SetFont(textFont("Arial", 12));
   UserBox->SetItemHeight(kItemHeight);
   UserBox->SetColor(kUserBoxColor);
   UserBox->OnCloseUp = [this] { runCommand([this] { UserBoxCloseUp(); }); };
 
   ListBox1 = new forms::TListBox(*this, "ListBox1");
   ListBox1->SetBounds({338, 90, 145, 101});
-  ListBox1->SetFont(fontSpec("Arial", 12));
+  ListBox1->SetFont(textFont("Arial", 12));
   ListBox1->SetItemHeight(kItemHeight);
   ListBox1->SetColor(kListBoxColor);
   ListBox1->OnChange = [this] { runCommand([this] { ListBox1Click(); }); };

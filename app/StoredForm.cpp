@@ -60,19 +60,19 @@ void TStoredForm::SetColor(uint32_t value) {
 }
 
 void TStoredForm::FontChanged() {
-  forms::TFontSpec spec;
-  spec.name = font_.name;
+  forms::TFontInfo info;
+  info.name = font_.name;
   // Negative heights are character heights in pixels, positive ones cell heights.
-  spec.pixels = std::max(1, font_.height < 0 ? -font_.height : font_.height);
+  info.pixels = std::max(1, font_.height < 0 ? -font_.height : font_.height);
   const auto has = [this](std::string_view s) {
     return std::find(font_.style.begin(), font_.style.end(), s) != font_.style.end();
   };
-  spec.bold = has("fsBold");
-  spec.italic = has("fsItalic");
-  spec.underline = has("fsUnderline");
-  spec.strikeOut = has("fsStrikeOut");
-  spec.color = font_.color;
-  SetFont(spec);
+  info.bold = has("fsBold");
+  info.italic = has("fsItalic");
+  info.underline = has("fsUnderline");
+  info.strikeOut = has("fsStrikeOut");
+  info.color = font_.color;
+  SetFont(info);
 }
 
 void TStoredForm::DefineProperties(forms::Filer& filer) {

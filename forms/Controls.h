@@ -117,7 +117,7 @@ class TForm : public TControl {
   void SetClientHeight(int v);
   // The background and the font of the form and of what sits on it.
   void SetColor(TColor color);
-  void SetFont(const TFontSpec& font);
+  void SetFont(const TFontInfo& font);
 
   // Centred on the screen it is on.
   void CenterOnScreen();

@@ -193,7 +193,7 @@ void TForm::SetColor(TColor color) {
   setAutoFillBackground(true);
 }
 
-void TForm::SetFont(const TFontSpec& font) {
+void TForm::SetFont(const TFontInfo& font) {
   setFont(toQFont(font));
   QPalette p = palette();
   p.setColor(QPalette::WindowText, toQColor(font.color, QGuiApplication::palette()));

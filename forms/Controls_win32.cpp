@@ -357,7 +357,7 @@ void TForm::SetColor(TColor color) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TForm::SetFont(const TFontSpec& font) {
+void TForm::SetFont(const TFontInfo& font) {
   EnumChildWindows(hwnd_, setFont, reinterpret_cast<LPARAM>(native::fontOf(font)));
 }
 

@@ -29,7 +29,7 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
-struct TFontSpec {
+struct TFontInfo {
   std::string name = "MS Sans Serif";
   int pixels = 11;  // character height
   bool bold = false;

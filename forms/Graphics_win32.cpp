@@ -20,7 +20,7 @@ HBRUSH solidBrush(COLORREF color) {
   return brush;
 }
 
-HFONT fontOf(const TFontSpec& font) {
+HFONT fontOf(const TFontInfo& font) {
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
   static std::map<Key, HFONT> fonts;
   HFONT& handle = fonts[Key{font.name, font.pixels, font.bold, font.italic, font.underline, font.strikeOut}];

@@ -87,7 +87,7 @@ class TMainWindow : public native::MainWindow, public TComponent {
   // The program's icon from its resources.
   void SetIcon();
   void SetColor(TColor color);
-  void SetFont(const TFontSpec& font);
+  void SetFont(const TFontInfo& font);
   // Centred on the screen.
   void CenterOnScreen();
   void Show();

@@ -162,7 +162,7 @@ void TMainWindow::SetIcon() { setWindowIcon(QIcon(QStringLiteral(":/QuilloryAlbu
 
 void TMainWindow::SetColor(TColor color) { setPaletteColor(*client, QPalette::Window, color); }
 
-void TMainWindow::SetFont(const TFontSpec& font) { setFont(toQFont(font)); }
+void TMainWindow::SetFont(const TFontInfo& font) { setFont(toQFont(font)); }
 
 void TMainWindow::CenterOnScreen() {
   layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -486,7 +486,7 @@ void TMainWindow::SetColor(TColor color) {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void TMainWindow::SetFont(const TFontSpec& font) { ApplyFont(native::fontOf(font)); }
+void TMainWindow::SetFont(const TFontInfo& font) { ApplyFont(native::fontOf(font)); }
 
 void TMainWindow::CenterOnScreen() {
   native::resizeClient(hwnd_, clientWidth_, clientHeight_);

@@ -17,13 +17,13 @@ QColor toQColor(TColor color, const QPalette& palette) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-QFont toQFont(const TFontSpec& spec) {
-  QFont font(QString::fromStdString(spec.name));
-  font.setPixelSize(std::max(1, spec.pixels));
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+QFont toQFont(const TFontInfo& info) {
+  QFont font(QString::fromStdString(info.name));
+  font.setPixelSize(std::max(1, info.pixels));
+  font.setBold(info.bold);
+  font.setItalic(info.italic);
+  font.setUnderline(info.underline);
+  font.setStrikeOut(info.strikeOut);
   return font;
 }
 

@@ -11,7 +11,7 @@ namespace forms {
 
 // A colour value; the system colours as the palette gives them.
 QColor toQColor(TColor color, const QPalette& palette);
-QFont toQFont(const TFontSpec& font);
+QFont toQFont(const TFontInfo& font);
 // Sets one colour of the widget's palette.
 void setPaletteColor(QWidget& widget, QPalette::ColorRole role, TColor color);
 

@@ -52,7 +52,7 @@ class TImage : public native::Image {
 class TLabel : public native::Label {
  public:
   // `text` is UTF-8.
-  TLabel(TMainWindow& window, const char* name, const std::string& text, const TRect& bounds, const TFontSpec& font);
+  TLabel(TMainWindow& window, const char* name, const std::string& text, const TRect& bounds, const TFontInfo& font);
 };
 
 // A drop-down list the user can only pick from. OnCloseUp is raised whenever its
@@ -63,7 +63,7 @@ class TComboBox : public native::ComboBox {
  public:
   TComboBox(TMainWindow& window, const char* name);
   void SetBounds(const TRect& bounds);
-  void SetFont(const TFontSpec& font);
+  void SetFont(const TFontInfo& font);
   void SetColor(TColor color);
   void SetItemHeight(int pixels);
 
@@ -87,7 +87,7 @@ class TListBox : public native::ListBox {
  public:
   TListBox(TMainWindow& window, const char* name);
   void SetBounds(const TRect& bounds);
-  void SetFont(const TFontSpec& font);
+  void SetFont(const TFontInfo& font);
   void SetColor(TColor color);
   void SetItemHeight(int pixels);
 

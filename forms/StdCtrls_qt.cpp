@@ -161,7 +161,7 @@ void TImage::Move(int left, int top) { move(left, top); }
 void TImage::SetVisible(bool visible) { setVisible(visible); }
 
 TLabel::TLabel(TMainWindow& window, const char* name, const std::string& text, const TRect& bounds,
-               const TFontSpec& font)
+               const TFontInfo& font)
     : native::Label(window) {
   setObjectName(QString::fromLatin1(name));
   setText(QString::fromStdString(text));
@@ -179,7 +179,7 @@ TComboBox::TComboBox(TMainWindow& window, const char* name) : native::ComboBox(w
 
 void TComboBox::SetBounds(const TRect& bounds) { setGeometry(toQRect(bounds)); }
 
-void TComboBox::SetFont(const TFontSpec& font) {
+void TComboBox::SetFont(const TFontInfo& font) {
   setFont(toQFont(font));
   setPaletteColor(*this, QPalette::Text, font.color);
 }
@@ -217,7 +217,7 @@ TListBox::TListBox(TMainWindow& window, const char* name) : native::ListBox(wind
 
 void TListBox::SetBounds(const TRect& bounds) { setGeometry(toQRect(bounds)); }
 
-void TListBox::SetFont(const TFontSpec& font) {
+void TListBox::SetFont(const TFontInfo& font) {
   setFont(toQFont(font));
   setPaletteColor(*this, QPalette::Text, font.color);
 }

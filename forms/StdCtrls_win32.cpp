@@ -107,7 +107,7 @@ bool Label::Notified(unsigned message, WordParam wParam, LongParam, MessageResul
 
 ItemList::ItemList(TMainWindow& window) : WindowPart(window), color_(kWindowColor) {}
 
-void ItemList::UseItemFont(const TFontSpec& font) {
+void ItemList::UseItemFont(const TFontInfo& font) {
   textColor_ = font.color;
   UseFont(fontOf(font));
 }
@@ -277,7 +277,7 @@ void TImage::Move(int left, int top) {
 
 void TImage::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
 
-TLabel::TLabel(TMainWindow& window, const char*, const std::string& text, const TRect& bounds, const TFontSpec& font)
+TLabel::TLabel(TMainWindow& window, const char*, const std::string& text, const TRect& bounds, const TFontInfo& font)
     : native::Label(window) {
   color_ = font.color;
   native::setWindowText(hwnd_, text);
@@ -304,7 +304,7 @@ void TComboBox::SetBounds(const TRect& bounds) {
   ApplyHeights();
 }
 
-void TComboBox::SetFont(const TFontSpec& font) {
+void TComboBox::SetFont(const TFontInfo& font) {
   UseItemFont(font);
   ApplyHeights();
 }
@@ -334,7 +334,7 @@ TListBox::TListBox(TMainWindow& window, const char*) : native::ListBox(window) {
 
 void TListBox::SetBounds(const TRect& bounds) { placeWindow(hwnd_, bounds); }
 
-void TListBox::SetFont(const TFontSpec& font) {
+void TListBox::SetFont(const TFontInfo& font) {
   UseItemFont(font);
   // A new font sets the list's own item height again.
   if (itemHeight_ > 0) SetItemHeight(itemHeight_);

@@ -48,7 +48,7 @@ class Label : public WindowPart {
 class ItemList : public WindowPart {
  protected:
   explicit ItemList(TMainWindow& window);
-  void UseItemFont(const TFontSpec& font);
+  void UseItemFont(const TFontInfo& font);
   void SetBackground(TColor color);
   // The answer to a WM_CTLCOLOR... notice: the text colour set in the device context, the background's brush.
   MessageResult ItemColors(WordParam dc) const;

@@ -34,7 +34,7 @@ void setWindowText(HWND hwnd, const std::string& utf8);
 COLORREF colorRef(TColor color);
 // Brushes and fonts are made once per colour and font and kept for the run.
 HBRUSH solidBrush(COLORREF color);
-HFONT fontOf(const TFontSpec& font);
+HFONT fontOf(const TFontInfo& font);
 // The bitmap with its top-left corner at (x, y), every pixel a square of zoom x zoom device pixels.
 void drawBitmap(HDC dc, int x, int y, const base::Bitmap& bitmap, int zoom = 1);
 
