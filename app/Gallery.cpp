@@ -19,11 +19,6 @@ std::string caption(const album::AlbumPicture& picture) {
   return date + '\n' + nameText(picture.name);
 }
 
-std::string fileNameOf(const std::string& path) {
-  const auto cut = path.find_last_of(std::string("/") + platform::kPathSeparator);
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 }  // namespace
 
 GalleryContent galleryContent(const std::vector<std::string>& databases) {
@@ -31,7 +26,7 @@ GalleryContent galleryContent(const std::vector<std::string>& databases) {
   std::vector<album::AlbumPicture> pictures;
   std::vector<std::string> unreadable;
   const auto noteUnreadable = [&unreadable](const std::string& database, const char* failure) {
-    unreadable.push_back(base::fileNameToUtf8(fileNameOf(database) + ": " + failure));
+    unreadable.push_back(base::fileNameToUtf8(platform::fileNameOf(database) + ": " + failure));
   };
   for (const std::string& database : databases) {
     try {

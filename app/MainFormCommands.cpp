@@ -41,12 +41,6 @@ std::vector<std::string> listedPictures(const std::string& userFolder) {
   }
 }
 
-// The file name of a list entry, without the backup folder before it.
-std::string entryFileName(const std::string& entry) {
-  const size_t cut = entry.rfind(platform::kPathSeparator);
-  return cut == std::string::npos ? entry : entry.substr(cut + 1);
-}
-
 }  // namespace
 
 void TMainForm::runCommand(const std::function<void()>& command) {
@@ -143,9 +137,10 @@ void TMainForm::LoadPictureNames() {
   refreshGallery();
   const int user = UserBox->ItemIndex();
   if (UserBox->Count() == 0 || user < 0) return;
-  // Each entry keeps its path inside the user's folder: a copy may hold Backup and backup.
+  // Each entry shows its file name and keeps its path inside the user's folder:
+  // a copy may hold Backup and backup.
   for (const std::string& entry : listedPictures(userDirs_[static_cast<size_t>(user)]))
-    ListBox1->Add(fromFileText(entryFileName(entry)), entry);
+    ListBox1->Add(fromFileText(platform::fileNameOf(entry)), entry);
   if (ListBox1->Count() == 0) ui_.showMessage(msg::NoSavedPictures);
 }
 

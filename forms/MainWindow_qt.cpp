@@ -16,9 +16,6 @@ namespace forms {
 
 namespace {
 
-QColor shadowColor(const QWidget* w) { return w->palette().color(QPalette::Dark); }
-QColor highlightColor(const QWidget* w) { return w->palette().color(QPalette::Light); }
-
 // A separator between tool buttons: an etched vertical line in its middle.
 class ToolSeparator : public QWidget {
  public:

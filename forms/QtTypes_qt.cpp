@@ -27,6 +27,10 @@ QFont toQFont(const TFontInfo& info) {
   return font;
 }
 
+QColor shadowColor(const QWidget* widget) { return widget->palette().color(QPalette::Dark); }
+
+QColor highlightColor(const QWidget* widget) { return widget->palette().color(QPalette::Light); }
+
 void setPaletteColor(QWidget& widget, QPalette::ColorRole role, TColor color) {
   QPalette palette = widget.palette();
   palette.setColor(role, toQColor(color, widget.palette()));

@@ -17,8 +17,6 @@ namespace forms {
 
 namespace {
 
-QColor shadowColor(const QWidget* w) { return w->palette().color(QPalette::Dark); }
-QColor highlightColor(const QWidget* w) { return w->palette().color(QPalette::Light); }
 QRect toQRect(const TRect& r) { return {r.left, r.top, r.width, r.height}; }
 
 }  // namespace

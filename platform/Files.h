@@ -19,6 +19,12 @@ inline std::string withSeparator(std::string folder) {
   return folder;
 }
 
+// The last part of `path`, after its last separator ('/' counts as one on Windows too).
+inline std::string fileNameOf(const std::string& path) {
+  const auto cut = path.find_last_of(std::string("/") + kPathSeparator);
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 // Creates one folder level. True too when a folder of that name is there

@@ -18,8 +18,6 @@ std::string environment(const char* name) {
   return value ? value : "";
 }
 
-std::string homeFolder() { return environment("HOME"); }
-
 // Palm Desktop's users; when its user library cannot be loaded by this program
 // (a 32-bit UserData.dll in the 64-bit program), the users of its Palm folder.
 UsersData palmDesktopUsers() {
@@ -68,7 +66,7 @@ UsersData palmFolderUsers(const std::string& folder) {
 std::string winePrefix() {
   const std::string prefix = environment("WINEPREFIX");
   if (!prefix.empty()) return prefix;
-  const std::string home = homeFolder();
+  const std::string home = platform::homeFolder();
   return home.empty() ? std::string() : home + "/.wine";
 }
 
@@ -91,7 +89,7 @@ UsersData findUsers(const std::string& lastPalmFolder) {
 #else
   std::string wineNote;
   if (auto data = wineUsers(wineNote); hasUsers(data)) return data;
-  if (const std::string home = homeFolder(); !home.empty())
+  if (const std::string home = platform::homeFolder(); !home.empty())
     if (auto data = palmFolderUsers(home + "/.jpilot/backup"); hasUsers(data)) return data;
   // Nothing anywhere: what the registry said, or why Palm Desktop under Wine gave nothing.
   if (noPalmDesktop && !wineNote.empty()) throw EPalmDesktopNotFound(wineNote);
